@@ -1,0 +1,53 @@
+// conversor-tavrin: the conversion without a window, for servers, scripts, tests and benchmarks.
+#include "Comandos.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const char* const kAjuda =
+    "Uso:\n"
+    "  conversor-tavrin converter --origem PASTA --destino BANCO\n"
+    "                   [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
+    "                   [--pagina-codigo CP850|CP860|CP437|CP1252]\n"
+    "  conversor-tavrin criar-destino BANCO\n"
+    "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S]\n"
+    "  conversor-tavrin --help | --version\n"
+    "\n"
+    "Saída: 0 sucesso; 1 a conversão terminou com erro; 2 uso incorreto ou recusa antes da conversão.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList argumentos = QCoreApplication::arguments().mid(1);
+    QTextStream saida(stdout);
+
+    if (argumentos.isEmpty()) {
+        QTextStream(stderr) << kAjuda;
+        return kSaidaUsoIncorreto;
+    }
+    const QString comando = argumentos.takeFirst();
+    if (comando == QLatin1String("--help") || comando == QLatin1String("-h")) {
+        saida << kAjuda;
+        return kSaidaSucesso;
+    }
+    if (comando == QLatin1String("--version")) {
+        saida << "conversor-tavrin " << TAVRIN_VERSAO << "\n";
+        return kSaidaSucesso;
+    }
+    if (comando == QLatin1String("converter")) {
+        return ComandoConverter(argumentos);
+    }
+    if (comando == QLatin1String("criar-destino")) {
+        return ComandoCriarDestino(argumentos);
+    }
+    if (comando == QLatin1String("gerar-exemplo")) {
+        return ComandoGerarExemplo(argumentos);
+    }
+    QTextStream(stderr) << "Comando desconhecido: " << comando << "\n\n" << kAjuda;
+    return kSaidaUsoIncorreto;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "TTransacaoDestino.h"
+
+#include <QString>
+
+#include <memory>
+
+/// The user the target system is opened with, and its fixed password.
+inline constexpr const char* kUsuarioDestino = "SYSDBA";
+inline constexpr const char* kSenhaDestino = "quillbank";
+
+/// An attachment to the target Firebird database (a file path, or host:path on a server),
+/// with its one default transaction. Owns the attachment and the transaction; queries
+/// created on it borrow it and must not outlive it.
+class TConexaoDestino {
+public:
+    TConexaoDestino();
+    ~TConexaoDestino();
+    TConexaoDestino(const TConexaoDestino&) = delete;
+    TConexaoDestino& operator=(const TConexaoDestino&) = delete;
+
+    /// The database to open: a file path or host:path. Takes effect at the next Abre().
+    void SetNomeBanco(const QString& nome);
+    const QString& NomeBanco() const;
+
+    /// Attaches as SYSDBA with the fixed password, connection character set WIN1252, no prompt,
+    /// and reads the database's SQL dialect (every statement is prepared in it). Raises
+    /// EBancoDestino with the engine's text when the attach fails; the connection stays closed.
+    void Abre();
+    /// Rolls back an active transaction, releases the queries' statements and detaches.
+    void Fecha();
+    bool Conectado() const;
+
+    /// A real exchange with the engine. False when closed or when the exchange fails;
+    /// a failing test closes the connection.
+    bool TestaConexao();
+
+    /// The SQL dialect read at attach (1 for the target system's databases).
+    int Dialeto() const;
+
+    TTransacaoDestino& Transacao() { return m_transacao; }
+
+    /// Creates a new empty database file: SQL dialect 1, character set WIN1252, page size 8192.
+    /// Raises EBancoDestino when the engine refuses (existing file, missing folder, no permission).
+    static void CriaBanco(const QString& caminho);
+
+    struct Impl;
+    Impl& impl() const { return *m_impl; }
+
+private:
+    std::unique_ptr<Impl> m_impl;
+    TTransacaoDestino m_transacao;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "DataHora.h"
+
+#include <QDate>
+#include <QString>
+
+/// How values are written into concatenated SQL text; shared by every writer.
+
+/// A text literal: single quotes, every inner single quote doubled ('' for an empty text).
+QString LiteralTexto(const QString& texto);
+
+/// A number: the general float text (FloatParaTexto) with every comma turned into a point,
+/// so the decimal separator is a point whatever the regional settings. 0 -> "0", 12.5 -> "12.5".
+QString LiteralReal(double valor);
+
+/// A date as 'dd.mm.yyyy' (day.month.four-digit year between single quotes).
+QString LiteralData(TDateTime valor);
