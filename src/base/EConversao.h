@@ -19,3 +19,11 @@ private:
     QString m_mensagem;
     QByteArray m_utf8;
 };
+
+/// The user-facing message of any exception the program catches.
+inline QString MensagemDe(const std::exception& e) {
+    if (const auto* conversao = dynamic_cast<const EConversao*>(&e)) {
+        return conversao->Mensagem();
+    }
+    return QString::fromUtf8(e.what());
+}

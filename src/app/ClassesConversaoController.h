@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class TListaParametros;
+class TConexaoDestino;
+class TTransacaoDestino;
+class IBarraProgresso;
+class IRotulo;
+
+/// One run: switches the triggers off, converts every ticked kind in the fixed order
+/// (sellers, customers, suppliers, product groups, products), commits, switches the triggers
+/// on and tells the user the outcome. Keeps nothing between runs.
+class TClassesConversaoController {
+public:
+    /// True when the run reached its success message; false when an error was caught and shown.
+    bool FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem, TConexaoDestino& BDDestino,
+                          TTransacaoDestino& Transacao, IBarraProgresso& Barra, IRotulo& lblInfo);
+
+    void PConverteVendedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
+                             IRotulo& lblInfo);
+    void PConverteClientes(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
+                           IRotulo& lblInfo);
+    void PConverteFornecedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
+                               IRotulo& lblInfo);
+    void PConverteGruposProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
+                                 IRotulo& lblInfo);
+    void PConverteProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
+                           IRotulo& lblInfo);
+};
