@@ -5,7 +5,6 @@
 #include "ClientesController.h"
 #include "EConversao.h"
 #include "FornecedoresController.h"
-#include "GruposProdutosController.h"
 #include "ProdutosController.h"
 #include "VendedoresController.h"
 
@@ -14,8 +13,10 @@
 namespace {
 
 const QStringList kPendentes = {
-    QStringLiteral("VENDEDORES"), QStringLiteral("CLIENTES"), QStringLiteral("FORNECEDORES"),
-    QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("PRODUTOS"),
+    QStringLiteral("VENDEDORES"),
+    QStringLiteral("CLIENTES"),
+    QStringLiteral("FORNECEDORES"),
+    QStringLiteral("PRODUTOS"),
 };
 
 [[noreturn]] void Indisponivel(const char* tipo) {
@@ -36,10 +37,6 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString&, TConexao
 void TFornecedoresController::PreencheDadosFornecedores(const QString&, TConexaoDestino&, IBarraProgresso&,
                                                         IRotulo&) {
     Indisponivel("fornecedores");
-}
-void TGruposProdutosController::PreencheDadosGruposProdutos(const QString&, TConexaoDestino&, IBarraProgresso&,
-                                                            IRotulo&) {
-    Indisponivel("grupos de produtos");
 }
 void TClassPreencheDadosProdutos::PreencheDadosProdutos(const QString&, TConexaoDestino&, IBarraProgresso&,
                                                         IRotulo&) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "classConversao.h"
+
+/// Writer of the target's product groups (GRUPROD): one row at a time, inserted with
+/// named parameters.
+class TConverteGruposProd : public TConversao {
+public:
+    explicit TConverteGruposProd(TConexaoDestino& cBanco);
+
+    const QString& Codigo() const { return FCodigo; }
+    /// The last three characters of the value, zero-padded to three; not trimmed.
+    void SetCodigo(const QString& value);
+    const QString& Descricao() const { return FDescricao; }
+    /// The first 30 characters of the trimmed value.
+    void SetDescricao(const QString& value);
+    int DiasEstoqueMaximo() const { return FDiasEstoqueMaximo; }
+    void SetDiasEstoqueMaximo(int value) { FDiasEstoqueMaximo = value; }
+    int DiasEstoqueMinimo() const { return FDiasEstoqueMinimo; }
+    void SetDiasEstoqueMinimo(int value) { FDiasEstoqueMinimo = value; }
+
+    void LimpaVariavel();
+    /// Deletes every group and commits (the run's transaction up to here included).
+    void LimpaTabela();
+    /// Inserts the current row, then resets it.
+    bool ExecutaSql();
+
+private:
+    QString FCodigo;
+    QString FDescricao;
+    int FDiasEstoqueMaximo = 0;
+    int FDiasEstoqueMinimo = 0;
+};
