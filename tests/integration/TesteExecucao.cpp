@@ -1,0 +1,148 @@
+// The run and the toolkit's control of the target database, on real embedded databases.
+#include "BancoTemporario.h"
+#include "ClassesConversaoController.h"
+#include "GravadorInterface.h"
+#include "ListaParametros.h"
+#include "TConexaoDestino.h"
+#include "TQueryDestino.h"
+#include "classConversao.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kTriggers = {
+    QStringLiteral("PRODUTO_BI0"), QStringLiteral("MVGERAL_AD0"),  QStringLiteral("MVGERAL_AI0"),
+    QStringLiteral("MVGERAL_AU0"), QStringLiteral("MVGERAL_BD0"),  QStringLiteral("MVGERAL_BI0"),
+    QStringLiteral("MVGERAL_BU0"), QStringLiteral("COMPCLIE_AI0"), QStringLiteral("COMPCLIE_AU0"),
+};
+
+// "0" active, "1" inactive, per trigger, as a second connection sees them (committed state only).
+QStringList EstadoTriggers(const TBancoTemporario& banco) {
+    QStringList estados;
+    for (const QString& t : kTriggers) {
+        estados << banco
+                       .Valor(QStringLiteral("SELECT COALESCE(RDB$TRIGGER_INACTIVE, 0) AS I FROM RDB$TRIGGERS "
+                                             "WHERE RDB$TRIGGER_NAME = '%1'")
+                                  .arg(t))
+                       .trimmed();
+    }
+    return estados;
+}
+
+QStringList Todos(const QString& estado) {
+    QStringList r;
+    for (int i = 0; i < kTriggers.size(); ++i) {
+        r << estado;
+    }
+    return r;
+}
+
+class TesteExecucao : public ::testing::Test {
+protected:
+    TBancoTemporario banco;
+    std::unique_ptr<TConexaoDestino> conexao = banco.Conecta();
+    TGravadorInterface pessoa;
+};
+
+TEST_F(TesteExecucao, SemNenhumTipoTrocaTriggersConfirmaEInformaSucesso) {
+    TListaParametros params;
+    IniciaListaParametros(params);
+    pessoa.SetPosicao(7);
+
+    const bool ok = TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao,
+                                                                   conexao->Transacao(), pessoa, pessoa);
+
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(pessoa.Mensagens(), QStringList{QStringLiteral("INFORMAÇÃO: Conversão concluída com sucesso!")});
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("0")));
+    EXPECT_FALSE(conexao->Transacao().Ativa());
+    EXPECT_EQ(pessoa.Posicao(), 0);
+}
+
+TEST_F(TesteExecucao, DesativaEAtivaTriggersValemParaOutraConexao) {
+    TConversao conversao(*conexao);
+    conversao.DesativaTriggers(*conexao, conexao->Transacao());
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("1")));
+    conversao.AtivaTriggers(*conexao, conexao->Transacao());
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("0")));
+    EXPECT_TRUE(pessoa.Mensagens().isEmpty());
+}
+
+TEST_F(TesteExecucao, FalhaAoDesativarAvisaDesfazTudoEContinua) {
+    banco.Executa(QStringLiteral("DROP TRIGGER MVGERAL_BD0"));
+    TConversao conversao(*conexao);
+
+    conversao.DesativaTriggers(*conexao, conexao->Transacao());
+
+    ASSERT_EQ(pessoa.Mensagens().size(), 1);
+    const QString aviso = pessoa.Mensagens().first();
+    EXPECT_TRUE(aviso.startsWith(QStringLiteral("AVISO: Erro ao desativar as Triggers: "))) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains(QStringLiteral("MVGERAL_BD0"))) << aviso.toStdString();
+    EXPECT_FALSE(conexao->Transacao().Ativa());
+    // The first four were switched off inside the failed transaction and are active again.
+    const QStringList estados = EstadoTriggers(banco);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(estados[i], QStringLiteral("0")) << kTriggers[i].toStdString();
+    }
+}
+
+TEST_F(TesteExecucao, RunComFalhaNasTriggersConvertePoisOAvisoNaoInterrompe) {
+    banco.Executa(QStringLiteral("DROP TRIGGER MVGERAL_BD0"));
+    TListaParametros params;
+    IniciaListaParametros(params);
+
+    EXPECT_TRUE(TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao,
+                                                               conexao->Transacao(), pessoa, pessoa));
+    const QStringList mensagens = pessoa.Mensagens();
+    ASSERT_EQ(mensagens.size(), 3);
+    EXPECT_TRUE(mensagens[0].startsWith(QStringLiteral("AVISO: Erro ao desativar as Triggers: ")));
+    EXPECT_TRUE(mensagens[1].startsWith(QStringLiteral("AVISO: Erro ao ativar as Triggers: ")));
+    EXPECT_EQ(mensagens[2], QStringLiteral("INFORMAÇÃO: Conversão concluída com sucesso!"));
+}
+
+TEST_F(TesteExecucao, LimpaTabelaInexistenteMostraAsTresLinhasEMarcaErro) {
+    TConversao conversao(*conexao);
+    conversao.PLimpaTabela(QStringLiteral("TABELA_QUE_NAO_EXISTE"));
+
+    EXPECT_TRUE(conversao.ErroGravacao);
+    ASSERT_EQ(pessoa.Mensagens().size(), 1);
+    const QStringList linhas = pessoa.Mensagens().first().split(QChar(13));
+    ASSERT_EQ(linhas.size(), 3);
+    EXPECT_EQ(linhas[0], QStringLiteral("ERRO: Erro na Exclusão da tabela TABELA_QUE_NAO_EXISTE."));
+    EXPECT_TRUE(linhas[1].contains(QStringLiteral("TABELA_QUE_NAO_EXISTE"))) << linhas[1].toStdString();
+    EXPECT_EQ(linhas[2], QStringLiteral("Verifique se a tabela está em Transação."));
+}
+
+TEST_F(TesteExecucao, LimpaTabelaConfirmaOQueVeioAntes) {
+    TConversao conversao(*conexao);
+    TQueryDestino q(*conexao);
+    q.SetSQL(QStringLiteral("INSERT INTO CADSEGM (CODSEGMENTO, DESCRICAO) VALUES ('001', 'VAREJO')"));
+    q.Executa();
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM CADSEGM")), QStringLiteral("0"));
+
+    conversao.PLimpaTabela(QStringLiteral("MVGERAL"));
+
+    EXPECT_FALSE(conversao.ErroGravacao);
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM CADSEGM")), QStringLiteral("1"));
+    EXPECT_FALSE(conexao->Transacao().Ativa());
+}
+
+TEST_F(TesteExecucao, TransacoesSoAgemQuandoFazemSentido) {
+    TConversao conversao(*conexao);
+    auto& t = conexao->Transacao();
+    if (t.Ativa()) {
+        t.Cancela();
+    }
+    conversao.PConfirmaTransacao(t); // nothing active: nothing happens
+    conversao.PCancelaTransacao(t);
+    EXPECT_FALSE(t.Ativa());
+    conversao.PIniciaTransacao(t);
+    EXPECT_TRUE(t.Ativa());
+    conversao.PIniciaTransacao(t); // already active: nothing happens
+    EXPECT_TRUE(t.Ativa());
+    conversao.PCancelaTransacao(t);
+    EXPECT_FALSE(t.Ativa());
+}
+
+} // namespace
