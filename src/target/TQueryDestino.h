@@ -62,6 +62,10 @@ public:
     double CampoDouble(const QString& nome) const;
     TDateTime CampoDataHora(const QString& nome) const;
 
+    /// How many times this query prepared a statement: the prepared statement is kept while
+    /// the SQL text stays the same (tests and benchmarks read it).
+    qint64 NumeroPreparacoes() const;
+
     struct Impl;
 
 private:

@@ -1,0 +1,565 @@
+/*
+  Test target database: our own stand-in for the target system's schema.
+  SQL dialect 1, character set WIN1252 (the database is created through the API first).
+
+  Every table and column the conversion's statements name, with the widths the writers cut
+  their values to, DOUBLE PRECISION for reals, INTEGER for integers, DATE (a timestamp in
+  dialect 1) for dates, and primary keys on the code columns.
+
+  The nine triggers the run switches off and on have bodies a test can observe: each one
+  writes a row into LOG_TRIGGERS, and the stock movement triggers keep COMPPROD.ESTOQUE in
+  step with MVGERAL (so a conversion with them active counts the opening stock twice, or
+  collides with the stock row the conversion inserts itself).
+
+  Conventions of this file: one CREATE TABLE per table; ';' ends a statement, and the trigger
+  section switches the terminator with SET TERM as isql does, so the file also runs in isql-fb.
+  Widen a column here when a writer needs it; keep the file ASCII.
+*/
+
+/* ---- Reference tables ------------------------------------------------------------------- */
+
+CREATE TABLE CIDADES (
+    CODCIDADE     VARCHAR(5) NOT NULL,
+    CIDADE        VARCHAR(40),
+    CODMUNICIPIO  VARCHAR(7),
+    ESTADO        VARCHAR(2),
+    CONSTRAINT PK_CIDADES PRIMARY KEY (CODCIDADE)
+);
+
+CREATE TABLE CADSEGM (
+    CODSEGMENTO   VARCHAR(3) NOT NULL,
+    DESCRICAO     VARCHAR(30),
+    CONSTRAINT PK_CADSEGM PRIMARY KEY (CODSEGMENTO)
+);
+
+CREATE TABLE UNIDADES (
+    UNIDADE       VARCHAR(6) NOT NULL,
+    DESCRICAO     VARCHAR(30),
+    CONSTRAINT PK_UNIDADES PRIMARY KEY (UNIDADE)
+);
+
+CREATE TABLE SUBGRUP (
+    CODGRUPO      VARCHAR(3) NOT NULL,
+    CODSUBGRUPO   VARCHAR(3) NOT NULL,
+    DESCRICAO     VARCHAR(30),
+    CONSTRAINT PK_SUBGRUP PRIMARY KEY (CODGRUPO, CODSUBGRUPO)
+);
+
+CREATE TABLE APLICACOES (
+    CODAPLIC      VARCHAR(4) NOT NULL,
+    APLICACAO     VARCHAR(15),
+    CONSTRAINT PK_APLICACOES PRIMARY KEY (CODAPLIC)
+);
+
+CREATE TABLE PRODAPLIC (
+    CODAPLIC      VARCHAR(4) NOT NULL,
+    CODPROD       VARCHAR(6) NOT NULL,
+    CONSTRAINT PK_PRODAPLIC PRIMARY KEY (CODAPLIC, CODPROD)
+);
+
+CREATE TABLE CADFABR (
+    CODFABRIC     VARCHAR(5) NOT NULL,
+    DESCRICAO     VARCHAR(30),
+    CONSTRAINT PK_CADFABR PRIMARY KEY (CODFABRIC)
+);
+
+CREATE TABLE FAMILIA (
+    CODIGO        VARCHAR(2) NOT NULL,
+    DESCRICAO     VARCHAR(30),
+    CONSTRAINT PK_FAMILIA PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE PAISES (
+    CODPAIS       VARCHAR(4) NOT NULL,
+    NOMEPAIS      VARCHAR(60),
+    CONSTRAINT PK_PAISES PRIMARY KEY (CODPAIS)
+);
+
+CREATE TABLE CLASCLI (
+    CODCLASCLI    VARCHAR(3) NOT NULL,
+    DESCRICAO     VARCHAR(20),
+    CONSTRAINT PK_CLASCLI PRIMARY KEY (CODCLASCLI)
+);
+
+CREATE TABLE CLASFISC (
+    CODCLASFIS    VARCHAR(4) NOT NULL,
+    CODIGONCM     VARCHAR(8),
+    CODNBM        VARCHAR(8),
+    CODNATRECEITA VARCHAR(3),
+    CONSTRAINT PK_CLASFISC PRIMARY KEY (CODCLASFIS)
+);
+
+CREATE TABLE LOCALPROD (
+    CODLOCAL      VARCHAR(8) NOT NULL,
+    DESCRICAO     VARCHAR(20),
+    CONSTRAINT PK_LOCALPROD PRIMARY KEY (CODLOCAL)
+);
+
+CREATE TABLE LOCPROD (
+    CODLOCAL      VARCHAR(8) NOT NULL,
+    DESCRICAO     VARCHAR(20),
+    CONSTRAINT PK_LOCPROD PRIMARY KEY (CODLOCAL)
+);
+
+CREATE TABLE PDVFISC (
+    MAQUINA       VARCHAR(3) NOT NULL,
+    NUMSERIE      VARCHAR(20),
+    CONSTRAINT PK_PDVFISC PRIMARY KEY (MAQUINA)
+);
+
+/* ---- Sellers ---------------------------------------------------------------------------- */
+
+CREATE TABLE VENDEND (
+    CODVENDEDOR          VARCHAR(4) NOT NULL,
+    NOME                 VARCHAR(40),
+    ENDERECO             VARCHAR(50),
+    BAIRRO               VARCHAR(30),
+    CODCIDADE            VARCHAR(5),
+    ESTADO               VARCHAR(2),
+    CEP                  VARCHAR(8),
+    TELEFONE             VARCHAR(16),
+    COMISSAO             DOUBLE PRECISION,
+    EMAIL                VARCHAR(60),
+    CODPRACA             VARCHAR(4),
+    ATIVO                VARCHAR(1),
+    CODROTA              VARCHAR(5),
+    CODROTA2             VARCHAR(5),
+    CODROTA3             VARCHAR(5),
+    CODROTA4             VARCHAR(5),
+    CODROTA5             VARCHAR(5),
+    CODROTA6             VARCHAR(5),
+    CODROTA7             VARCHAR(5),
+    CODROTA8             VARCHAR(5),
+    CODROTA9             VARCHAR(5),
+    CODROTA10            VARCHAR(5),
+    TIPOVENDEDOR         VARCHAR(5),
+    DATAULTIMAVISITA     DATE,
+    CGCCPF               VARCHAR(18),
+    INSCEST              VARCHAR(15),
+    RG                   VARCHAR(15),
+    MUDAPRECOPDV         VARCHAR(1),
+    SENHATRANSF          VARCHAR(10),
+    CODSUPERVISOR        VARCHAR(4),
+    HORAINI              VARCHAR(8),
+    HORAFIM              VARCHAR(8),
+    CODEMPRESA           VARCHAR(2),
+    CODFORNEC            VARCHAR(6),
+    PRECOVENDEDOR        INTEGER,
+    ULTIMAVISITAMARCADA  DATE,
+    CODFID               VARCHAR(16),
+    CODBARRASVEND        VARCHAR(15),
+    SENHAFARMPOP         VARCHAR(8),
+    VERSION              DATE,
+    COD_VENDEDOR_JAVA    VARCHAR(18),
+    CONSTRAINT PK_VENDEND PRIMARY KEY (CODVENDEDOR)
+);
+
+/* ---- Customers -------------------------------------------------------------------------- */
+
+CREATE TABLE CLIENTE (
+    CODCLIENTE           VARCHAR(8) NOT NULL,
+    CODFORNEC            VARCHAR(6),
+    NOME                 VARCHAR(60),
+    CONTATO              VARCHAR(50),
+    NOMEFANTASIA         VARCHAR(50),
+    ENDERECO             VARCHAR(60),
+    ENDERECOENT          VARCHAR(60),
+    ENDERECOCOB          VARCHAR(60),
+    BAIRRO               VARCHAR(30),
+    BAIRROENT            VARCHAR(30),
+    BAIRROCOB            VARCHAR(30),
+    CODCIDADE            VARCHAR(5),
+    CODCIDADEENT         VARCHAR(5),
+    CODCIDADECOB         VARCHAR(5),
+    ESTADO               VARCHAR(2),
+    ESTADOENT            VARCHAR(2),
+    ESTADOCOB            VARCHAR(2),
+    CEP                  VARCHAR(8),
+    CEPENT               VARCHAR(8),
+    CEPCOB               VARCHAR(8),
+    CGCCPF               VARCHAR(18),
+    INSCEST              VARCHAR(15),
+    PESSOA_FJ            VARCHAR(1),
+    FONE                 VARCHAR(16),
+    FAX                  VARCHAR(16),
+    PREFIXCELULAR        VARCHAR(4),
+    CELULAR              VARCHAR(20),
+    EMAIL                VARCHAR(60),
+    HOMEPAGE             VARCHAR(30),
+    ATIVO                VARCHAR(1),
+    CLIBLOQUEADO         VARCHAR(1),
+    RETEMISS             VARCHAR(1),
+    MALADIRETAELETR      VARCHAR(1),
+    PROTESTARCLIENTE     VARCHAR(1),
+    DT_NASCIMENTO        DATE,
+    DT_CADASTRO          DATE,
+    DT_ULTVENDA          DATE,
+    DATA_ULT_ALTERACAO   DATE,
+    DT_VALCAD            DATE,
+    OBSERVACAO           VARCHAR(100),
+    CAMPOLIVRE1          VARCHAR(20),
+    CAMPOLIVRE2          VARCHAR(20),
+    CAMPOLIVRE3          VARCHAR(60),
+    CAMPOLIVRE4          VARCHAR(60),
+    CAMPOLIVRE5          VARCHAR(40),
+    CAMPOLIVRE6          VARCHAR(40),
+    CAMPOLIVRE7          VARCHAR(40),
+    CAMPOLIVRE8          VARCHAR(40),
+    CAMPOLIVRE9          VARCHAR(40),
+    CAMPOLIVRE10         VARCHAR(40),
+    CODSEGMENTO          VARCHAR(3),
+    CODCLASCLI           VARCHAR(3),
+    CODVENDEND1          VARCHAR(4),
+    CODPAIS              VARCHAR(4),
+    CODMUNICIPIO         VARCHAR(7),
+    NOMESOCIO            VARCHAR(50),
+    CODPRAZO             VARCHAR(3),
+    LIMITECREDITO        DOUBLE PRECISION,
+    CONSTRAINT PK_CLIENTE PRIMARY KEY (CODCLIENTE)
+);
+
+/* Customer counter per company. */
+CREATE TABLE NCLIENTE (
+    CODEMPRESA           VARCHAR(2) NOT NULL,
+    NUMEROCLIENTES       INTEGER,
+    CONSTRAINT PK_NCLIENTE PRIMARY KEY (CODEMPRESA)
+);
+
+CREATE TABLE COMPCLIE (
+    CODCLIENTE           VARCHAR(8) NOT NULL,
+    REFCOMERCIAIS        VARCHAR(200),
+    REFBANCARIAS         VARCHAR(200),
+    USUARIO              VARCHAR(10),
+    DATA_LIB             DATE,
+    ENDERECONFE          VARCHAR(60),
+    NUMERONFE            VARCHAR(5),
+    COMPLEMENTONFE       VARCHAR(60),
+    CONSTRAINT PK_COMPCLIE PRIMARY KEY (CODCLIENTE)
+);
+
+/* ---- Suppliers -------------------------------------------------------------------------- */
+
+CREATE TABLE FORNECE (
+    CODFORNEC            VARCHAR(6) NOT NULL,
+    CODCLIENTE           VARCHAR(8),
+    CODTIPO              VARCHAR(3),
+    NOME                 VARCHAR(50),
+    NOMEFANTASIA         VARCHAR(40),
+    CONTATO              VARCHAR(30),
+    ENDERECO             VARCHAR(50),
+    BAIRRO               VARCHAR(30),
+    CEP                  VARCHAR(8),
+    CODCIDADE            VARCHAR(5),
+    NUMERO               VARCHAR(10),
+    COMPLEMENTO          VARCHAR(60),
+    ESTADO               VARCHAR(2),
+    INSCMUNICIPAL        VARCHAR(15),
+    PESSOA_FJ            VARCHAR(1),
+    CGCCPF               VARCHAR(14),
+    INSCEST              VARCHAR(15),
+    FONE                 VARCHAR(16),
+    FAX                  VARCHAR(16),
+    CELULAR              VARCHAR(16),
+    EMAIL                VARCHAR(60),  /* the writer does not cut e-mails: a longer one is refused */
+    HOMEPAGE             VARCHAR(30),
+    CAMPOLIVRE1          VARCHAR(20),
+    CAMPOLIVRE2          VARCHAR(20),
+    CONTACX              VARCHAR(7),
+    CTCTBRED             VARCHAR(7),
+    OBSERVACAO           VARCHAR(100),
+    ATIVO                VARCHAR(1),
+    TIPOFORNECE          VARCHAR(1),
+    CONSTRAINT PK_FORNECE PRIMARY KEY (CODFORNEC)
+);
+
+/* ---- Product groups --------------------------------------------------------------------- */
+
+CREATE TABLE GRUPROD (
+    CODGRUPO             VARCHAR(3) NOT NULL,
+    DESCRICAO            VARCHAR(30),
+    DIASESTMAXIMO        INTEGER,
+    DIASESTMINIMO        INTEGER,
+    CONSTRAINT PK_GRUPROD PRIMARY KEY (CODGRUPO)
+);
+
+/* ---- Products --------------------------------------------------------------------------- */
+
+CREATE TABLE PRODUTO (
+    CODPROD                  VARCHAR(6) NOT NULL,
+    TIPOPROD                 VARCHAR(1),
+    ATIVO                    VARCHAR(1),
+    PRODBLOQUEADO            VARCHAR(1),
+    CONTROLESERIE            VARCHAR(1),
+    CONTROLELOTE             VARCHAR(1),
+    REFERENCIA               VARCHAR(20),
+    REFFABRICANTE            VARCHAR(20),
+    DESCRICAO                VARCHAR(50),
+    DESCRICAO2               VARCHAR(50),
+    DESCRICAO3               VARCHAR(50),
+    FORNEC_ULT_ENT1          VARCHAR(6),
+    CODGRUPO                 VARCHAR(3),
+    CODSUBGRUPO              VARCHAR(3),
+    PRINCIPALFORNEC          VARCHAR(6),
+    EMBALAGEM                VARCHAR(15),
+    CODFABRIC                VARCHAR(5),
+    OBSERVACAO               VARCHAR(200),
+    CODLOCAL                 VARCHAR(8),
+    CODCLASFIS               VARCHAR(4),
+    ALIQICMSREG00            DOUBLE PRECISION,
+    BASEICMSREG00            DOUBLE PRECISION,
+    ALIQICMSREG01            DOUBLE PRECISION,
+    BASEICMSREG01            DOUBLE PRECISION,
+    ALIQICMSREG02            DOUBLE PRECISION,
+    BASEICMSREG02            DOUBLE PRECISION,
+    ALIQICMSREG03            DOUBLE PRECISION,
+    BASEICMSREG03            DOUBLE PRECISION,
+    ALIQICMSDIVERSOS         DOUBLE PRECISION,
+    BASEICMSDIVERSOS         DOUBLE PRECISION,
+    CODTRIBUT00              VARCHAR(3),
+    CODTRIBUT01              VARCHAR(3),
+    CODTRIBUT02              VARCHAR(3),
+    CODTRIBUT03              VARCHAR(3),
+    CODTRIBUTDIVERSOS        VARCHAR(3),
+    MENSAGEM00               VARCHAR(60),
+    MENSAGEM01               VARCHAR(60),
+    MENSAGEM02               VARCHAR(60),
+    MENSAGEM03               VARCHAR(60),
+    MENSAGEMDIVERSOS         VARCHAR(60),
+    ALIQICMSPDV              DOUBLE PRECISION,
+    SUBSTRIB                 VARCHAR(1),
+    SUBSTRIBSAIDA            VARCHAR(1),
+    SUBSTRIBSAIDAR1          VARCHAR(1),
+    SUBSTRIBSAIDAR2          VARCHAR(1),
+    SUBSTRIBSAIDAR3          VARCHAR(1),
+    SUBSTRIBSAIDAR4          VARCHAR(1),
+    LUCROSUBSTRIB            DOUBLE PRECISION,
+    PERCBASESUBSTRIBSAIDA    DOUBLE PRECISION,
+    PERCICMSSUBSTRIBSAIDA    DOUBLE PRECISION,
+    PERCBASESUBSTRIBSAIDAR1  DOUBLE PRECISION,
+    PERCICMSSUBSTRIBSAIDAR1  DOUBLE PRECISION,
+    PERCBASESUBSTRIBSAIDAR2  DOUBLE PRECISION,
+    PERCICMSSUBSTRIBSAIDAR2  DOUBLE PRECISION,
+    PERCBASESUBSTRIBSAIDAR3  DOUBLE PRECISION,
+    PERCICMSSUBSTRIBSAIDAR3  DOUBLE PRECISION,
+    PERCBASESUBSTRIBSAIDAR4  DOUBLE PRECISION,
+    PERCICMSSUBSTRIBSAIDAR4  DOUBLE PRECISION,
+    PERCPERDA                DOUBLE PRECISION,
+    ALIQIPI                  DOUBLE PRECISION,
+    VALORIPI                 DOUBLE PRECISION,
+    ALIQISS                  DOUBLE PRECISION,
+    PESO                     DOUBLE PRECISION,
+    UNIDADEENT               VARCHAR(6),
+    UNIDADESAIDA             VARCHAR(6),
+    CODFAMILIA               VARCHAR(2),
+    CODTIPOPRODUTO           VARCHAR(2),
+    CODVOLUME                VARCHAR(3),
+    TIPOENTREGA              VARCHAR(1),
+    CODGENEROITEM            VARCHAR(2),
+    SUGESTAO                 DOUBLE PRECISION,
+    PRECO                    DOUBLE PRECISION,
+    PRECO2                   DOUBLE PRECISION,
+    PRECO3                   DOUBLE PRECISION,
+    PRECO4                   DOUBLE PRECISION,
+    DESCRICAOPRECO           VARCHAR(10),
+    DESCRICAOPRECO2          VARCHAR(10),
+    DESCRICAOPRECO3          VARCHAR(10),
+    DESCRICAOPRECO4          VARCHAR(10),
+    PRECO_ANTERIOR           DOUBLE PRECISION,
+    PRECOPROMO               DOUBLE PRECISION,
+    PR_ULT_ENT1              DOUBLE PRECISION,
+    QUANT_ULT_ENT1           DOUBLE PRECISION,
+    LUCRO                    DOUBLE PRECISION,
+    LUCRO2                   DOUBLE PRECISION,
+    LUCRO3                   DOUBLE PRECISION,
+    LUCRO4                   DOUBLE PRECISION,
+    ESTMINIMO                DOUBLE PRECISION,
+    ESTMAXIMO                DOUBLE PRECISION,
+    COMISSAO                 DOUBLE PRECISION,
+    PERC_IVA                 DOUBLE PRECISION,
+    FATORCONVERSAO           DOUBLE PRECISION,
+    MULTDIVIDE               VARCHAR(1),
+    FRACIONADO               VARCHAR(1),
+    CAMPOLIVRE1              VARCHAR(20),
+    CAMPOLIVRE2              VARCHAR(20),
+    CAMPOLIVRE3              VARCHAR(50),
+    CAMPOLIVRE4              VARCHAR(50),
+    CFOPFORAUF               VARCHAR(4),
+    CFOPDENTROUF             VARCHAR(4),
+    DIASESTMINIMO            INTEGER,
+    DIASESTMAXIMO            INTEGER,
+    GRADE                    INTEGER,
+    DT_CADASTRO              DATE,
+    DATA_ULT_ENT1            DATE,
+    DATA_ULT_REAJUSTE        DATE,
+    DATA_ULT_ALTERACAO       DATE,
+    CONSTRAINT PK_PRODUTO PRIMARY KEY (CODPROD)
+);
+
+/* Billing parameters: one row. */
+CREATE TABLE PARAFAT (
+    CODEMPRESA           VARCHAR(2) NOT NULL,
+    CONTROLESERIE        VARCHAR(1),
+    CONSTRAINT PK_PARAFAT PRIMARY KEY (CODEMPRESA)
+);
+
+/* Product-supplier relation. */
+CREATE TABLE RELPRFO (
+    CODPROD              VARCHAR(6) NOT NULL,
+    CODFORNEC            VARCHAR(6) NOT NULL,
+    PRINCIPAL            VARCHAR(1),
+    CODPRODFORNEC        VARCHAR(20),
+    CONSTRAINT PK_RELPRFO PRIMARY KEY (CODPROD, CODFORNEC)
+);
+
+/* Inventory entries (no key: several per product). */
+CREATE TABLE INVENTA (
+    CODEMPRESA           VARCHAR(2),
+    DATAINV              DATE,
+    DOCUMENTO            VARCHAR(10),
+    PROCESSADO           VARCHAR(1),
+    CODGRADE             VARCHAR(4),
+    CODCAUSA             VARCHAR(3),
+    CODPROD              VARCHAR(6),
+    PRECOCUSTO           DOUBLE PRECISION
+);
+
+/* Stock per product, company and grid variant. */
+CREATE TABLE COMPPROD (
+    CODPROD              VARCHAR(6) NOT NULL,
+    CODEMPRESA           VARCHAR(2) NOT NULL,
+    CODGRADE             VARCHAR(4) NOT NULL,
+    ESTOQUE              DOUBLE PRECISION,
+    ESTOQUEDISPONIVEL    DOUBLE PRECISION,
+    ESTMINIMO            DOUBLE PRECISION,
+    ESTMAXIMO            DOUBLE PRECISION,
+    PRECOMEDIO           DOUBLE PRECISION,
+    PRECOCUSTO           DOUBLE PRECISION,
+    PRECONF              DOUBLE PRECISION,
+    CONSTRAINT PK_COMPPROD PRIMARY KEY (CODPROD, CODEMPRESA, CODGRADE)
+);
+
+CREATE TABLE PRODUTODETALHE (
+    CODPROD              VARCHAR(6) NOT NULL,
+    CONTROLERECEITUARIO  VARCHAR(1),
+    CODIGOATIVIDADE      VARCHAR(10),
+    CODIGOLISTASERVICO   VARCHAR(10),
+    ESPELHOMERCSERV      VARCHAR(1),
+    IMPORTADOPORTOSEGURO VARCHAR(1),
+    CODPROMOCAO          INTEGER,
+    ALIQPIS              DOUBLE PRECISION,
+    PIS_CST              VARCHAR(2),
+    PISENT_CST           VARCHAR(2),
+    PIS_ST               INTEGER,
+    ALIQCOFINS           DOUBLE PRECISION,
+    COFINS_CST           VARCHAR(2),
+    COFINSENT_CST        VARCHAR(2),
+    COFINS_ST            INTEGER,
+    CODCSOSN             VARCHAR(3),
+    PRECOMAXVENDA        DOUBLE PRECISION,
+    PONTOBONUS           INTEGER,
+    ALIQPISENT           DOUBLE PRECISION,
+    ALIQCOFINSENT        DOUBLE PRECISION,
+    CONSTRAINT PK_PRODUTODETALHE PRIMARY KEY (CODPROD)
+);
+
+/* Stock movements (no key). SEQUENCIA is filled by MVGERAL_BI0. */
+CREATE TABLE MVGERAL (
+    CODEMPRESA           VARCHAR(2),
+    TIPOAGENTE           VARCHAR(1),
+    CODIGOAGENTE         VARCHAR(6),
+    DOCUMENTO            VARCHAR(10),
+    CODPROD              VARCHAR(6),
+    CODGRADE             VARCHAR(4),
+    DT_MOVIMENTO         DATE,
+    TIPOMOV              VARCHAR(2),
+    QUANTIDADE           DOUBLE PRECISION,
+    PRECOCUSTO           DOUBLE PRECISION,
+    PRECOMEDIO           DOUBLE PRECISION,
+    SEQUENCIA            INTEGER
+);
+
+/* ---- What the triggers leave behind ----------------------------------------------------- */
+
+/* One row per trigger firing: which trigger and the key of the row it fired for. */
+CREATE TABLE LOG_TRIGGERS (
+    NOME_TRIGGER         VARCHAR(31),
+    CHAVE                VARCHAR(30)
+);
+
+CREATE GENERATOR GEN_MVGERAL;
+
+/* ---- The nine triggers ------------------------------------------------------------------ */
+
+SET TERM ^ ;
+
+/* A new product with no second description gets its description there. */
+CREATE TRIGGER PRODUTO_BI0 FOR PRODUTO ACTIVE BEFORE INSERT POSITION 0 AS
+BEGIN
+    IF (NEW.DESCRICAO2 IS NULL OR NEW.DESCRICAO2 = '') THEN
+        NEW.DESCRICAO2 = NEW.DESCRICAO;
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('PRODUTO_BI0', NEW.CODPROD);
+END^
+
+/* Numbers each movement. */
+CREATE TRIGGER MVGERAL_BI0 FOR MVGERAL ACTIVE BEFORE INSERT POSITION 0 AS
+BEGIN
+    IF (NEW.SEQUENCIA IS NULL) THEN
+        NEW.SEQUENCIA = GEN_ID(GEN_MVGERAL, 1);
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_BI0', NEW.CODPROD);
+END^
+
+/* A movement adds its quantity to the stock of its product, company and grid, creating the
+   stock row when there is none yet. */
+CREATE TRIGGER MVGERAL_AI0 FOR MVGERAL ACTIVE AFTER INSERT POSITION 0 AS
+BEGIN
+    UPDATE COMPPROD SET ESTOQUE = COALESCE(ESTOQUE, 0) + COALESCE(NEW.QUANTIDADE, 0)
+     WHERE CODPROD = NEW.CODPROD AND CODEMPRESA = NEW.CODEMPRESA AND CODGRADE = NEW.CODGRADE;
+    IF (ROW_COUNT = 0) THEN
+        INSERT INTO COMPPROD (CODPROD, CODEMPRESA, CODGRADE, ESTOQUE)
+        VALUES (NEW.CODPROD, NEW.CODEMPRESA, NEW.CODGRADE, COALESCE(NEW.QUANTIDADE, 0));
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_AI0', NEW.CODPROD);
+END^
+
+CREATE TRIGGER MVGERAL_BU0 FOR MVGERAL ACTIVE BEFORE UPDATE POSITION 0 AS
+BEGIN
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_BU0', NEW.CODPROD);
+END^
+
+/* A changed movement moves the stock by the difference. */
+CREATE TRIGGER MVGERAL_AU0 FOR MVGERAL ACTIVE AFTER UPDATE POSITION 0 AS
+BEGIN
+    UPDATE COMPPROD SET ESTOQUE = COALESCE(ESTOQUE, 0) - COALESCE(OLD.QUANTIDADE, 0)
+     WHERE CODPROD = OLD.CODPROD AND CODEMPRESA = OLD.CODEMPRESA AND CODGRADE = OLD.CODGRADE;
+    UPDATE COMPPROD SET ESTOQUE = COALESCE(ESTOQUE, 0) + COALESCE(NEW.QUANTIDADE, 0)
+     WHERE CODPROD = NEW.CODPROD AND CODEMPRESA = NEW.CODEMPRESA AND CODGRADE = NEW.CODGRADE;
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_AU0', NEW.CODPROD);
+END^
+
+CREATE TRIGGER MVGERAL_BD0 FOR MVGERAL ACTIVE BEFORE DELETE POSITION 0 AS
+BEGIN
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_BD0', OLD.CODPROD);
+END^
+
+/* A deleted movement takes its quantity back out of the stock. */
+CREATE TRIGGER MVGERAL_AD0 FOR MVGERAL ACTIVE AFTER DELETE POSITION 0 AS
+BEGIN
+    UPDATE COMPPROD SET ESTOQUE = COALESCE(ESTOQUE, 0) - COALESCE(OLD.QUANTIDADE, 0)
+     WHERE CODPROD = OLD.CODPROD AND CODEMPRESA = OLD.CODEMPRESA AND CODGRADE = OLD.CODGRADE;
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('MVGERAL_AD0', OLD.CODPROD);
+END^
+
+CREATE TRIGGER COMPCLIE_AI0 FOR COMPCLIE ACTIVE AFTER INSERT POSITION 0 AS
+BEGIN
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('COMPCLIE_AI0', NEW.CODCLIENTE);
+END^
+
+CREATE TRIGGER COMPCLIE_AU0 FOR COMPCLIE ACTIVE AFTER UPDATE POSITION 0 AS
+BEGIN
+    INSERT INTO LOG_TRIGGERS (NOME_TRIGGER, CHAVE) VALUES ('COMPCLIE_AU0', NEW.CODCLIENTE);
+END^
+
+SET TERM ; ^
+
+/* ---- Rows the target system always has -------------------------------------------------- */
+
+INSERT INTO PARAFAT (CODEMPRESA, CONTROLESERIE) VALUES ('00', 'N');

@@ -1,0 +1,60 @@
+#include "Cp1252.h"
+
+#include <array>
+
+namespace {
+
+constexpr char16_t kIndefinido = 0;
+
+// Unicode of the bytes 0x80..0x9F; the rest of CP1252 equals Latin-1.
+constexpr std::array<char16_t, 32> kFaixa80 = {
+    0x20AC, kIndefinido, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
+    0x02C6, 0x2030,      0x0160, 0x2039, 0x0152, kIndefinido, 0x017D, kIndefinido, // 88-8F
+    kIndefinido, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
+    0x02DC, 0x2122,      0x0161, 0x203A, 0x0153, kIndefinido, 0x017E, 0x0178, // 98-9F
+};
+
+char ByteDe(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
+    }
+    for (std::size_t i = 0; i < kFaixa80.size(); ++i) {
+        if (kFaixa80[i] != kIndefinido && kFaixa80[i] == c) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray ParaCp1252(const QString& texto) {
+    QByteArray r;
+    r.reserve(texto.size());
+    const qsizetype n = texto.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = texto.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && texto.at(i + 1).isLowSurrogate()) {
+            ++i; // a character outside the BMP: never in CP1252, one '?' for the pair
+            r.append('?');
+            continue;
+        }
+        r.append(ByteDe(c.unicode()));
+    }
+    return r;
+}
+
+QString DeCp1252(const char* dados, qsizetype tamanho) {
+    QString r(tamanho, Qt::Uninitialized);
+    QChar* saida = r.data();
+    for (qsizetype i = 0; i < tamanho; ++i) {
+        const auto b = static_cast<unsigned char>(dados[i]);
+        if (b >= 0x80 && b <= 0x9F) {
+            const char16_t u = kFaixa80[b - 0x80];
+            saida[i] = u == kIndefinido ? QChar(u'?') : QChar(u);
+        } else {
+            saida[i] = QChar(static_cast<char16_t>(b));
+        }
+    }
+    return r;
+}

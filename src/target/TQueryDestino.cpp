@@ -1,0 +1,746 @@
+#include "TQueryDestino.h"
+
+#include "ConexaoImpl.h"
+#include "Cp1252.h"
+#include "EBancoDestino.h"
+#include "FormatoDestino.h"
+#include "LexicoSql.h"
+
+#include <QHash>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+using namespace Firebird;
+using fbapi::Ref;
+using fbapi::Status;
+
+namespace {
+
+constexpr unsigned kCharsetWin1252 = 53;
+constexpr unsigned kCharsetOctets = 1;
+constexpr unsigned kTamanhoMinimoTexto = 32;
+constexpr unsigned kTamanhoMaximoTexto = 32765;
+
+/// A parameter value as the caller gave it; the engine converts it to the column's type.
+struct Valor {
+    enum class Tipo { Nulo, Texto, Inteiro, Double, DataHora };
+    Tipo tipo = Tipo::Nulo;
+    QByteArray texto; // CP1252
+    qint64 inteiro = 0;
+    double real = 0.0;
+    ISC_DATE dia = 0;
+    ISC_TIME hora = 0;
+};
+
+/// The type of one position of the input message we send.
+struct Descritor {
+    unsigned tipo = 0;
+    unsigned tamanho = 0;
+    int escala = 0;
+    int subtipo = 0;
+    unsigned charset = 0;
+    unsigned offset = 0;
+    unsigned offsetNulo = 0;
+    bool MesmoTipo(const Descritor& o) const {
+        return tipo == o.tipo && tamanho == o.tamanho && escala == o.escala && subtipo == o.subtipo &&
+               charset == o.charset;
+    }
+};
+
+struct Coluna {
+    QString nome;
+    unsigned tipo = 0;
+    int subtipo = 0;
+    int escala = 0;
+    unsigned tamanho = 0;
+    unsigned charset = 0;
+    unsigned offset = 0;
+    unsigned offsetNulo = 0;
+};
+
+template <typename T> T Le(const unsigned char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <typename T> void Grava(unsigned char* p, T v) { std::memcpy(p, &v, sizeof v); }
+
+EConversao ErroValor(const QString& texto, const char* tipo) {
+    return EConversao(QStringLiteral("'%1' não é um valor %2 válido.").arg(texto, QLatin1String(tipo)));
+}
+
+} // namespace
+
+struct TQueryDestino::Impl {
+    explicit Impl(TConexaoDestino::Impl& c) : conexao(&c) {}
+
+    TConexaoDestino::Impl* conexao; // null once the connection is gone
+    QString sql;
+    QByteArray textoMotor; // CP1252 text with '?' for the parameters
+    ComandoTransacao comando = ComandoTransacao::Nenhum;
+    QStringList nomes;                  // distinct parameter names, upper-cased
+    std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
+    std::vector<Valor> valores;
+
+    Ref<IStatement> instrucao;
+    bool temCursor = false;
+    Ref<IMessageMetadata> entradaDescrita;
+    std::vector<Descritor> descritos;
+    Ref<IMessageMetadata> entrada;
+    std::vector<Descritor> enviados;
+    std::vector<unsigned char> bufEntrada;
+
+    Ref<IMessageMetadata> saida;
+    std::vector<Coluna> colunas;
+    QHash<QString, int> indiceColuna;
+    std::vector<unsigned char> bufSaida;
+
+    Ref<IResultSet> cursor;
+    bool aberta = false;
+    bool eof = true;
+    qint64 preparacoes = 0;
+
+    TConexaoDestino::Impl& Conexao() const {
+        if (conexao == nullptr) {
+            throw EBancoDestino(QStringLiteral("A conexão com o banco de destino não existe mais."), {});
+        }
+        return *conexao;
+    }
+
+    void FechaCursor() noexcept {
+        if (cursor) {
+            Status st;
+            cursor->close(&st);
+            if (st.Erro()) {
+                cursor.reset();
+            } else {
+                cursor.abandona();
+            }
+        }
+        aberta = false;
+        eof = true;
+    }
+
+    void LiberaInstrucao() noexcept {
+        FechaCursor();
+        entrada.reset();
+        enviados.clear();
+        entradaDescrita.reset();
+        descritos.clear();
+        saida.reset();
+        colunas.clear();
+        indiceColuna.clear();
+        instrucao.reset();
+    }
+
+    std::size_t IndiceParametro(const QString& nome) const {
+        const qsizetype i = nomes.indexOf(nome.toUpper());
+        if (i < 0) {
+            throw EConversao(QStringLiteral("Parâmetro '%1' não encontrado na instrução SQL.").arg(nome));
+        }
+        return static_cast<std::size_t>(i);
+    }
+
+    Valor& Parametro(const QString& nome) {
+        Valor& v = valores[IndiceParametro(nome)];
+        v = Valor{};
+        return v;
+    }
+
+    void Prepara(ITransaction* tra) {
+        if (instrucao) {
+            return;
+        }
+        if (textoMotor.trimmed().isEmpty()) {
+            throw EConversao(QStringLiteral("A instrução SQL está vazia."));
+        }
+        Status st;
+        IAttachment* a = Conexao().Anexo();
+        Ref<IStatement> nova(a->prepare(&st, tra, static_cast<unsigned>(textoMotor.size()), textoMotor.constData(),
+                                        static_cast<unsigned>(Conexao().dialeto), IStatement::PREPARE_PREFETCH_METADATA));
+        st.Verifica();
+        ++preparacoes;
+        temCursor = (nova->getFlags(&st) & IStatement::FLAG_HAS_CURSOR) != 0;
+        st.Verifica();
+
+        Ref<IMessageMetadata> in(nova->getInputMetadata(&st));
+        st.Verifica();
+        std::vector<Descritor> desc(in->getCount(&st));
+        for (unsigned i = 0; i < desc.size(); ++i) {
+            desc[i].tipo = in->getType(&st, i);
+            desc[i].tamanho = in->getLength(&st, i);
+            desc[i].escala = in->getScale(&st, i);
+            desc[i].subtipo = in->getSubType(&st, i);
+            desc[i].charset = in->getCharSet(&st, i);
+        }
+        st.Verifica();
+
+        Ref<IMessageMetadata> out(nova->getOutputMetadata(&st));
+        st.Verifica();
+        std::vector<Coluna> cols(out->getCount(&st));
+        QHash<QString, int> indice;
+        for (unsigned i = 0; i < cols.size(); ++i) {
+            Coluna& c = cols[i];
+            const char* alias = out->getAlias(&st, i);
+            c.nome = alias != nullptr ? DeCp1252(alias, static_cast<qsizetype>(std::strlen(alias))) : QString();
+            c.tipo = out->getType(&st, i);
+            c.subtipo = out->getSubType(&st, i);
+            c.escala = out->getScale(&st, i);
+            c.tamanho = out->getLength(&st, i);
+            c.charset = out->getCharSet(&st, i);
+            c.offset = out->getOffset(&st, i);
+            c.offsetNulo = out->getNullOffset(&st, i);
+        }
+        for (int i = static_cast<int>(cols.size()) - 1; i >= 0; --i) {
+            indice.insert(cols[static_cast<std::size_t>(i)].nome.toUpper(), i); // the first of equal aliases wins
+        }
+        const unsigned tamanhoSaida = out->getMessageLength(&st);
+        st.Verifica();
+
+        instrucao = std::move(nova);
+        entradaDescrita = std::move(in);
+        descritos = std::move(desc);
+        entrada.reset();
+        enviados.clear();
+        saida = std::move(out);
+        colunas = std::move(cols);
+        indiceColuna = std::move(indice);
+        bufSaida.assign(tamanhoSaida, 0);
+    }
+
+    /// The descriptor a value travels with: its own type, so the engine converts it exactly
+    /// as it would convert a literal (a text for a DATE column, a double for an INTEGER).
+    Descritor DescritorPara(const Valor& v, std::size_t posicao) const {
+        Descritor d;
+        switch (v.tipo) {
+        case Valor::Tipo::Nulo:
+            return posicao < enviados.size() ? enviados[posicao] : descritos[posicao];
+        case Valor::Tipo::Texto: {
+            const unsigned tamanho = static_cast<unsigned>(v.texto.size());
+            if (posicao < enviados.size() && enviados[posicao].tipo == SQL_VARYING &&
+                enviados[posicao].charset == kCharsetWin1252 && enviados[posicao].tamanho >= tamanho) {
+                return enviados[posicao];
+            }
+            const Descritor& desc = descritos[posicao];
+            const bool descritoTexto = desc.tipo == SQL_TEXT || desc.tipo == SQL_VARYING;
+            d.tipo = SQL_VARYING;
+            d.tamanho = std::max({tamanho, descritoTexto ? desc.tamanho : 0u, kTamanhoMinimoTexto});
+            d.charset = kCharsetWin1252;
+            return d;
+        }
+        case Valor::Tipo::Inteiro:
+            d.tipo = SQL_INT64;
+            d.tamanho = sizeof(ISC_INT64);
+            return d;
+        case Valor::Tipo::Double:
+            d.tipo = SQL_DOUBLE;
+            d.tamanho = sizeof(double);
+            return d;
+        case Valor::Tipo::DataHora:
+            d.tipo = SQL_TIMESTAMP;
+            d.tamanho = sizeof(ISC_TIMESTAMP);
+            return d;
+        }
+        return d;
+    }
+
+    /// Builds the input message, rebuilding its layout only when a value's type changed.
+    void MontaEntrada() {
+        const std::size_t n = descritos.size();
+        if (n == 0) {
+            return;
+        }
+        static const Valor kNulo;
+        auto valorDe = [&](std::size_t i) -> const Valor& {
+            return i < valorDaPosicao.size() ? valores[valorDaPosicao[i]] : kNulo; // unnamed '?' stays NULL
+        };
+        std::vector<Descritor> desejados(n);
+        bool muda = !entrada || enviados.size() != n;
+        for (std::size_t i = 0; i < n; ++i) {
+            desejados[i] = DescritorPara(valorDe(i), i);
+            if (!muda && !desejados[i].MesmoTipo(enviados[i])) {
+                muda = true;
+            }
+        }
+        if (muda) {
+            Status st;
+            Ref<IMetadataBuilder> b(entradaDescrita->getBuilder(&st));
+            st.Verifica();
+            for (unsigned i = 0; i < n; ++i) {
+                const Descritor& d = desejados[i];
+                if (d.tamanho > kTamanhoMaximoTexto && d.tipo == SQL_VARYING) {
+                    throw EConversao(QStringLiteral("Texto longo demais para o parâmetro %1.").arg(i + 1));
+                }
+                b->setType(&st, i, d.tipo | 1u); // the low bit keeps the position nullable
+                b->setSubType(&st, i, d.subtipo);
+                b->setLength(&st, i, d.tamanho);
+                b->setScale(&st, i, d.escala);
+                b->setCharSet(&st, i, d.charset);
+            }
+            st.Verifica();
+            Ref<IMessageMetadata> meta(b->getMetadata(&st));
+            st.Verifica();
+            for (unsigned i = 0; i < n; ++i) {
+                desejados[i].offset = meta->getOffset(&st, i);
+                desejados[i].offsetNulo = meta->getNullOffset(&st, i);
+            }
+            const unsigned tamanho = meta->getMessageLength(&st);
+            st.Verifica();
+            entrada = std::move(meta);
+            enviados = std::move(desejados);
+            bufEntrada.assign(tamanho, 0);
+        }
+        unsigned char* buf = bufEntrada.data();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Valor& v = valorDe(i);
+            const Descritor& d = enviados[i];
+            const bool nulo = v.tipo == Valor::Tipo::Nulo;
+            Grava<ISC_SHORT>(buf + d.offsetNulo, nulo ? -1 : 0);
+            unsigned char* p = buf + d.offset;
+            switch (v.tipo) {
+            case Valor::Tipo::Nulo:
+                break;
+            case Valor::Tipo::Texto:
+                Grava<ISC_USHORT>(p, static_cast<ISC_USHORT>(v.texto.size()));
+                std::memcpy(p + sizeof(ISC_USHORT), v.texto.constData(), static_cast<std::size_t>(v.texto.size()));
+                break;
+            case Valor::Tipo::Inteiro:
+                Grava<ISC_INT64>(p, v.inteiro);
+                break;
+            case Valor::Tipo::Double:
+                Grava<double>(p, v.real);
+                break;
+            case Valor::Tipo::DataHora:
+                Grava<ISC_DATE>(p, v.dia);
+                Grava<ISC_TIME>(p + sizeof(ISC_DATE), v.hora);
+                break;
+            }
+        }
+    }
+
+    /// Runs COMMIT / ROLLBACK texts on our transaction object; true when the text was one.
+    bool ExecutaComandoTransacao() {
+        TConexaoDestino::Impl& c = Conexao();
+        switch (comando) {
+        case ComandoTransacao::Nenhum:
+            return false;
+        case ComandoTransacao::Confirma:
+            c.Anexo();
+            c.Confirma();
+            return true;
+        case ComandoTransacao::Cancela:
+            c.Anexo();
+            c.Cancela();
+            return true;
+        case ComandoTransacao::ConfirmaRetendo:
+            c.ConfirmaRetendo();
+            return true;
+        case ComandoTransacao::CancelaRetendo:
+            c.CancelaRetendo();
+            return true;
+        }
+        return false;
+    }
+
+    ITransaction* PreparaParaExecutar() {
+        ITransaction* tra = Conexao().TransacaoAtiva();
+        Prepara(tra);
+        MontaEntrada();
+        return tra;
+    }
+
+    void Executa() {
+        FechaCursor();
+        if (ExecutaComandoTransacao()) {
+            return;
+        }
+        ITransaction* tra = PreparaParaExecutar();
+        Status st;
+        IMessageMetadata* in = enviados.empty() ? nullptr : entrada.get();
+        void* inBuf = enviados.empty() ? nullptr : bufEntrada.data();
+        if (temCursor) {
+            // A select run for its effect: open and close it.
+            Ref<IResultSet> rs(instrucao->openCursor(&st, tra, in, inBuf, saida.get(), 0));
+            st.Verifica();
+            rs->close(&st);
+            st.Verifica();
+            rs.abandona();
+            return;
+        }
+        const bool comSaida = !colunas.empty();
+        instrucao->execute(&st, tra, in, inBuf, comSaida ? saida.get() : nullptr, comSaida ? bufSaida.data() : nullptr);
+        st.Verifica();
+    }
+
+    void Abre() {
+        FechaCursor();
+        if (comando != ComandoTransacao::Nenhum) {
+            throw EConversao(QStringLiteral("A instrução '%1' não devolve linhas.").arg(sql.trimmed()));
+        }
+        ITransaction* tra = PreparaParaExecutar();
+        Status st;
+        IMessageMetadata* in = enviados.empty() ? nullptr : entrada.get();
+        void* inBuf = enviados.empty() ? nullptr : bufEntrada.data();
+        if (temCursor) {
+            Ref<IResultSet> rs(instrucao->openCursor(&st, tra, in, inBuf, saida.get(), 0));
+            st.Verifica();
+            cursor = std::move(rs);
+            aberta = true;
+            eof = false;
+            Proximo();
+            return;
+        }
+        if (colunas.empty()) {
+            throw EConversao(QStringLiteral("A instrução não devolve linhas: %1").arg(sql.trimmed()));
+        }
+        // EXECUTE PROCEDURE or ... RETURNING: a single row.
+        instrucao->execute(&st, tra, in, inBuf, saida.get(), bufSaida.data());
+        st.Verifica();
+        aberta = true;
+        eof = false;
+    }
+
+    void Proximo() {
+        if (!aberta || eof) {
+            return;
+        }
+        if (!cursor) {
+            eof = true; // the single row of a statement without cursor
+            return;
+        }
+        Status st;
+        const int r = cursor->fetchNext(&st, bufSaida.data());
+        st.Verifica();
+        if (r != IStatus::RESULT_OK) {
+            eof = true;
+        }
+    }
+
+    const Coluna& ColunaDe(const QString& nome) const {
+        const auto it = indiceColuna.constFind(nome.toUpper());
+        if (it == indiceColuna.constEnd()) {
+            throw EConversao(QStringLiteral("Campo '%1' não encontrado.").arg(nome));
+        }
+        return colunas[static_cast<std::size_t>(it.value())];
+    }
+
+    /// The column's data in the current row, or null when NULL or there is no row.
+    const unsigned char* Dado(const Coluna& c) const {
+        if (!aberta || eof) {
+            return nullptr;
+        }
+        if (Le<ISC_SHORT>(bufSaida.data() + c.offsetNulo) != 0) {
+            return nullptr;
+        }
+        return bufSaida.data() + c.offset;
+    }
+
+    QByteArray LeBlob(const unsigned char* p) const {
+        ISC_QUAD id = Le<ISC_QUAD>(p);
+        Status st;
+        TConexaoDestino::Impl& c = Conexao();
+        Ref<IBlob> blob(c.Anexo()->openBlob(&st, c.TransacaoAtiva(), &id, 0, nullptr));
+        st.Verifica();
+        QByteArray r;
+        char segmento[16384];
+        for (;;) {
+            unsigned lido = 0;
+            const int estado = blob->getSegment(&st, sizeof segmento, segmento, &lido);
+            st.Verifica();
+            if (estado != IStatus::RESULT_OK && estado != IStatus::RESULT_SEGMENT) {
+                break;
+            }
+            r.append(segmento, static_cast<qsizetype>(lido));
+        }
+        blob->close(&st);
+        st.Verifica();
+        blob.abandona();
+        return r;
+    }
+
+    static QString TextoDeBytes(const char* p, qsizetype n, unsigned charset) {
+        if (charset == kCharsetOctets) {
+            return QString::fromLatin1(p, n);
+        }
+        return DeCp1252(p, n);
+    }
+
+    QString Texto(const Coluna& c) const {
+        const unsigned char* p = Dado(c);
+        if (p == nullptr) {
+            return {};
+        }
+        switch (c.tipo) {
+        case SQL_TEXT: {
+            const char* s = reinterpret_cast<const char*>(p);
+            qsizetype n = static_cast<qsizetype>(c.tamanho);
+            while (n > 0 && s[n - 1] == ' ') {
+                --n; // CHAR comes padded with blanks
+            }
+            return TextoDeBytes(s, n, c.charset);
+        }
+        case SQL_VARYING:
+            return TextoDeBytes(reinterpret_cast<const char*>(p + sizeof(ISC_USHORT)), Le<ISC_USHORT>(p), c.charset);
+        case SQL_SHORT:
+            return formato::TextoEscalado(Le<ISC_SHORT>(p), c.escala);
+        case SQL_LONG:
+            return formato::TextoEscalado(Le<ISC_LONG>(p), c.escala);
+        case SQL_INT64:
+            return formato::TextoEscalado(Le<ISC_INT64>(p), c.escala);
+        case SQL_FLOAT:
+            return formato::TextoDouble(Le<float>(p));
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            return formato::TextoDouble(Le<double>(p));
+        case SQL_TIMESTAMP:
+            return formato::TextoDataHora(Le<ISC_DATE>(p), Le<ISC_TIME>(p + sizeof(ISC_DATE)), true);
+        case SQL_TYPE_DATE:
+            return formato::TextoDataHora(Le<ISC_DATE>(p), 0, false);
+        case SQL_TYPE_TIME:
+            return formato::TextoHora(Le<ISC_TIME>(p));
+        case SQL_BOOLEAN:
+            return *p != 0 ? QStringLiteral("True") : QStringLiteral("False");
+        case SQL_BLOB: {
+            const QByteArray b = LeBlob(p);
+            return TextoDeBytes(b.constData(), b.size(), c.subtipo == 1 ? c.charset : kCharsetOctets);
+        }
+        default:
+            throw EConversao(QStringLiteral("Campo '%1' de tipo %2 não pode ser lido como texto.")
+                                 .arg(c.nome)
+                                 .arg(c.tipo));
+        }
+    }
+
+    static double Escala(qint64 v, int escala) { return static_cast<double>(v) * std::pow(10.0, escala); }
+
+    double Real(const Coluna& c) const {
+        const unsigned char* p = Dado(c);
+        if (p == nullptr) {
+            return 0.0;
+        }
+        switch (c.tipo) {
+        case SQL_SHORT:
+            return Escala(Le<ISC_SHORT>(p), c.escala);
+        case SQL_LONG:
+            return Escala(Le<ISC_LONG>(p), c.escala);
+        case SQL_INT64:
+            return Escala(Le<ISC_INT64>(p), c.escala);
+        case SQL_FLOAT:
+            return Le<float>(p);
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            return Le<double>(p);
+        case SQL_TIMESTAMP:
+            return formato::ParaTDateTime(Le<ISC_DATE>(p), Le<ISC_TIME>(p + sizeof(ISC_DATE)));
+        case SQL_TYPE_DATE:
+            return formato::ParaTDateTime(Le<ISC_DATE>(p), 0);
+        case SQL_TYPE_TIME:
+            return static_cast<double>(Le<ISC_TIME>(p)) / formato::kUnidadesPorDia;
+        case SQL_BOOLEAN:
+            return *p != 0 ? 1.0 : 0.0;
+        default: {
+            const QString t = Texto(c).trimmed();
+            if (t.isEmpty()) {
+                return 0.0;
+            }
+            bool ok = false;
+            double v = t.toDouble(&ok);
+            if (!ok) {
+                v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            }
+            if (!ok) {
+                throw ErroValor(t, "numérico");
+            }
+            return v;
+        }
+        }
+    }
+
+    qint64 Inteiro(const Coluna& c) const {
+        const unsigned char* p = Dado(c);
+        if (p == nullptr) {
+            return 0;
+        }
+        switch (c.tipo) {
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64: {
+            const qint64 v = c.tipo == SQL_SHORT ? Le<ISC_SHORT>(p)
+                             : c.tipo == SQL_LONG ? Le<ISC_LONG>(p)
+                                                  : Le<ISC_INT64>(p);
+            return c.escala == 0 ? v : static_cast<qint64>(std::llround(Escala(v, c.escala)));
+        }
+        case SQL_VARYING:
+        case SQL_TEXT:
+        case SQL_BLOB: {
+            const QString t = Texto(c).trimmed();
+            if (t.isEmpty()) {
+                return 0;
+            }
+            bool ok = false;
+            const qint64 v = t.toLongLong(&ok);
+            if (!ok) {
+                throw ErroValor(t, "inteiro");
+            }
+            return v;
+        }
+        default: {
+            const double v = Real(c);
+            if (!(std::fabs(v) < 9.2e18)) {
+                throw ErroValor(formato::TextoDouble(v), "inteiro");
+            }
+            return static_cast<qint64>(c.tipo == SQL_TIMESTAMP || c.tipo == SQL_TYPE_DATE ? std::trunc(v)
+                                                                                         : std::llround(v));
+        }
+        }
+    }
+
+    TDateTime DataHora(const Coluna& c) const {
+        const unsigned char* p = Dado(c);
+        if (p == nullptr) {
+            return 0.0;
+        }
+        if (c.tipo != SQL_VARYING && c.tipo != SQL_TEXT) {
+            return Real(c);
+        }
+        const QString t = Texto(c).trimmed();
+        if (t.isEmpty()) {
+            return 0.0;
+        }
+        for (const char* formatoTexto : {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
+            const QDateTime dh = QDateTime::fromString(t, QLatin1String(formatoTexto));
+            if (dh.isValid()) {
+                const qint64 dia = dh.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+                return static_cast<double>(dia) + dh.time().msecsSinceStartOfDay() / 86400000.0;
+            }
+        }
+        throw ErroValor(t, "de data");
+    }
+};
+
+// ---- hooks used by the connection ---------------------------------------------------------
+
+void FechaCursorDaQuery(TQueryDestino::Impl& query) noexcept { query.FechaCursor(); }
+void LiberaInstrucaoDaQuery(TQueryDestino::Impl& query) noexcept { query.LiberaInstrucao(); }
+void DesligaQuery(TQueryDestino::Impl& query) noexcept {
+    query.LiberaInstrucao();
+    query.conexao = nullptr;
+}
+
+// ---- TQueryDestino ------------------------------------------------------------------------
+
+TQueryDestino::TQueryDestino(TConexaoDestino& conexao) : m_impl(std::make_unique<Impl>(conexao.impl())) {
+    conexao.impl().queries.push_back(m_impl.get());
+}
+
+TQueryDestino::~TQueryDestino() {
+    m_impl->LiberaInstrucao();
+    if (m_impl->conexao != nullptr) {
+        auto& lista = m_impl->conexao->queries;
+        std::erase(lista, m_impl.get());
+    }
+}
+
+void TQueryDestino::SetSQL(const QString& sql) {
+    m_impl->FechaCursor();
+    if (sql == m_impl->sql) {
+        return;
+    }
+    m_impl->LiberaInstrucao();
+    m_impl->sql = sql;
+    m_impl->comando = ReconheceComandoTransacao(sql);
+    const SqlAnalisada analise = AnalisaSql(sql);
+    m_impl->textoMotor = ParaCp1252(analise.texto);
+    m_impl->nomes.clear();
+    m_impl->valorDaPosicao.clear();
+    for (const QString& nome : analise.parametros) {
+        qsizetype i = m_impl->nomes.indexOf(nome);
+        if (i < 0) {
+            i = m_impl->nomes.size();
+            m_impl->nomes << nome;
+        }
+        m_impl->valorDaPosicao.push_back(static_cast<std::size_t>(i));
+    }
+    m_impl->valores.assign(static_cast<std::size_t>(m_impl->nomes.size()), Valor{});
+}
+
+const QString& TQueryDestino::SQL() const { return m_impl->sql; }
+
+void TQueryDestino::LimpaSQL() { SetSQL(QString()); }
+
+void TQueryDestino::ParamTexto(const QString& nome, const QString& valor) {
+    Valor& v = m_impl->Parametro(nome);
+    v.tipo = Valor::Tipo::Texto;
+    v.texto = ParaCp1252(valor);
+}
+
+void TQueryDestino::ParamInteiro(const QString& nome, qint64 valor) {
+    Valor& v = m_impl->Parametro(nome);
+    v.tipo = Valor::Tipo::Inteiro;
+    v.inteiro = valor;
+}
+
+void TQueryDestino::ParamDouble(const QString& nome, double valor) {
+    Valor& v = m_impl->Parametro(nome);
+    v.tipo = Valor::Tipo::Double;
+    v.real = valor;
+}
+
+void TQueryDestino::ParamData(const QString& nome, const QDate& valor) {
+    if (!valor.isValid()) {
+        throw EConversao(QStringLiteral("Data inválida para o parâmetro '%1'.").arg(nome));
+    }
+    Valor& v = m_impl->Parametro(nome);
+    v.tipo = Valor::Tipo::DataHora;
+    v.dia = formato::DiaMotor(valor);
+    v.hora = 0;
+}
+
+void TQueryDestino::ParamDataHora(const QString& nome, TDateTime valor) {
+    if (!std::isfinite(valor) || std::fabs(valor) > 3e6) {
+        throw EConversao(QStringLiteral("Data inválida para o parâmetro '%1'.").arg(nome));
+    }
+    Valor& v = m_impl->Parametro(nome);
+    v.tipo = Valor::Tipo::DataHora;
+    formato::DeTDateTime(valor, v.dia, v.hora);
+}
+
+void TQueryDestino::ParamNulo(const QString& nome) { m_impl->Parametro(nome); }
+
+void TQueryDestino::Executa() { m_impl->Executa(); }
+
+void TQueryDestino::Abre() { m_impl->Abre(); }
+
+void TQueryDestino::Fecha() { m_impl->FechaCursor(); }
+
+bool TQueryDestino::Aberta() const { return m_impl->aberta; }
+
+bool TQueryDestino::Eof() const { return !m_impl->aberta || m_impl->eof; }
+
+void TQueryDestino::Proximo() { m_impl->Proximo(); }
+
+bool TQueryDestino::CampoNulo(const QString& nome) const { return m_impl->Dado(m_impl->ColunaDe(nome)) == nullptr; }
+
+QStringList TQueryDestino::NomesCampos() const {
+    QStringList r;
+    for (const auto& c : m_impl->colunas) {
+        r << c.nome;
+    }
+    return r;
+}
+
+QString TQueryDestino::CampoTexto(const QString& nome) const { return m_impl->Texto(m_impl->ColunaDe(nome)); }
+
+qint64 TQueryDestino::CampoInteiro(const QString& nome) const { return m_impl->Inteiro(m_impl->ColunaDe(nome)); }
+
+double TQueryDestino::CampoDouble(const QString& nome) const { return m_impl->Real(m_impl->ColunaDe(nome)); }
+
+TDateTime TQueryDestino::CampoDataHora(const QString& nome) const {
+    return m_impl->DataHora(m_impl->ColunaDe(nome));
+}
+
+qint64 TQueryDestino::NumeroPreparacoes() const { return m_impl->preparacoes; }
