@@ -1,0 +1,808 @@
+#include "TTabelaDbf.h"
+
+#include "EConversao.h"
+#include "FormatoNumero.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Records are read in runs of about this many bytes; the buffer never grows beyond one run.
+constexpr qint64 kBytesPorBloco = 64 * 1024;
+// Memos examined, when the bytes of the character fields did not settle the code page.
+constexpr int kMemosParaDetectar = 50;
+
+std::uint16_t Le16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t Le32(const unsigned char* p) {
+    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
+}
+
+std::uint32_t Le32Be(const unsigned char* p) {
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+}
+
+std::uint64_t Le64(const unsigned char* p) {
+    return (std::uint64_t(Le32(p + 4)) << 32) | Le32(p);
+}
+
+std::uint64_t Le64Be(const unsigned char* p) {
+    return (std::uint64_t(Le32Be(p)) << 32) | Le32Be(p + 4);
+}
+
+double BitsParaDouble(std::uint64_t bits) {
+    double valor = 0;
+    std::memcpy(&valor, &bits, sizeof valor);
+    return valor;
+}
+
+QString ArquivoNaPasta(const QDir& pasta, const QString& nomeArquivo) {
+    const QString exato = pasta.filePath(nomeArquivo);
+    if (QFileInfo(exato).isFile()) {
+        return exato;
+    }
+    const QStringList nomes = pasta.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& nome : nomes) {
+        if (nome.compare(nomeArquivo, Qt::CaseInsensitive) == 0) {
+            return pasta.filePath(nome);
+        }
+    }
+    return {};
+}
+
+bool EhMemo(char tipo, bool vfp) {
+    return tipo == 'M' || tipo == 'G' || tipo == 'P' || (tipo == 'B' && !vfp);
+}
+
+bool EhVisualFoxPro(std::uint8_t versao) {
+    return versao == 0x30 || versao == 0x31 || versao == 0x32;
+}
+
+// ASCII bytes of a fixed-width field with NULs read as blanks and blanks trimmed at both ends.
+QByteArray AsciiLimpo(const QByteArray& bytes) {
+    QByteArray limpo = bytes;
+    limpo.replace('\0', ' ');
+    return limpo.trimmed();
+}
+
+struct NumeroAscii {
+    enum Estado { Nulo, Valido, Invalido } estado = Nulo;
+    double valor = 0;
+    QString digitosInteiros; ///< set when the value is integral and written without exponent
+};
+
+// Numbers as dBASE stores them: right-justified ASCII, '.' decimal point ("12,50" is accepted too),
+// a leading '*' marks an overflowed value (null), trailing '*' padding is dropped.
+NumeroAscii LeNumeroAscii(const QByteArray& bytes) {
+    NumeroAscii numero;
+    QByteArray texto = AsciiLimpo(bytes);
+    if (texto.isEmpty() || texto.startsWith('*')) {
+        return numero;
+    }
+    while (texto.endsWith('*')) {
+        texto.chop(1);
+    }
+    numero.estado = NumeroAscii::Invalido;
+    if (!texto.contains('.') && texto.count(',') == 1) {
+        texto.replace(',', '.');
+    }
+    bool negativo = false;
+    qsizetype inicio = 0;
+    if (!texto.isEmpty() && (texto[0] == '+' || texto[0] == '-')) {
+        negativo = texto[0] == '-';
+        inicio = 1;
+    }
+    const char* p = texto.constData() + inicio;
+    const char* fim = texto.constData() + texto.size();
+    if (p == fim || !(std::isdigit(static_cast<unsigned char>(*p)) || *p == '.')) {
+        return numero;
+    }
+    double valor = 0;
+    const auto [ate, erro] = std::from_chars(p, fim, valor, std::chars_format::general);
+    if (erro != std::errc() || ate != fim || !std::isfinite(valor)) {
+        return numero;
+    }
+    numero.estado = NumeroAscii::Valido;
+    numero.valor = negativo ? -valor : valor;
+
+    const QByteArray corpo(p, fim - p);
+    if (!corpo.contains('e') && !corpo.contains('E')) {
+        const qsizetype ponto = corpo.indexOf('.');
+        const QByteArray inteira = ponto < 0 ? corpo : corpo.left(ponto);
+        const QByteArray fracao = ponto < 0 ? QByteArray() : corpo.mid(ponto + 1);
+        if (std::all_of(fracao.begin(), fracao.end(), [](char c) { return c == '0'; })) {
+            qsizetype zeros = 0;
+            while (zeros < inteira.size() && inteira[zeros] == '0') {
+                ++zeros;
+            }
+            QString digitos = QString::fromLatin1(inteira.mid(zeros));
+            if (digitos.isEmpty()) {
+                digitos = QStringLiteral("0");
+            } else if (negativo) {
+                digitos.prepend(QLatin1Char('-'));
+            }
+            numero.digitosInteiros = digitos;
+        }
+    }
+    return numero;
+}
+
+struct DataAscii {
+    enum Estado { Nula, Valida, Invalida } estado = Nula;
+    QDate data;
+};
+
+// YYYYMMDD; blanks, NULs and zeros ("00000000", "       0") mean no date.
+DataAscii LeDataAscii(const QByteArray& bytes) {
+    DataAscii data;
+    const QByteArray texto = AsciiLimpo(bytes);
+    if (std::all_of(texto.begin(), texto.end(), [](char c) { return c == '0'; })) {
+        return data;
+    }
+    data.estado = DataAscii::Invalida;
+    if (texto.size() != 8 ||
+        !std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return data;
+    }
+    const QDate lida(texto.left(4).toInt(), texto.mid(4, 2).toInt(), texto.mid(6, 2).toInt());
+    if (lida.isValid()) {
+        data.estado = DataAscii::Valida;
+        data.data = lida;
+    }
+    return data;
+}
+
+// Logical: T/Y true, F/N false, '?', blank and anything else unknown.
+std::optional<bool> LeLogico(const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        return std::nullopt;
+    }
+    switch (bytes[0]) {
+    case 'T':
+    case 't':
+    case 'Y':
+    case 'y':
+        return true;
+    case 'F':
+    case 'f':
+    case 'N':
+    case 'n':
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The general float form of a value, integral values as plain digits.
+QString TextoDeNumero(double valor) {
+    if (std::trunc(valor) == valor && std::fabs(valor) < 1e15) {
+        return QString::number(static_cast<qint64>(valor));
+    }
+    return FloatParaTexto(valor);
+}
+
+QString TextoDeDataHora(TDateTime valor) {
+    QString texto = DataParaTextoCurto(valor);
+    const double fracao = valor - std::floor(valor);
+    if (fracao > 0) {
+        texto += QLatin1Char(' ') + FormataDataHora(QStringLiteral("hh:nn:ss"), valor);
+    }
+    return texto;
+}
+
+// MEMOEDIT's soft line breaks (0x8D 0x0A) are word-wrap artefacts, not text: a blank joins the words again.
+QByteArray SemQuebrasSuaves(QByteArray memo) {
+    qsizetype i = 0;
+    while ((i = memo.indexOf("\x8D\x0A", i)) >= 0) {
+        const bool blankAntes = i > 0 && memo[i - 1] == ' ';
+        memo.replace(i, 2, blankAntes ? QByteArray() : QByteArray(" "));
+    }
+    return memo;
+}
+
+} // namespace
+
+TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pasta), m_nome(tabela) {
+    const QDir dir(pasta);
+    if (pasta.isEmpty() || !dir.exists()) {
+        throw EConversao(QStringLiteral("Tabela %1: a pasta de origem \"%2\" não existe.").arg(tabela, pasta));
+    }
+    m_caminho = ArquivoNaPasta(dir, tabela + QStringLiteral(".DBF"));
+    if (m_caminho.isEmpty()) {
+        throw EConversao(QStringLiteral("Tabela %1 não encontrada na pasta \"%2\" (arquivo %1.DBF).").arg(tabela, pasta));
+    }
+    m_arquivo.setFileName(m_caminho);
+    if (!m_arquivo.open(QIODevice::ReadOnly)) {
+        ErroTabela(QStringLiteral("não foi possível abrir o arquivo (%1)").arg(m_arquivo.errorString()));
+    }
+    LeCabecalho();
+    VarreRegistros();
+    Primeiro();
+}
+
+TTabelaDbf::~TTabelaDbf() = default;
+
+void TTabelaDbf::ErroTabela(const QString& motivo) const {
+    throw EConversao(QStringLiteral("Não foi possível ler a tabela %1 na pasta \"%2\": %3.").arg(m_nome, m_pasta, motivo));
+}
+
+void TTabelaDbf::ErroCampo(int campo, const QString& motivo) const {
+    throw EConversao(QStringLiteral("Erro ao ler o campo %1 do registro %2 da tabela %3 (pasta \"%4\"): %5.")
+                         .arg(Campo(campo).nome)
+                         .arg(NumeroRegistro())
+                         .arg(m_nome, m_pasta, motivo));
+}
+
+void TTabelaDbf::LeCabecalho() {
+    const qint64 tamanhoArquivo = m_arquivo.size();
+    if (tamanhoArquivo < 32) {
+        ErroTabela(QStringLiteral("o arquivo tem %1 bytes, menos que um cabeçalho").arg(tamanhoArquivo));
+    }
+    QByteArray inicio = m_arquivo.read(32);
+    if (inicio.size() < 32) {
+        ErroTabela(QStringLiteral("falha ao ler o cabeçalho"));
+    }
+    const auto* h = reinterpret_cast<const unsigned char*>(inicio.constData());
+    m_versao = h[0];
+    m_ldid = h[29];
+    m_tamanhoCabecalho = Le16(h + 8);
+    m_tamanhoRegistro = Le16(h + 10);
+    const bool dbase7 = (m_versao & 0x07) == 0x04;
+    const bool vfp = EhVisualFoxPro(m_versao);
+    const qint64 tamanhoDescritor = dbase7 ? 48 : 32;
+    const qint64 primeiroDescritor = dbase7 ? 68 : 32;
+
+    // Descriptors run to the 0x0D terminator or to the header length, whichever comes first;
+    // the records always start at the header length.
+    const qint64 regiao = std::min(m_tamanhoCabecalho, tamanhoArquivo);
+    m_arquivo.seek(0);
+    const QByteArray cabecalho = m_arquivo.read(regiao);
+    if (cabecalho.size() < regiao) {
+        ErroTabela(QStringLiteral("falha ao ler o cabeçalho"));
+    }
+    const auto* c = reinterpret_cast<const unsigned char*>(cabecalho.constData());
+    std::vector<int> tamanhoLongo;
+    for (qint64 pos = primeiroDescritor; pos + tamanhoDescritor <= regiao && c[pos] != 0x0D; pos += tamanhoDescritor) {
+        const unsigned char* d = c + pos;
+        TDescricaoCampo campo;
+        const int tamanhoNome = dbase7 ? 32 : 11;
+        int fimNome = 0;
+        while (fimNome < tamanhoNome && d[fimNome] != 0) {
+            ++fimNome;
+        }
+        campo.nome = QString::fromLatin1(reinterpret_cast<const char*>(d), fimNome).trimmed();
+        if (dbase7) {
+            campo.tipo = static_cast<char>(d[32]);
+            campo.tamanho = d[33];
+            campo.decimais = d[34];
+            tamanhoLongo.push_back(campo.tamanho);
+        } else {
+            campo.tipo = static_cast<char>(d[11]);
+            campo.tamanho = d[16];
+            campo.decimais = d[17];
+            tamanhoLongo.push_back(campo.tipo == 'C' ? d[16] + 256 * d[17] : d[16]);
+            if (vfp) {
+                campo.oculto = (d[18] & 0x01) != 0;
+                if (d[18] & 0x02) {
+                    campo.bitNulo = 0; // numbered below, once the order is known
+                }
+            }
+        }
+        m_campos.push_back(campo);
+    }
+    if (m_campos.empty()) {
+        ErroTabela(QStringLiteral("o cabeçalho não descreve nenhum campo"));
+    }
+    if (m_tamanhoRegistro <= 0) {
+        ErroTabela(QStringLiteral("o cabeçalho indica registros de tamanho zero"));
+    }
+
+    // Clipper and FoxPro keep character lengths above 255 in the decimals byte; trust that only when
+    // the lengths then add up to the record length.
+    qint64 soma = 0;
+    qint64 somaLonga = 0;
+    for (std::size_t i = 0; i < m_campos.size(); ++i) {
+        soma += m_campos[i].tamanho;
+        somaLonga += tamanhoLongo[i];
+    }
+    if (soma + 1 != m_tamanhoRegistro && somaLonga + 1 == m_tamanhoRegistro) {
+        for (std::size_t i = 0; i < m_campos.size(); ++i) {
+            if (m_campos[i].tipo == 'C') {
+                m_campos[i].tamanho = tamanhoLongo[i];
+                m_campos[i].decimais = 0;
+            }
+        }
+        soma = somaLonga;
+    }
+    if (soma + 1 > m_tamanhoRegistro) {
+        ErroTabela(QStringLiteral("o cabeçalho indica registros de %1 bytes, mas os campos somam %2 bytes")
+                       .arg(m_tamanhoRegistro)
+                       .arg(soma + 1));
+    }
+    int deslocamento = 1;
+    int proximoBit = 0;
+    for (std::size_t i = 0; i < m_campos.size(); ++i) {
+        TDescricaoCampo& campo = m_campos[i];
+        campo.deslocamento = deslocamento;
+        deslocamento += campo.tamanho;
+        if (vfp && campo.tipo == '0') {
+            m_campoNulos = static_cast<int>(i);
+            campo.oculto = true;
+        }
+        if (vfp && (campo.tipo == 'V' || campo.tipo == 'Q')) {
+            ++proximoBit; // a variable-length column's "short" bit comes before its null bit
+        }
+        if (campo.bitNulo >= 0) {
+            campo.bitNulo = proximoBit++;
+        }
+    }
+
+    const bool temMemo = std::any_of(m_campos.begin(), m_campos.end(), [vfp](const TDescricaoCampo& campo) {
+        return EhMemo(campo.tipo, vfp);
+    });
+    if (temMemo) {
+        const QFileInfo info(m_caminho);
+        const QDir dir = info.dir();
+        const bool fox = vfp || m_versao == 0xF5 || m_versao == 0xFB;
+        const QString base = info.completeBaseName();
+        const QString dbt = ArquivoNaPasta(dir, base + QStringLiteral(".DBT"));
+        const QString fpt = ArquivoNaPasta(dir, base + QStringLiteral(".FPT"));
+        if (fox ? !fpt.isEmpty() : dbt.isEmpty() && !fpt.isEmpty()) {
+            m_caminhoMemo = fpt;
+            m_tipoMemo = TipoMemo::Fpt;
+        } else if (!dbt.isEmpty()) {
+            m_caminhoMemo = dbt;
+            m_tipoMemo = (m_versao & 0x08) != 0 ? TipoMemo::DbtIV : TipoMemo::DbtIII;
+        } else {
+            // Nothing to open: reading a memo names the file that should be there.
+            m_caminhoMemo = dir.filePath(base + (fox ? QStringLiteral(".FPT") : QStringLiteral(".DBT")));
+        }
+        m_memo = std::make_unique<TArquivoMemo>(m_caminhoMemo, m_tipoMemo);
+    }
+}
+
+void TTabelaDbf::LeBloco(qint64 registro) const {
+    const qint64 porBloco = std::max<qint64>(1, kBytesPorBloco / m_tamanhoRegistro);
+    const qint64 quantos = std::min(porBloco, m_quantFisicos - registro);
+    if (registro < 0 || quantos <= 0) {
+        ErroTabela(QStringLiteral("o registro %1 não existe").arg(registro + 1));
+    }
+    const qint64 bytes = quantos * m_tamanhoRegistro;
+    m_bloco.resize(bytes);
+    if (!m_arquivo.seek(m_tamanhoCabecalho + registro * m_tamanhoRegistro) ||
+        m_arquivo.read(m_bloco.data(), bytes) != bytes) {
+        m_quantNoBloco = 0;
+        ErroTabela(QStringLiteral("falha ao ler o registro %1 (%2)").arg(registro + 1).arg(m_arquivo.errorString()));
+    }
+    m_primeiroDoBloco = registro;
+    m_quantNoBloco = quantos;
+}
+
+const char* TTabelaDbf::Registro(qint64 registro) const {
+    if (registro < m_primeiroDoBloco || registro >= m_primeiroDoBloco + m_quantNoBloco) {
+        LeBloco(registro);
+    }
+    return m_bloco.constData() + (registro - m_primeiroDoBloco) * m_tamanhoRegistro;
+}
+
+char TTabelaDbf::Marca(qint64 registro) const {
+    return *Registro(registro);
+}
+
+void TTabelaDbf::VarreRegistros() {
+    const qint64 tamanhoArquivo = m_arquivo.size();
+    const qint64 disponivel = std::max<qint64>(0, tamanhoArquivo - m_tamanhoCabecalho);
+    const qint64 inteiros = disponivel / m_tamanhoRegistro;
+    const qint64 resto = disponivel % m_tamanhoRegistro;
+
+    const std::optional<PaginaCodigo> forcada = PaginaCodigoForcada();
+    const std::optional<PaginaCodigo> doLdid = PaginaCodigoDoLdid(m_ldid);
+    const bool detectar = !forcada && !doLdid;
+    TDetectorPaginaCodigo detector;
+    std::vector<int> camposTexto;
+    if (detectar) {
+        for (int i = 0; i < QuantCampos(); ++i) {
+            if (Campo(i).tipo == 'C') {
+                camposTexto.push_back(i);
+            }
+        }
+    }
+
+    // The header's record count is not trusted: whole records up to the end of the file or to an
+    // end-of-file mark at a record boundary are the table.
+    m_quantFisicos = inteiros;
+    bool marcaFim = false;
+    for (qint64 i = 0; i < inteiros; ++i) {
+        const char* registro = Registro(i);
+        if (*registro == '\x1A') {
+            m_quantFisicos = i;
+            marcaFim = true;
+            break;
+        }
+        if (*registro == '*') {
+            continue;
+        }
+        ++m_quantVivos;
+        if (detectar && !detector.Decidido()) {
+            for (const int campo : camposTexto) {
+                detector.Examina(registro + Campo(campo).deslocamento, Campo(campo).tamanho);
+            }
+        }
+    }
+    if (!marcaFim && resto > 0) {
+        m_arquivo.seek(m_tamanhoCabecalho + inteiros * m_tamanhoRegistro);
+        const QByteArray cauda = m_arquivo.read(resto);
+        const bool soPreenchimento =
+            std::all_of(cauda.begin(), cauda.end(), [](char b) { return b == '\x1A' || b == '\0'; });
+        if (!cauda.isEmpty() && !soPreenchimento && cauda[0] != '\x1A' && cauda[0] != '*') {
+            ErroTabela(QStringLiteral("o arquivo termina no meio do registro %1 (%2 de %3 bytes); o arquivo "
+                                      "está truncado")
+                           .arg(inteiros + 1)
+                           .arg(resto)
+                           .arg(m_tamanhoRegistro));
+        }
+    }
+
+    if (forcada) {
+        m_pagina = *forcada;
+    } else if (doLdid) {
+        m_pagina = *doLdid;
+    } else {
+        if (!detector.Decidido() && m_memo && m_memo->Aberto()) {
+            int examinados = 0;
+            for (qint64 i = 0; i < m_quantFisicos && examinados < kMemosParaDetectar; ++i) {
+                m_atual = i;
+                for (int campo = 0; campo < QuantCampos(); ++campo) {
+                    if (!EhMemo(Campo(campo).tipo, EhVisualFoxPro(m_versao)) || Nulo(campo)) {
+                        continue;
+                    }
+                    try {
+                        const QByteArray memo = Memo(campo);
+                        detector.Examina(memo.constData(), memo.size());
+                        ++examinados;
+                    } catch (const EConversao&) {
+                        // A damaged memo is reported when it is read; here it just tells nothing.
+                    }
+                }
+            }
+            m_atual = -1;
+        }
+        m_pagina = detector.Resultado();
+    }
+}
+
+qint64 TTabelaDbf::ProximoVivo(qint64 desde) const {
+    for (qint64 i = std::max<qint64>(0, desde); i < m_quantFisicos; ++i) {
+        if (Marca(i) != '*') {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void TTabelaDbf::Primeiro() {
+    m_atual = ProximoVivo(0);
+    m_eof = m_atual < 0;
+}
+
+void TTabelaDbf::Proximo() {
+    if (m_atual < 0) {
+        m_eof = true;
+        return;
+    }
+    const qint64 proximo = ProximoVivo(m_atual + 1);
+    if (proximo < 0) {
+        m_eof = true;
+    } else {
+        m_atual = proximo;
+        m_eof = false;
+    }
+}
+
+void TTabelaDbf::Ultimo() {
+    m_atual = -1;
+    const qint64 porBloco = std::max<qint64>(1, kBytesPorBloco / m_tamanhoRegistro);
+    for (qint64 i = m_quantFisicos - 1; i >= 0; --i) {
+        if (i < m_primeiroDoBloco || i >= m_primeiroDoBloco + m_quantNoBloco) {
+            LeBloco(std::max<qint64>(0, i - porBloco + 1)); // read backwards a whole run at a time
+        }
+        if (Marca(i) != '*') {
+            m_atual = i;
+            break;
+        }
+    }
+    m_eof = true;
+}
+
+int TTabelaDbf::IndiceCampo(const QString& nome) const {
+    const QString procurado = nome.trimmed();
+    for (int i = 0; i < QuantCampos(); ++i) {
+        if (!Campo(i).oculto && Campo(i).nome.compare(procurado, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QByteArray TTabelaDbf::BytesCampo(int campo) const {
+    if (m_atual < 0) {
+        return {};
+    }
+    const TDescricaoCampo& c = Campo(campo);
+    return QByteArray(Registro(m_atual) + c.deslocamento, c.tamanho);
+}
+
+bool TTabelaDbf::NuloVfp(int campo) const {
+    const int bit = Campo(campo).bitNulo;
+    if (bit < 0 || m_campoNulos < 0) {
+        return false;
+    }
+    const QByteArray flags = BytesCampo(m_campoNulos);
+    const qsizetype byte = bit / 8;
+    return byte < flags.size() && (static_cast<unsigned char>(flags[byte]) >> (bit % 8)) & 1;
+}
+
+QByteArray TTabelaDbf::Memo(int campo) const {
+    const QByteArray bytes = BytesCampo(campo);
+    std::uint64_t bloco = 0;
+    if (bytes.size() == 4) {
+        bloco = Le32(reinterpret_cast<const unsigned char*>(bytes.constData()));
+    } else {
+        const QByteArray texto = AsciiLimpo(bytes);
+        if (!std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            texto.size() > 18) {
+            ErroCampo(campo, QStringLiteral("ponteiro de memo inválido \"%1\"").arg(QString::fromLatin1(texto)));
+        }
+        bloco = texto.toULongLong();
+    }
+    if (bloco == 0) {
+        return {};
+    }
+    if (!m_memo || !m_memo->Aberto()) {
+        ErroCampo(campo, QStringLiteral("o arquivo de memo %1 não foi encontrado ou não pode ser aberto")
+                             .arg(QDir::toNativeSeparators(m_caminhoMemo)));
+    }
+    QByteArray dados;
+    QString erro;
+    if (!m_memo->Le(bloco, dados, erro)) {
+        ErroCampo(campo, erro);
+    }
+    return dados;
+}
+
+bool TTabelaDbf::Nulo(int campo) const {
+    if (m_atual < 0 || NuloVfp(campo)) {
+        return true;
+    }
+    const TDescricaoCampo& c = Campo(campo);
+    const QByteArray bytes = BytesCampo(campo);
+    const bool vfp = EhVisualFoxPro(m_versao);
+    const bool dbase7 = (m_versao & 0x07) == 0x04;
+    const auto zerado = [&bytes] { return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b == 0; }); };
+    if (EhMemo(c.tipo, vfp)) {
+        if (bytes.size() == 4) {
+            return zerado();
+        }
+        const QByteArray texto = AsciiLimpo(bytes);
+        return std::all_of(texto.begin(), texto.end(), [](char ch) { return ch == '0'; });
+    }
+    switch (c.tipo) {
+    case 'N':
+    case 'F':
+        return LeNumeroAscii(bytes).estado == NumeroAscii::Nulo;
+    case 'D':
+        return LeDataAscii(bytes).estado == DataAscii::Nula;
+    case 'L':
+        return !LeLogico(bytes).has_value();
+    case 'I':
+    case '+':
+        return dbase7 && zerado();
+    case 'O':
+    case '@':
+        return zerado();
+    case 'T':
+        return bytes.size() < 8 || Le32(reinterpret_cast<const unsigned char*>(bytes.constData())) == 0;
+    case 'B':
+    case 'Y':
+        return false;
+    case '0':
+        return true;
+    default:
+        return AsciiLimpo(bytes).isEmpty();
+    }
+}
+
+QString TTabelaDbf::Texto(int campo) const {
+    if (Nulo(campo)) {
+        return {};
+    }
+    const TDescricaoCampo& c = Campo(campo);
+    const QByteArray bytes = BytesCampo(campo);
+    if (EhMemo(c.tipo, EhVisualFoxPro(m_versao))) {
+        QByteArray memo = Memo(campo);
+        if (m_pagina != PaginaCodigo::CP1252) {
+            memo = SemQuebrasSuaves(std::move(memo));
+        }
+        memo.replace('\0', QByteArray());
+        return DecodificaTexto(memo, m_pagina);
+    }
+    switch (c.tipo) {
+    case 'N':
+    case 'F': {
+        const NumeroAscii numero = LeNumeroAscii(bytes);
+        if (numero.estado == NumeroAscii::Invalido) {
+            return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+        }
+        return numero.digitosInteiros.isEmpty() ? TextoDeNumero(numero.valor) : numero.digitosInteiros;
+    }
+    case 'D': {
+        const DataAscii data = LeDataAscii(bytes);
+        if (data.estado == DataAscii::Invalida) {
+            // Kept as written, so that nothing is lost silently; reading it as a date raises.
+            return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+        }
+        return DataParaTextoCurto(DataParaTDateTime(data.data));
+    }
+    case 'L':
+        return *LeLogico(bytes) ? QStringLiteral("VERDADEIRO") : QStringLiteral("FALSO");
+    case 'I':
+    case '+':
+    case 'B':
+    case 'O':
+    case 'Y':
+        return TextoDeNumero(Numero(campo));
+    case 'T':
+    case '@':
+        return TextoDeDataHora(DataHora(campo));
+    default: {
+        QByteArray texto = bytes;
+        texto.replace('\0', QByteArray());
+        qsizetype fim = texto.size();
+        while (fim > 0 && texto[fim - 1] == ' ') {
+            --fim;
+        }
+        return DecodificaTexto(texto.constData(), fim, m_pagina);
+    }
+    }
+}
+
+double TTabelaDbf::Numero(int campo) const {
+    if (Nulo(campo)) {
+        return 0;
+    }
+    const TDescricaoCampo& c = Campo(campo);
+    const QByteArray bytes = BytesCampo(campo);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const bool dbase7 = (m_versao & 0x07) == 0x04;
+    const bool binario = c.tipo == 'I' || c.tipo == '+' || c.tipo == 'O' || c.tipo == 'Y' || c.tipo == 'T' ||
+                         c.tipo == '@' || (c.tipo == 'B' && EhVisualFoxPro(m_versao));
+    if (binario) {
+        const int precisa = (c.tipo == 'I' || c.tipo == '+') ? 4 : 8;
+        if (bytes.size() < precisa) {
+            ErroCampo(campo, QStringLiteral("campo binário com %1 bytes, esperado %2").arg(bytes.size()).arg(precisa));
+        }
+    }
+    switch (c.tipo) {
+    case 'N':
+    case 'F': {
+        const NumeroAscii numero = LeNumeroAscii(bytes);
+        if (numero.estado != NumeroAscii::Valido) {
+            ErroCampo(campo, QStringLiteral("\"%1\" não é um número válido")
+                                 .arg(DecodificaTexto(AsciiLimpo(bytes), m_pagina)));
+        }
+        return numero.valor;
+    }
+    case 'D':
+    case 'T':
+    case '@':
+        return DataHora(campo);
+    case 'L':
+        ErroCampo(campo, QStringLiteral("um campo lógico não pode ser lido como número"));
+    case 'I':
+    case '+':
+        if (dbase7 || c.tipo == '+') {
+            // dBASE 7 integers are big-endian with the sign bit inverted, so that they sort as bytes.
+            return static_cast<double>(static_cast<std::int32_t>(Le32Be(p) ^ 0x80000000u));
+        }
+        return static_cast<double>(static_cast<std::int32_t>(Le32(p)));
+    case 'O': {
+        // Order-preserving big-endian double: positives have the sign bit set, negatives every bit inverted.
+        const std::uint64_t bits = Le64Be(p);
+        return BitsParaDouble((bits & 0x8000000000000000ull) ? (bits & 0x7FFFFFFFFFFFFFFFull) : ~bits);
+    }
+    case 'Y':
+        return static_cast<double>(static_cast<std::int64_t>(Le64(p))) / 10000.0;
+    case 'B':
+        if (EhVisualFoxPro(m_versao)) {
+            return BitsParaDouble(Le64(p));
+        }
+        break;
+    default:
+        break;
+    }
+    const QString texto = Texto(campo).trimmed();
+    if (texto.isEmpty()) {
+        return 0;
+    }
+    if (const std::optional<double> valor = TextoParaFloat(texto)) {
+        return *valor;
+    }
+    const NumeroAscii numero = LeNumeroAscii(texto.toLatin1());
+    if (numero.estado != NumeroAscii::Valido) {
+        ErroCampo(campo, QStringLiteral("\"%1\" não é um número válido").arg(texto));
+    }
+    return numero.valor;
+}
+
+TDateTime TTabelaDbf::DataHora(int campo) const {
+    if (Nulo(campo)) {
+        return 0;
+    }
+    const TDescricaoCampo& c = Campo(campo);
+    const QByteArray bytes = BytesCampo(campo);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    switch (c.tipo) {
+    case 'D': {
+        const DataAscii data = LeDataAscii(bytes);
+        if (data.estado != DataAscii::Valida) {
+            ErroCampo(campo, QStringLiteral("\"%1\" não é uma data válida")
+                                 .arg(DecodificaTexto(AsciiLimpo(bytes), m_pagina)));
+        }
+        return DataParaTDateTime(data.data);
+    }
+    case 'T': {
+        // Visual FoxPro: Julian day number, then milliseconds since midnight.
+        const std::int64_t dia = static_cast<std::int32_t>(Le32(p));
+        const std::int64_t ms = static_cast<std::int32_t>(Le32(p + 4));
+        const QDate data = QDate::fromJulianDay(dia);
+        if (!data.isValid() || ms < 0 || ms >= 86400000) {
+            ErroCampo(campo, QStringLiteral("data e hora inválidas (dia juliano %1, %2 ms)").arg(dia).arg(ms));
+        }
+        return DataParaTDateTime(data) + static_cast<double>(ms) / 86400000.0;
+    }
+    case '@': {
+        if (bytes.size() < 8) {
+            ErroCampo(campo, QStringLiteral("campo de data e hora com %1 bytes, esperado 8").arg(bytes.size()));
+        }
+        // dBASE 7 timestamp as the BDE keeps it: big-endian double of milliseconds since 1 January 0001,
+        // counted from day 1.
+        const double ms = BitsParaDouble(Le64Be(p));
+        const double dias = ms / 86400000.0 - 693594.0;
+        if (!std::isfinite(dias) || dias < -693593.0 || dias > 2958466.0) {
+            ErroCampo(campo, QStringLiteral("data e hora inválidas"));
+        }
+        return dias;
+    }
+    case 'L':
+        ErroCampo(campo, QStringLiteral("um campo lógico não pode ser lido como data"));
+    case 'N':
+    case 'F':
+    case 'I':
+    case '+':
+    case 'O':
+    case 'Y':
+        return Numero(campo);
+    default:
+        break;
+    }
+    if (c.tipo == 'B' && EhVisualFoxPro(m_versao)) {
+        return Numero(campo);
+    }
+    const QString texto = Texto(campo).trimmed();
+    if (texto.isEmpty()) {
+        return 0;
+    }
+    if (const std::optional<TDateTime> data = TextoCurtoParaData(texto)) {
+        return *data;
+    }
+    ErroCampo(campo, QStringLiteral("\"%1\" não é uma data válida").arg(texto));
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "DataHora.h"
+#include "PaginaCodigo.h"
+#include "TArquivoMemo.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+/// One column of a dBASE table as its header describes it.
+struct TDescricaoCampo {
+    QString nome;
+    char tipo = 'C';
+    int tamanho = 0;
+    int decimais = 0;
+    int deslocamento = 0; ///< offset inside the record; the deletion flag is byte 0
+    int bitNulo = -1;     ///< Visual FoxPro: bit in _NullFlags that marks the value null, -1 when not nullable
+    bool oculto = false;  ///< Visual FoxPro system column (_NullFlags), not visible by name
+};
+
+/// A dBASE table (.DBF, with its .DBT/.FPT memo file) opened read-only. Owns both file handles and a
+/// fixed-size read buffer: records are read on demand, so memory does not grow with the table.
+/// Deleted records are skipped; positions are physical record indexes (0-based) of live records.
+class TTabelaDbf {
+public:
+    /// Finds `<tabela>.DBF` in `pasta` ignoring case and opens it. Raises EConversao naming the table
+    /// and the folder when the folder or file is missing, unreadable or not a table we can read.
+    TTabelaDbf(const QString& pasta, const QString& tabela);
+    ~TTabelaDbf();
+    TTabelaDbf(const TTabelaDbf&) = delete;
+    TTabelaDbf& operator=(const TTabelaDbf&) = delete;
+
+    const QString& Nome() const { return m_nome; }
+    const QString& Pasta() const { return m_pasta; }
+    const QString& CaminhoArquivo() const { return m_caminho; }
+    std::uint8_t Versao() const { return m_versao; }
+    std::uint8_t Ldid() const { return m_ldid; }
+    /// The code page text is decoded with: the override, else the language-driver byte, else detected.
+    PaginaCodigo Pagina() const { return m_pagina; }
+
+    int QuantCampos() const { return static_cast<int>(m_campos.size()); }
+    const TDescricaoCampo& Campo(int indice) const { return m_campos[static_cast<std::size_t>(indice)]; }
+    /// Index of the visible field with that name (any case), -1 when the table lacks it.
+    int IndiceCampo(const QString& nome) const;
+
+    /// Number of live (not deleted) records.
+    qint64 QuantRegistros() const { return m_quantVivos; }
+
+    void Primeiro();
+    void Proximo();
+    /// Positions on the last live record and, as Delphi datasets do, sets Eof.
+    void Ultimo();
+    bool Eof() const { return m_eof; }
+    /// Record number in the file (1-based, deleted records included, as dBASE's RECNO()); 0 when none.
+    qint64 NumeroRegistro() const { return m_atual + 1; }
+
+    /// The current record's values; with no current record every field is null.
+    bool Nulo(int campo) const;
+    QString Texto(int campo) const;
+    /// Raise EConversao naming table, record and field when the value cannot be read as a number / a date.
+    double Numero(int campo) const;
+    TDateTime DataHora(int campo) const;
+
+private:
+    void LeCabecalho();
+    void VarreRegistros();
+    void LeBloco(qint64 registro) const;
+    const char* Registro(qint64 registro) const;
+    char Marca(qint64 registro) const;
+    qint64 ProximoVivo(qint64 desde) const;
+    QByteArray BytesCampo(int campo) const;
+    QByteArray Memo(int campo) const;
+    bool NuloVfp(int campo) const;
+    [[noreturn]] void ErroTabela(const QString& motivo) const;
+    [[noreturn]] void ErroCampo(int campo, const QString& motivo) const;
+
+    QString m_pasta;
+    QString m_nome;
+    QString m_caminho;
+    mutable QFile m_arquivo;
+    mutable std::unique_ptr<TArquivoMemo> m_memo;
+    QString m_caminhoMemo; ///< empty when the table has no memo file to look for
+    TipoMemo m_tipoMemo = TipoMemo::DbtIII;
+    std::vector<TDescricaoCampo> m_campos;
+    int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
+
+    std::uint8_t m_versao = 0;
+    std::uint8_t m_ldid = 0;
+    PaginaCodigo m_pagina = PaginaCodigo::CP850;
+    qint64 m_tamanhoCabecalho = 0;
+    qint64 m_tamanhoRegistro = 0;
+    qint64 m_quantFisicos = 0; ///< whole records present before the end of data
+    qint64 m_quantVivos = 0;
+
+    qint64 m_atual = -1;
+    bool m_eof = true;
+
+    mutable QByteArray m_bloco; ///< a run of whole records read at once
+    mutable qint64 m_primeiroDoBloco = 0;
+    mutable qint64 m_quantNoBloco = 0;
+};
