@@ -98,3 +98,6 @@ private:
     int FQuantRegistro = 0;
     int FNumRegistroAtual = 0;
 };
+
+/// The smallest of three integers (used by the edit distance).
+int Min(int a, int b, int c);
