@@ -1,0 +1,323 @@
+// Find-or-create lookups in the target's reference tables: a text from the source becomes the
+// code the target keys it by, creating the row with the next free code when it is missing.
+
+#include "classConversao.h"
+
+#include "EConversao.h"
+#include "Renderizacao.h"
+#include "TConexaoDestino.h"
+#include "TQueryDestino.h"
+#include "TextoPrimitivas.h"
+#include "ui/InterfaceUsuario.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+namespace {
+
+const QChar kRetornoCarro(13);
+
+using Parametros = std::initializer_list<std::pair<const char*, QString>>;
+
+// Every statement starts from a closed query with fresh text; parameters are all text.
+void Prepara(TQueryDestino& q, const QString& sql, Parametros parametros) {
+    q.Fecha();
+    q.SetSQL(sql);
+    for (const auto& [nome, valor] : parametros) {
+        q.ParamTexto(QLatin1String(nome), valor);
+    }
+}
+
+void Executa(TQueryDestino& q, const QString& sql, Parametros parametros) {
+    Prepara(q, sql, parametros);
+    q.Executa();
+}
+
+// The code column of the first row found; nothing when there is no row or its code is NULL.
+std::optional<QString> Procura(TQueryDestino& q, const QString& sql, const QString& coluna,
+                               Parametros parametros = {}) {
+    Prepara(q, sql, parametros);
+    q.Abre();
+    std::optional<QString> codigo;
+    if (!q.Eof() && !q.CampoNulo(coluna)) {
+        codigo = q.CampoTexto(coluna);
+    }
+    q.Fecha();
+    return codigo;
+}
+
+// The table's highest code plus one, zero-padded; the first code when the table has none.
+// A highest code that is not a whole number raises.
+QString ProximoCodigo(TQueryDestino& q, const QString& tabela, const QString& coluna, const QString& primeiro,
+                      int largura) {
+    Prepara(q, QStringLiteral("SELECT MAX(%1) AS %1 FROM %2").arg(coluna, tabela), {});
+    q.Abre();
+    const QString maximo = q.Eof() ? QString() : Trim(q.CampoTexto(coluna));
+    q.Fecha();
+    if (maximo.isEmpty()) {
+        return primeiro;
+    }
+    bool ok = false;
+    const qint64 valor = maximo.toLongLong(&ok);
+    if (!ok) {
+        throw EConversao(QStringLiteral("'%1' não é um valor inteiro válido").arg(maximo));
+    }
+    return TConversao::StrZero(QString::number(valor + 1), largura);
+}
+
+// A table keyed by a generated code and looked up by one text column.
+struct TabelaReferencia {
+    const char* tabela;
+    const char* colunaCodigo;
+    const char* colunaTexto;
+    const char* primeiroCodigo;
+    int largura;
+};
+
+// The text is looked up as a quoted literal and written through a parameter; the row is left
+// to the caller's transaction.
+QString BuscaOuCria(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
+    const QString tabela = QLatin1String(t.tabela);
+    const QString codigo = QLatin1String(t.colunaCodigo);
+    const QString coluna = QLatin1String(t.colunaTexto);
+    if (auto achado = Procura(q,
+                              QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ").arg(codigo, tabela, coluna) +
+                                  LiteralTexto(texto),
+                              codigo)) {
+        return *achado;
+    }
+    const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
+    Executa(q, QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (:%2, :%3)").arg(tabela, codigo, coluna),
+            {{t.colunaCodigo, novo}, {t.colunaTexto, texto}});
+    return novo;
+}
+
+// A table looked up by a bound name whose new rows are committed at once; failures are shown
+// as a warning and consumed, so the conversion goes on with the code known so far.
+struct TabelaConfirmada {
+    const char* tabela;
+    const char* colunaCodigo;
+    const char* colunaTexto;
+    const char* parametroCodigo;
+    const char* parametroTexto;
+    const char* primeiroCodigo;
+    int largura;
+    int corte;
+    const char* aviso;
+};
+
+QString BuscaOuCriaConfirmando(TQueryDestino& q, const TabelaConfirmada& t, const QString& nome,
+                               const std::function<void(const QString&)>& aposCriar = {}) {
+    QString resultado;
+    try {
+        const QString tabela = QLatin1String(t.tabela);
+        const QString codigo = QLatin1String(t.colunaCodigo);
+        const QString coluna = QLatin1String(t.colunaTexto);
+        const QString parametroCodigo = QLatin1String(t.parametroCodigo);
+        const QString parametroTexto = QLatin1String(t.parametroTexto);
+        const QString texto = Copia(nome, 1, t.corte);
+
+        if (auto achado = Procura(q,
+                                  QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%4")
+                                      .arg(codigo, tabela, coluna, parametroTexto),
+                                  codigo, {{t.parametroTexto, texto}})) {
+            return *achado;
+        }
+        if (texto.isEmpty()) {
+            return resultado;
+        }
+        const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
+        Executa(q,
+                QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (:%4, :%5)")
+                    .arg(tabela, codigo, coluna, parametroCodigo, parametroTexto),
+                {{t.parametroCodigo, novo}, {t.parametroTexto, texto}});
+        Executa(q, QStringLiteral("COMMIT"), {});
+        // Only a code whose row was written is handed back.
+        resultado = novo;
+        if (aposCriar) {
+            aposCriar(novo);
+        }
+    } catch (const std::exception& e) {
+        MostraAviso(QLatin1String(t.aviso) + kRetornoCarro + MensagemDe(e));
+    }
+    return resultado;
+}
+
+// The last three characters of a code, zero-padded to three.
+QString Ultimos3(const QString& codigo) { return TConversao::StrZero(Copia(codigo, codigo.size() - 2, 3), 3); }
+
+QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QString& nbm) {
+    if (Trim(ncm).isEmpty()) {
+        return QString();
+    }
+    // Looked up by the very value written, so a padded or overlong NCM finds its row again.
+    const QString codigoNcm = Copia(Trim(ncm), 1, 8);
+    if (auto achado = Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = ") +
+                                     LiteralTexto(codigoNcm),
+                              QStringLiteral("CODCLASFIS"))) {
+        return *achado;
+    }
+    const QString proximo = ProximoCodigo(q, QStringLiteral("CLASFISC"), QStringLiteral("CODCLASFIS"),
+                                          QStringLiteral("0001"), 4);
+    const QString novo = TConversao::StrZero(Copia(proximo, 1, 4), 4);
+    Executa(q,
+            QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM, CODNBM, CODNATRECEITA) "
+                           "VALUES (:CODCLASFIS, :CODIGONCM, :CODNBM, :CODNATRECEITA)"),
+            {{"CODCLASFIS", novo},
+             {"CODIGONCM", codigoNcm},
+             {"CODNBM", Copia(Trim(nbm), 1, 8)},
+             {"CODNATRECEITA", QStringLiteral("999")}});
+    return novo;
+}
+
+} // namespace
+
+QString TConversao::FCidade(const QString& cidade, const QString& estado, const QString& codMunicipio) {
+    TQueryDestino& q = *QAuxiliar;
+    const QString nome = MaiusculasAscii(cidade);
+    const QString uf = MaiusculasAscii(estado);
+    const QString codigo = QStringLiteral("CODCIDADE");
+
+    if (auto achado = Procura(q,
+                              QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = ") + LiteralTexto(nome) +
+                                  QStringLiteral(" AND ESTADO = ") + LiteralTexto(uf),
+                              codigo)) {
+        return *achado;
+    }
+    // The legacy data abbreviates Belo Horizonte; whatever state it is filed under is taken.
+    if (cidade == QLatin1String("BHTE")) {
+        if (auto achado =
+                Procura(q, QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE'"), codigo)) {
+            return *achado;
+        }
+    }
+    const QString novo = ProximoCodigo(q, QStringLiteral("CIDADES"), codigo, QStringLiteral("00001"), 5);
+    Executa(q,
+            QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, CODMUNICIPIO, ESTADO) "
+                           "VALUES (:CODCIDADE, :CIDADE, :CODMUNICIPIO, :ESTADO)"),
+            {{"CODCIDADE", novo}, {"CIDADE", nome}, {"CODMUNICIPIO", codMunicipio}, {"ESTADO", uf}});
+    return novo;
+}
+
+QString TConversao::FSegmento(const QString& segmento) {
+    return BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
+}
+
+QString TConversao::FUnidade(const QString& vfUnid) {
+    // The unit text is its own key: the result is always the text, the lookup only makes sure
+    // the unit exists.
+    const QString unidade = MaiusculasAscii(Copia(vfUnid, 1, 6));
+    try {
+        TQueryDestino& q = *QAuxiliar;
+        Prepara(q, QStringLiteral("Select UNIDADE from UNIDADES Where UNIDADE = :PUNIDADE"), {{"PUNIDADE", unidade}});
+        q.Abre();
+        const bool existe = !q.Eof();
+        q.Fecha();
+        if (!existe) {
+            Executa(q, QStringLiteral("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)"), {{"PUNIDADE", unidade}});
+        }
+    } catch (const std::exception&) {
+        MostraAviso(QStringLiteral("Erro ao converter Unidade."));
+    }
+    return unidade;
+}
+
+QString TConversao::FGrupo(const QString& grupo) {
+    return BuscaOuCria(*QAuxiliar, {"GRUPROD", "CODGRUPO", "DESCRICAO", "001", 3}, MaiusculasAscii(grupo));
+}
+
+QString TConversao::FGrupoComCodigoPredefinido(const QString& codGrupo, const QString& descricao) {
+    TQueryDestino& q = *QAuxiliar;
+    // The code comes from outside: it is looked up as a quoted literal, never as SQL text.
+    const QString codigo = StrZero(codGrupo, 3);
+    if (!Procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE CODGRUPO = ") + LiteralTexto(codigo),
+                 QStringLiteral("CODGRUPO"))) {
+        Executa(q, QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"),
+                {{"CODGRUPO", codigo}, {"DESCRICAO", MaiusculasAscii(Copia(descricao, 1, 30))}});
+    }
+    return codGrupo;
+}
+
+QString TConversao::FSubGrupoComCodigoPredefinido(const QString& codGrupo, const QString& codSubgrupo,
+                                                   const QString& descricao) {
+    TQueryDestino& q = *QAuxiliar;
+    // Looked up by the same three-character codes that are written, as quoted literals.
+    const QString grupo = Ultimos3(codGrupo);
+    const QString subgrupo = Ultimos3(codSubgrupo);
+    if (!Procura(q,
+                 QStringLiteral("SELECT CODGRUPO, CODSUBGRUPO FROM SUBGRUP WHERE CODGRUPO = ") + LiteralTexto(grupo) +
+                     QStringLiteral(" AND CODSUBGRUPO = ") + LiteralTexto(subgrupo),
+                 QStringLiteral("CODSUBGRUPO"))) {
+        Executa(q,
+                QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) "
+                               "VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"),
+                {{"CODGRUPO", grupo},
+                 {"CODSUBGRUPO", subgrupo},
+                 {"DESCRICAO", MaiusculasAscii(Copia(descricao, 1, 30))}});
+    }
+    return codSubgrupo;
+}
+
+QString TConversao::FAplicacao(const QString& aplicacao, const QString& codProd) {
+    TQueryDestino& q = *QAuxiliar;
+    // A new application is linked to the product it came with, and that link is committed too.
+    return BuscaOuCriaConfirmando(
+        q,
+        {"APLICACOES", "CODAPLIC", "APLICACAO", "PCODAPLIC", "PAPLICACAO", "0001", 4, 15,
+         "Erro ao converter Aplicações. Motivo: "},
+        aplicacao, [&q, &codProd](const QString& codigo) {
+            Executa(q, QStringLiteral("INSERT INTO PRODAPLIC (CODAPLIC, CODPROD) VALUES (:PCODAPLIC, :PCODPROD)"),
+                    {{"PCODAPLIC", codigo}, {"PCODPROD", codProd}});
+            Executa(q, QStringLiteral("COMMIT"), {});
+        });
+}
+
+QString TConversao::FFabricante(const QString& fabricante) {
+    return BuscaOuCriaConfirmando(*QAuxiliar,
+                                  {"CADFABR", "CODFABRIC", "DESCRICAO", "PCODFABRIC", "PFABRIC", "00001", 5, 30,
+                                   "Erro ao converter Fabricante. Motivo: "},
+                                  fabricante);
+}
+
+QString TConversao::FFamilia(const QString& familia) {
+    return BuscaOuCriaConfirmando(*QAuxiliar,
+                                  {"FAMILIA", "CODIGO", "DESCRICAO", "CODIGO", "DESCRICAO", "01", 2, 30,
+                                   "Erro ao converter Família. Motivo: "},
+                                  familia);
+}
+
+QString TConversao::FPais(const QString& pais) {
+    return BuscaOuCria(*QAuxiliar, {"PAISES", "CODPAIS", "NOMEPAIS", "0001", 4}, MaiusculasAscii(Copia(pais, 1, 60)));
+}
+
+QString TConversao::FClasCli(const QString& clasCli) {
+    return BuscaOuCria(*QAuxiliar, {"CLASCLI", "CODCLASCLI", "DESCRICAO", "001", 3},
+                       MaiusculasAscii(Copia(clasCli, 1, 20)));
+}
+
+QString TConversao::FLocalProd(const QString& localProd) {
+    return BuscaOuCria(*QAuxiliar, {"LOCALPROD", "CODLOCAL", "DESCRICAO", "00000001", 8},
+                       MaiusculasAscii(Copia(localProd, 1, 20)));
+}
+
+QString TConversao::FLocProd(const QString& locProd) {
+    return BuscaOuCria(*QAuxiliar, {"LOCPROD", "CODLOCAL", "DESCRICAO", "00000001", 8},
+                       MaiusculasAscii(Copia(locProd, 1, 20)));
+}
+
+QString TConversao::FClassificacaoFiscal(const QString& ncm, const QString& nbm) {
+    return BuscaOuCriaClassificacao(*QAuxiliar, ncm, nbm);
+}
+
+QString TConversao::FRetornaCodClasFis(const QString& clasFis) {
+    return BuscaOuCriaClassificacao(*QAuxiliar, clasFis, clasFis);
+}
+
+QString TConversao::FRetornaMaquina(const QString& pNumSerie) {
+    TQueryDestino q(cnBanco);
+    return Procura(q, QStringLiteral("SELECT MAQUINA FROM PDVFISC WHERE NUMSERIE = :PNUMSERIE"),
+                   QStringLiteral("MAQUINA"), {{"PNUMSERIE", pNumSerie}})
+        .value_or(QString());
+}
