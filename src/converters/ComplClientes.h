@@ -1,0 +1,55 @@
+#pragma once
+
+#include "classConversao.h"
+
+#include <QString>
+
+/// The complement row of one customer in COMPCLIE: references, user, release date and the
+/// address parts of electronic invoices. Inserts through named parameters, so its values
+/// keep quotes and apostrophes. Borrows the connection; owns its queries through TConversao.
+class TConverteCompClie : public TConversao {
+public:
+    explicit TConverteCompClie(TConexaoDestino& cBanco);
+
+    const QString& Codcliente() const { return FCodcliente; }
+    const QString& RefComerciais() const { return FRefComerciais; }
+    const QString& RefBancarias() const { return FRefBancarias; }
+    const QString& Usuario() const { return FUsuario; }
+    const QString& Data_lib() const { return FData_lib; }
+    const QString& EnderecoNfe() const { return FEnderecoNfe; }
+    const QString& NumeroNfe() const { return FNumeroNfe; }
+    const QString& ComplementoNfe() const { return FComplementoNfe; }
+
+    void SetCodcliente(const QString& Value);
+    void SetRefComerciais(const QString& Value);
+    void SetRefBancarias(const QString& Value);
+    void SetUsuario(const QString& Value);
+    /// A date text in the regional short date format; read only when the row is inserted.
+    void SetData_lib(const QString& Value);
+    void SetEnderecoNfe(const QString& Value);
+    void SetNumeroNfe(const QString& Value);
+    void SetComplementoNfe(const QString& Value);
+
+    /// Empties every field; the release date becomes "01/01/1900".
+    void LimpaVariavel();
+    /// Empties COMPCLIE and commits the connection's transaction.
+    void LimpaTabela();
+    /// Inserts the row and resets the record. Raises EConversao, before executing anything,
+    /// when the release date is not a date; raises the database's error when the row is refused.
+    bool ExecutaSql();
+
+private:
+    QString FCodcliente;
+    QString FRefComerciais;
+    QString FRefBancarias;
+    QString FUsuario;
+    QString FData_lib;
+    QString FEnderecoNfe;
+    QString FNumeroNfe;
+    QString FComplementoNfe;
+};
+
+/// The house number of a street address for the invoice: the first run of digits after the
+/// marker "nº" (also "Nº", "n°", "N°"), or without it the first run after the last comma, or
+/// without a comma the last run of digits; empty when there is none.
+QString NumeroDaCasa(const QString& endereco);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Vendedor.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TConexaoDestino;
+
+/// Sellers read back from VENDEND: the records, owned here, and the collection that lists them
+/// in row order (the collection itself never owns records).
+struct TVendedoresLidos {
+    std::vector<std::unique_ptr<TRegistroVendedor>> registros;
+    TColVendend colecao;
+};
+
+/// The only code that touches VENDEND. Every value travels as a named parameter; the insert is
+/// where seller values are cut to the column widths and cleaned. Each operation uses a query of
+/// its own, in the connection's current transaction, and never commits or rolls back.
+/// Borrows the connection.
+class TVendedorDAO {
+public:
+    explicit TVendedorDAO(TConexaoDestino& pConexao) : vConexao(pConexao) {}
+
+    /// Every row of VENDEND, or nullptr when the table has none. Database errors pass on.
+    std::unique_ptr<TVendedoresLidos> FRetornaColecaoRegistro();
+    /// The row whose code equals pCodvendedor as given (not padded), or nullptr.
+    std::unique_ptr<TRegistroVendedor> FRetornaRegistro(const QString& pCodvendedor);
+
+    // Insert, update and delete show a warning naming the database's reason and return false
+    // when their statement fails; the error goes no further and the transaction is untouched.
+
+    /// Inserts the record, cut and cleaned to the columns.
+    bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend);
+    /// Inserts in order and stops at the first failure (later records are not attempted).
+    bool FInsereColecaoRegistro(const TColVendend& vpColeVendend);
+    /// Writes every field but the code, unchanged, into the row with the record's code.
+    /// True also when no row has that code.
+    bool FUpdateRegistro(const TRegistroVendedor& vpObjRegistroVendend);
+    /// True also when no row has that code.
+    bool FDeletaRegistro(const QString& pCodvendedor);
+    /// Updates every record of the collection, whatever each result.
+    void pUpdateColecaoRegistro(const TColVendend& vpColeVendend);
+
+    // The statement texts: columns qualified with the table, parameters named after the columns.
+    static QString FRetornaSqlVendend();
+    static QString FRetornaSqlRegistroVendend();
+    static QString FRetornaSqlInserTRegistroVendedor();
+    static QString FRetornaSqlUpdateRegistroVendend();
+    static QString FRetornaSqlDeletaRegistroVendend();
+
+private:
+    TConexaoDestino& vConexao;
+};
