@@ -1,0 +1,384 @@
+#include "TelaPrincipal.h"
+
+#include "AdaptadoresQt.h"
+#include "ClassesConversaoController.h"
+#include "DialogoArquivo.h"
+#include "EConversao.h"
+#include "Estilo.h"
+#include "ImagemSvg.h"
+#include "ListaParametros.h"
+#include "ui/InterfaceUsuario.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeView>
+
+#include <exception>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// Shown as "*.FB"; the patterns also take lower- and mixed-case extensions, which Linux tells apart.
+const char* const kFiltroBancoQuorvel = "*.FB (*.[Ff][Bb])";
+
+const QColor kMarrom(0x80, 0x00, 0x00);
+
+// Runs an event handler; an error that leaves it is shown in an error box with its message, as
+// a desktop toolkit does by default (an exception must never cross Qt's event loop).
+template <typename F> void Manipula(F&& manipulador) noexcept {
+    try {
+        std::forward<F>(manipulador)();
+    } catch (const std::exception& e) {
+        MostraErro(MensagemDe(e));
+    } catch (...) {
+        MostraErro(QStringLiteral("Erro inesperado."));
+    }
+}
+
+template <typename F> class TAoSairDoEscopo {
+public:
+    explicit TAoSairDoEscopo(F acao) : m_acao(std::move(acao)) {}
+    ~TAoSairDoEscopo() { m_acao(); }
+    TAoSairDoEscopo(const TAoSairDoEscopo&) = delete;
+    TAoSairDoEscopo& operator=(const TAoSairDoEscopo&) = delete;
+
+private:
+    F m_acao;
+};
+
+QLabel* CriaRotulo(QWidget* pai, const char* nome, const QString& texto, int x, int y, const QFont& fonte) {
+    auto* rotulo = new QLabel(texto, pai);
+    rotulo->setObjectName(QLatin1String(nome));
+    rotulo->setFont(fonte);
+    rotulo->move(x, y);
+    rotulo->adjustSize();
+    return rotulo;
+}
+
+QPushButton* CriaBotao(QWidget* pai, const char* nome, const QString& texto, const char* icone, QRect posicao) {
+    auto* botao = new QPushButton(texto, pai);
+    botao->setObjectName(QLatin1String(nome));
+    botao->setIcon(IconeSvg(QLatin1String(icone)));
+    botao->setIconSize(QSize(16, 16));
+    botao->setGeometry(posicao);
+    botao->setAutoDefault(false);
+    return botao;
+}
+
+QCheckBox* CriaMarca(QGroupBox* grupo, const char* nome, const QString& texto, int x, int y, const QFont& fonte) {
+    auto* marca = new QCheckBox(texto, grupo);
+    marca->setObjectName(QLatin1String(nome));
+    marca->setFont(fonte);
+    marca->move(x, y);
+    marca->adjustSize();
+    return marca;
+}
+
+} // namespace
+
+TFPrincipal::TFPrincipal(IDialogoArquivo* dialogoArquivo, QWidget* pai)
+    : QWidget(pai, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      ibtTransacaoQuorvel(ibdQuorvel.Transacao()), m_dialogoArquivo(dialogoArquivo) {
+    if (!m_dialogoArquivo) {
+        m_dialogoProprio = std::make_unique<TDialogoArquivoQt>();
+        m_dialogoArquivo = m_dialogoProprio.get();
+    }
+    setObjectName(QStringLiteral("FPrincipal"));
+    setWindowTitle(QStringLiteral("Conversor TAVRIN"));
+    setWindowIcon(IconeSvg(QStringLiteral(":/imagens/icone.svg")));
+    setFont(FonteJanela(11));
+    setFixedSize(624, 420);
+    CriaControles();
+    DefineOrdemTeclado();
+    Centraliza();
+    SelecionaPastaOrigem(QDir::currentPath());
+    dcoCaminhoBDOrigem->setFocus();
+}
+
+TFPrincipal::~TFPrincipal() = default;
+
+void TFPrincipal::CriaControles() {
+    const QFont normal = FonteJanela(11);
+    const QFont negrito = FonteJanela(11, true);
+
+    pnlCabecalho = new QWidget(this);
+    pnlCabecalho->setObjectName(QStringLiteral("pnlCabecalho"));
+    pnlCabecalho->setGeometry(0, 0, 633, 73);
+    pnlCabecalho->setAttribute(Qt::WA_StyledBackground);
+    pnlCabecalho->setAutoFillBackground(true);
+    QPalette branco = pnlCabecalho->palette();
+    branco.setColor(QPalette::Window, Qt::white);
+    pnlCabecalho->setPalette(branco);
+
+    imgLogo = new TImagemSvg(QStringLiteral(":/imagens/logo.svg"), pnlCabecalho);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(1, 10, 137, 64);
+    imgComp = new TImagemSvg(QStringLiteral(":/imagens/migracao.svg"), pnlCabecalho);
+    imgComp->setObjectName(QStringLiteral("imgComp"));
+    imgComp->setGeometry(503, 1, 132, 71);
+
+    Label2 = CriaRotulo(pnlCabecalho, "Label2", QStringLiteral("Ferramenta de Conversão de Dados - TAVRIN"), 150, 25,
+                        FonteJanela(15, true));
+    QPalette marrom = Label2->palette();
+    marrom.setColor(QPalette::WindowText, kMarrom);
+    Label2->setPalette(marrom);
+    Label2->raise();
+
+    Label3 = CriaRotulo(this, "Label3", QStringLiteral("Selecione a Pasta do Banco de Dados de Origem: "), 3, 75,
+                        negrito);
+
+    dcoCaminhoBDOrigem = new QTreeView(this);
+    dcoCaminhoBDOrigem->setObjectName(QStringLiteral("dcoCaminhoBDOrigem"));
+    dcoCaminhoBDOrigem->setGeometry(3, 92, 610, 113);
+    m_modeloPastas = new QFileSystemModel(this);
+    m_modeloPastas->setFilter(QDir::Dirs | QDir::Drives | QDir::NoDotAndDotDot);
+    m_modeloPastas->setRootPath(QDir::rootPath());
+    dcoCaminhoBDOrigem->setModel(m_modeloPastas);
+    for (int coluna = 1; coluna < m_modeloPastas->columnCount(); ++coluna) {
+        dcoCaminhoBDOrigem->hideColumn(coluna);
+    }
+    dcoCaminhoBDOrigem->setHeaderHidden(true);
+    dcoCaminhoBDOrigem->header()->setStretchLastSection(false);
+    dcoCaminhoBDOrigem->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    dcoCaminhoBDOrigem->setUniformRowHeights(true);
+    dcoCaminhoBDOrigem->setSelectionMode(QAbstractItemView::SingleSelection);
+    dcoCaminhoBDOrigem->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The model reads folders in the background; keep the chosen folder in view until the person
+    // touches the tree.
+    const auto rola = [this] {
+        if (!m_pastaARolar.isEmpty()) {
+            dcoCaminhoBDOrigem->scrollTo(dcoCaminhoBDOrigem->currentIndex(), QAbstractItemView::PositionAtCenter);
+        }
+    };
+    connect(m_modeloPastas, &QFileSystemModel::directoryLoaded, this, rola);
+    connect(m_modeloPastas, &QFileSystemModel::layoutChanged, this, rola);
+    for (QObject* parte : std::initializer_list<QObject*>{dcoCaminhoBDOrigem, dcoCaminhoBDOrigem->viewport(),
+                                                         dcoCaminhoBDOrigem->verticalScrollBar(),
+                                                         dcoCaminhoBDOrigem->horizontalScrollBar()}) {
+        parte->installEventFilter(this);
+    }
+
+    Label1 = CriaRotulo(this, "Label1", QStringLiteral("Caminho do Banco de Dados Quorvel: "), 5, 220, negrito);
+
+    edtCaminhoBDDestino = new QLineEdit(this);
+    edtCaminhoBDDestino->setObjectName(QStringLiteral("edtCaminhoBDDestino"));
+    edtCaminhoBDDestino->setGeometry(5, 238, 516, 21);
+    edtCaminhoBDDestino->setEnabled(false);
+
+    btnAbrir = CriaBotao(this, "btnAbrir", QStringLiteral("Abrir"), ":/imagens/abrir.svg", {536, 235, 83, 25});
+
+    gbxTabelasConverter = new QGroupBox(QStringLiteral("Tabelas à converter"), this);
+    gbxTabelasConverter->setObjectName(QStringLiteral("gbxTabelasConverter"));
+    gbxTabelasConverter->setGeometry(6, 271, 612, 74);
+    gbxTabelasConverter->setFont(negrito);
+    chkVendedores = CriaMarca(gbxTabelasConverter, "chkVendedores", QStringLiteral("Vendedores"), 49, 19, normal);
+    chkClientes = CriaMarca(gbxTabelasConverter, "chkClientes", QStringLiteral("Clientes"), 241, 19, normal);
+    chkFornecedores =
+        CriaMarca(gbxTabelasConverter, "chkFornecedores", QStringLiteral("Fornecedores"), 422, 19, normal);
+    chkGruposProdutos =
+        CriaMarca(gbxTabelasConverter, "chkGruposProdutos", QStringLiteral("Grupos de Produtos"), 49, 46, normal);
+    chkProdutos = CriaMarca(gbxTabelasConverter, "chkProdutos", QStringLiteral("Produtos"), 240, 46, normal);
+
+    lblInfo = new QLabel(this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->setFont(negrito);
+    // Wide enough for the longest progress text; the label grows to the right as the caption does.
+    lblInfo->setGeometry(9, 350, 606, QFontMetrics(negrito).height());
+
+    Barra = new QProgressBar(this);
+    Barra->setObjectName(QStringLiteral("Barra"));
+    Barra->setGeometry(7, 369, 611, 15);
+    Barra->setTextVisible(false);
+    Barra->setRange(0, 100);
+    Barra->setValue(0);
+
+    btnConverter =
+        CriaBotao(this, "btnConverter", QStringLiteral("Converter"), ":/imagens/converter.svg", {447, 390, 85, 25});
+    btnSair = CriaBotao(this, "btnSair", QStringLiteral("Sair"), ":/imagens/sair.svg", {535, 390, 83, 25});
+
+    m_barra = std::make_unique<TBarraProgressoQt>(*Barra);
+    m_rotulo = std::make_unique<TRotuloQt>(*lblInfo);
+
+    connect(btnAbrir, &QPushButton::clicked, this, [this] { Manipula([this] { btnAbrirQuorvelClick(); }); });
+    connect(btnConverter, &QPushButton::clicked, this, [this] { Manipula([this] { btnConverterClick(); }); });
+    connect(btnSair, &QPushButton::clicked, this, [this] { Manipula([this] { btnSairClick(); }); });
+}
+
+void TFPrincipal::DefineOrdemTeclado() {
+    QWidget* const ordem[] = {dcoCaminhoBDOrigem, btnAbrir,      chkClientes,  chkProdutos, chkFornecedores,
+                              chkGruposProdutos,  chkVendedores, btnConverter, btnSair};
+    for (size_t i = 1; i < std::size(ordem); ++i) {
+        setTabOrder(ordem[i - 1], ordem[i]);
+    }
+    Barra->setFocusPolicy(Qt::NoFocus);
+}
+
+void TFPrincipal::Centraliza() {
+    QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (tela) {
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), tela->availableGeometry()).topLeft());
+    }
+}
+
+void TFPrincipal::SelecionaPastaOrigem(const QString& caminho) {
+    const QModelIndex indice = m_modeloPastas->index(QDir::cleanPath(QDir(caminho).absolutePath()));
+    if (!indice.isValid()) {
+        return;
+    }
+    dcoCaminhoBDOrigem->setCurrentIndex(indice);
+    for (QModelIndex pai = indice.parent(); pai.isValid(); pai = pai.parent()) {
+        dcoCaminhoBDOrigem->expand(pai);
+    }
+    dcoCaminhoBDOrigem->expand(indice);
+    dcoCaminhoBDOrigem->scrollTo(indice, QAbstractItemView::PositionAtCenter);
+    m_pastaARolar = m_modeloPastas->filePath(indice);
+}
+
+QString TFPrincipal::PastaOrigemSelecionada() const {
+    const QModelIndex indice = dcoCaminhoBDOrigem->currentIndex();
+    return indice.isValid() ? m_modeloPastas->filePath(indice) : QDir::currentPath();
+}
+
+bool TFPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    switch (evento->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_pastaARolar.clear();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+bool TFPrincipal::VerificaCaminhoBDVazio() {
+    if (edtCaminhoBDDestino->text().isEmpty()) {
+        MostraAviso(QStringLiteral("O caminho do banco de dados está vazio!"));
+        return true;
+    }
+    return false;
+}
+
+bool TFPrincipal::VerificaConexaoBD() {
+    if (!ibdQuorvel.TestaConexao()) {
+        MostraAviso(QStringLiteral("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o "
+                                   "arquivo selecionado é válido! "));
+        return true;
+    }
+    return false;
+}
+
+void TFPrincipal::pIniciaListaParametros(TListaParametros& MParams) const { IniciaListaParametros(MParams); }
+
+void TFPrincipal::pCarregaParametros(TListaParametros& MParams) const {
+    TTiposMarcados marcados;
+    marcados.vendedores = chkVendedores->isChecked();
+    marcados.clientes = chkClientes->isChecked();
+    marcados.fornecedores = chkFornecedores->isChecked();
+    marcados.produtos = chkProdutos->isChecked();
+    marcados.gruposProdutos = chkGruposProdutos->isChecked();
+    CarregaParametros(MParams, marcados);
+}
+
+void TFPrincipal::DesabilitaBotoes() {
+    for (QWidget* controle : std::initializer_list<QWidget*>{btnAbrir, btnConverter, btnSair, gbxTabelasConverter}) {
+        controle->setEnabled(false);
+    }
+}
+
+void TFPrincipal::HabilitaBotoes() {
+    for (QWidget* controle : std::initializer_list<QWidget*>{btnAbrir, btnConverter, btnSair, gbxTabelasConverter}) {
+        controle->setEnabled(true);
+    }
+}
+
+void TFPrincipal::btnAbrirQuorvelClick() {
+    if (ibtTransacaoQuorvel.Ativa()) {
+        try {
+            ibtTransacaoQuorvel.Cancela();
+        } catch (const std::exception&) {
+            // A connection that cannot even roll back is broken; closing it below discards the
+            // transaction anyway, and the person must still be able to choose another file.
+        }
+    }
+    ibdQuorvel.Fecha();
+
+    const std::optional<QString> arquivo = m_dialogoArquivo->EscolheArquivo(
+        this, QCoreApplication::applicationDirPath(), QLatin1String(kFiltroBancoQuorvel));
+    if (!arquivo) {
+        return;
+    }
+    edtCaminhoBDDestino->setText(*arquivo);
+    ibdQuorvel.SetNomeBanco(*arquivo);
+    ibdQuorvel.Abre();
+    if (ibdQuorvel.TestaConexao()) {
+        ibtTransacaoQuorvel.Inicia();
+    }
+}
+
+void TFPrincipal::btnConverterClick() {
+    if (VerificaCaminhoBDVazio()) {
+        return;
+    }
+    if (VerificaConexaoBD()) {
+        return;
+    }
+    DesabilitaBotoes();
+    m_emConversao = true;
+    const TAoSairDoEscopo reabilita([this] {
+        m_emConversao = false;
+        HabilitaBotoes();
+    });
+
+    TListaParametros MParams;
+    pIniciaListaParametros(MParams);
+    pCarregaParametros(MParams);
+    CaminhoOrigem = PastaOrigemSelecionada();
+    TClassesConversaoController().FEfetuaConversao(MParams, CaminhoOrigem, ibdQuorvel, ibtTransacaoQuorvel, *m_barra,
+                                                   *m_rotulo);
+}
+
+void TFPrincipal::btnSairClick() {
+    // Leaving must not depend on the rollback: the engine discards uncommitted work when the
+    // connection goes away. A failure is still reported.
+    std::exception_ptr falha;
+    try {
+        if (ibtTransacaoQuorvel.Ativa()) {
+            ibtTransacaoQuorvel.Cancela();
+        }
+    } catch (...) {
+        falha = std::current_exception();
+    }
+    close();
+    if (falha) {
+        std::rethrow_exception(falha);
+    }
+}
+
+void TFPrincipal::closeEvent(QCloseEvent* evento) {
+    // A run processes window events once per record; closing now would leave it running without
+    // a window. The buttons are disabled for the same reason.
+    if (m_emConversao) {
+        evento->ignore();
+        return;
+    }
+    CaminhoOrigem.clear();
+    QWidget::closeEvent(evento);
+}
