@@ -51,6 +51,8 @@ public:
 
     /// Number of live (not deleted) records.
     qint64 QuantRegistros() const { return m_quantVivos; }
+    /// Number of records marked deleted (skipped by every read).
+    qint64 QuantExcluidos() const { return m_quantFisicos - m_quantVivos; }
 
     void Primeiro();
     void Proximo();
