@@ -5,6 +5,7 @@
 #include "FornecedoresController.h"
 #include "GruposProdutosController.h"
 #include "ListaParametros.h"
+#include "ObservadorExecucao.h"
 #include "ProdutosController.h"
 #include "VendedoresController.h"
 #include "classConversao.h"
@@ -37,27 +38,45 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
                                                    TConexaoDestino& BDDestino, TTransacaoDestino& Transacao,
                                                    IBarraProgresso& Barra, IRotulo& lblInfo) {
     TConversao FConversao(BDDestino);
+    if (m_observador) {
+        m_observador->InicioExecucao();
+    }
     Barra.SetPosicao(0);
     FConversao.DesativaTriggers(BDDestino, Transacao);
     FConversao.PIniciaTransacao(Transacao);
     try {
         for (const TTipo& tipo : kTipos) {
             if (MParams.Valor(QLatin1String(tipo.chave)) == QLatin1String("S")) {
+                const QString chave = QLatin1String(tipo.chave);
+                if (m_observador) {
+                    m_observador->InicioTipo(chave);
+                }
                 (this->*tipo.procedimento)(BDOrigem, BDDestino, Barra, lblInfo);
+                if (m_observador) {
+                    m_observador->FimTipo(chave);
+                }
             }
         }
         FConversao.PConfirmaTransacao(Transacao);
         FConversao.AtivaTriggers(BDDestino, Transacao);
+        DetalheDoFim(true);
         MostraInformacao(QStringLiteral("Conversão concluída com sucesso!"));
         Barra.SetPosicao(0);
         return true;
     } catch (const std::exception& e) {
         FConversao.PCancelaTransacao(Transacao);
         FConversao.AtivaTriggers(BDDestino, Transacao);
+        DetalheDoFim(false);
         MostraErro(QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ") + MensagemDe(e));
         Barra.SetPosicao(0);
         Barra.SetMaximo(0);
         return false;
+    }
+}
+
+void TClassesConversaoController::DetalheDoFim(bool sucesso) {
+    if (m_observador) {
+        DefineDetalheProximaMensagem(m_observador->FimExecucao(sucesso));
     }
 }
 

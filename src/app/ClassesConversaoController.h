@@ -7,12 +7,16 @@ class TConexaoDestino;
 class TTransacaoDestino;
 class IBarraProgresso;
 class IRotulo;
+class IObservadorExecucao;
 
 /// One run: switches the triggers off, converts every ticked kind in the fixed order
 /// (sellers, customers, suppliers, product groups, products), commits, switches the triggers
 /// on and tells the user the outcome. Keeps nothing between runs.
 class TClassesConversaoController {
 public:
+    /// Someone who follows the run (the summary); not owned, may be none.
+    void SetObservador(IObservadorExecucao* observador) { m_observador = observador; }
+
     /// True when the run reached its success message; false when an error was caught and shown.
     bool FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem, TConexaoDestino& BDDestino,
                           TTransacaoDestino& Transacao, IBarraProgresso& Barra, IRotulo& lblInfo);
@@ -27,4 +31,10 @@ public:
                                  IRotulo& lblInfo);
     void PConverteProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel, IBarraProgresso& Barra,
                            IRotulo& lblInfo);
+
+private:
+    // Lets the observer close the run and gives its text to the final message box as details.
+    void DetalheDoFim(bool sucesso);
+
+    IObservadorExecucao* m_observador = nullptr;
 };

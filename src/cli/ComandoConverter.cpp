@@ -3,9 +3,14 @@
 #include "EConversao.h"
 #include "InterfaceTerminal.h"
 #include "ListaParametros.h"
+#include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
 #include "TiposPendentes.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <optional>
@@ -14,12 +19,17 @@ namespace {
 
 const char* const kUsoConverter =
     "Uso: conversor-tavrin converter --origem PASTA --destino BANCO\n"
-    "         [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n";
+    "         [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
+    "         [--resumo ARQUIVO.json] [--ensaio]\n"
+    "  --resumo  grava o resumo da execução em JSON (o resumo em tabela sai sempre no stdout)\n"
+    "  --ensaio  converte numa cópia temporária do banco local e a descarta: o banco não muda\n";
 
 struct TOpcoesConverter {
     QString origem;
     std::optional<QString> destino;
     TTiposMarcados marcados;
+    QString arquivoResumo;
+    bool ensaio = false;
 };
 
 int UsoIncorreto(const QString& motivo) {
@@ -51,6 +61,12 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
                 return UsoIncorreto(QStringLiteral("--destino precisa do caminho do banco."));
             }
             opcoes.destino = destino;
+        } else if (a == QLatin1String("--resumo")) {
+            if (!valor(opcoes.arquivoResumo) || opcoes.arquivoResumo.isEmpty()) {
+                return UsoIncorreto(QStringLiteral("--resumo precisa do caminho do arquivo JSON."));
+            }
+        } else if (a == QLatin1String("--ensaio")) {
+            opcoes.ensaio = true;
         } else if (a == QLatin1String("--vendedores")) {
             opcoes.marcados.vendedores = true;
         } else if (a == QLatin1String("--clientes")) {
@@ -86,6 +102,52 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
 
 } // namespace
 
+namespace {
+
+// "servidor:/caminho/banco.fb" names a database on a server, which cannot be copied here.
+bool BancoRemoto(const QString& caminho) {
+    const qsizetype doisPontos = caminho.indexOf(QLatin1Char(':'));
+    return doisPontos > 0 && !caminho.left(doisPontos).contains(QLatin1Char('/'));
+}
+
+// For a rehearsal: copies the target file into `pasta` and returns the copy's path, or says
+// on stderr why it cannot and returns nothing.
+std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir& pasta) {
+    if (BancoRemoto(banco)) {
+        MostraAviso(QStringLiteral("O ensaio precisa de um banco local: \"%1\" está num servidor.").arg(banco));
+        return std::nullopt;
+    }
+    if (!QFileInfo(banco).isFile()) {
+        MostraAviso(QStringLiteral("O banco \"%1\" não existe.").arg(banco));
+        return std::nullopt;
+    }
+    if (!pasta.isValid()) {
+        MostraAviso(QStringLiteral("Não foi possível criar a pasta temporária do ensaio: %1").arg(pasta.errorString()));
+        return std::nullopt;
+    }
+    const QString copia = pasta.filePath(QFileInfo(banco).fileName());
+    if (!QFile::copy(banco, copia)) {
+        MostraAviso(QStringLiteral("Não foi possível copiar \"%1\" para o ensaio.").arg(banco));
+        return std::nullopt;
+    }
+    // The copy must be writable even when the original is read-only.
+    QFile(copia).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return copia;
+}
+
+bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {
+    QFile saida(arquivo);
+    if (!saida.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        saida.write(QJsonDocument(ResumoJson(resumo)).toJson()) < 0 || !saida.flush()) {
+        QTextStream(stderr) << "Não foi possível gravar o resumo em \"" << arquivo << "\": " << saida.errorString()
+                            << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int ComandoConverter(const QStringList& argumentos) {
     TOpcoesConverter opcoes;
     if (const auto saida = LeOpcoes(argumentos, opcoes)) {
@@ -98,9 +160,21 @@ int ComandoConverter(const QStringList& argumentos) {
         return kSaidaUsoIncorreto;
     }
 
+    QString banco = *opcoes.destino;
+    const QTemporaryDir pastaEnsaio;
+    if (opcoes.ensaio) {
+        const auto copia = CopiaParaEnsaio(banco, pastaEnsaio);
+        if (!copia) {
+            return kSaidaUsoIncorreto;
+        }
+        banco = *copia;
+        QTextStream(stderr) << "Ensaio: a conversão roda numa cópia temporária; \"" << *opcoes.destino
+                            << "\" não será alterado.\n";
+    }
+
     // Connect as the window's "Abrir" does: open, test, and start the transaction.
     TConexaoDestino conexao;
-    conexao.SetNomeBanco(*opcoes.destino);
+    conexao.SetNomeBanco(banco);
     try {
         conexao.Abre();
         if (conexao.TestaConexao()) {
@@ -118,14 +192,24 @@ int ComandoConverter(const QStringList& argumentos) {
     TListaParametros params;
     IniciaListaParametros(params);
     CarregaParametros(params, opcoes.marcados);
+    TColetorResumo coletor(conexao, opcoes.origem);
+    int codigo = kSaidaErroExecucao;
     try {
         TClassesConversaoController run;
+        run.SetObservador(&coletor);
         const bool sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal,
                                                   terminal);
-        return sucesso ? kSaidaSucesso : kSaidaErroExecucao;
+        codigo = sucesso ? kSaidaSucesso : kSaidaErroExecucao;
     } catch (const std::exception& e) {
         // Failures before the run's protected block (e.g. the connection lost) reach here.
         MostraErro(MensagemDe(e));
         return kSaidaErroExecucao;
     }
+    conexao.Fecha();
+
+    QTextStream(stdout) << FormataResumo(coletor.Resumo());
+    if (!opcoes.arquivoResumo.isEmpty() && !GravaResumoJson(opcoes.arquivoResumo, coletor.Resumo())) {
+        return codigo == kSaidaSucesso ? kSaidaErroExecucao : codigo;
+    }
+    return codigo;
 }

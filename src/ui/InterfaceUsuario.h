@@ -11,6 +11,9 @@ public:
     virtual void Aviso(const QString& texto) = 0;
     virtual void Erro(const QString& texto) = 0;
     virtual void Informacao(const QString& texto) = 0;
+    /// Details for the next message box only (the window shows them under "Show Details...";
+    /// the box's own text is unchanged). Ignored where there is no place for them.
+    virtual void DetalheProximaMensagem(const QString& detalhe) { (void)detalhe; }
     /// Lets the window process pending messages (repaint) during long work.
     virtual void ProcessaMensagens() = 0;
 };
@@ -44,4 +47,5 @@ IInterfaceUsuario& InterfaceUsuario();
 inline void MostraAviso(const QString& texto) { InterfaceUsuario().Aviso(texto); }
 inline void MostraErro(const QString& texto) { InterfaceUsuario().Erro(texto); }
 inline void MostraInformacao(const QString& texto) { InterfaceUsuario().Informacao(texto); }
+inline void DefineDetalheProximaMensagem(const QString& detalhe) { InterfaceUsuario().DetalheProximaMensagem(detalhe); }
 inline void ProcessaMensagensPendentes() { InterfaceUsuario().ProcessaMensagens(); }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+/// Follows a run from outside without changing it: told when the run starts, when each ticked
+/// kind starts and finishes, and when the run ends. The run keeps working the same whether an
+/// observer is set or not.
+class IObservadorExecucao {
+public:
+    virtual ~IObservadorExecucao() = default;
+    /// Before the triggers are switched off.
+    virtual void InicioExecucao() = 0;
+    /// `chave` is the kind's key in the parameter list ("VENDEDORES", ...).
+    virtual void InicioTipo(const QString& chave) = 0;
+    /// Only for a kind that finished without error, still inside the run's transaction.
+    virtual void FimTipo(const QString& chave) = 0;
+    /// After the commit or the rollback, before the final message. Returns the text the final
+    /// message box shows as its details (empty for none).
+    virtual QString FimExecucao(bool sucesso) = 0;
+};

@@ -1,0 +1,265 @@
+#include "ResumoExecucao.h"
+
+#include "TConexaoDestino.h"
+#include "TQueryDestino.h"
+#include "TTabelaDbf.h"
+#include "TTransacaoDestino.h"
+
+#include <QJsonArray>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+namespace {
+
+/// How a kind's figures are read: its source table, the tables it writes (the first is its
+/// main table, one row per converted record) and what the gap between source and main table means.
+enum class Lacuna { Nenhuma, Ignorados, Rejeitados };
+
+struct TDescricaoTipo {
+    const char* chave;
+    const char* nome;
+    const char* tabelaOrigem;
+    std::vector<const char*> tabelas;
+    Lacuna lacuna;
+};
+
+const std::array<TDescricaoTipo, 5>& Tipos() {
+    static const std::array<TDescricaoTipo, 5> tipos = {{
+        {"VENDEDORES", "Vendedores", "TABVEND", {"VENDEND"}, Lacuna::Rejeitados},
+        {"CLIENTES", "Clientes", "TABCLI", {"CLIENTE", "COMPCLIE"}, Lacuna::Nenhuma},
+        {"FORNECEDORES", "Fornecedores", "TABFOR", {"FORNECE"}, Lacuna::Nenhuma},
+        {"GRUPOSPRODUTOS", "Grupos de Produtos", "TABEST8", {"GRUPROD"}, Lacuna::Ignorados},
+        {"PRODUTOS", "Produtos", "TABEST1", {"PRODUTO", "COMPPROD", "MVGERAL"}, Lacuna::Nenhuma},
+    }};
+    return tipos;
+}
+
+const TDescricaoTipo* DescricaoDe(const QString& chave) {
+    for (const TDescricaoTipo& d : Tipos()) {
+        if (chave == QLatin1String(d.chave)) {
+            return &d;
+        }
+    }
+    return nullptr;
+}
+
+// The reference tables a run may add rows to while it converts.
+const std::array<const char*, 3> kReferencias = {"CIDADES", "CADSEGM", "UNIDADES"};
+
+double PorSegundo(qint64 registros, double segundos) { return segundos > 0 ? registros / segundos : 0.0; }
+
+} // namespace
+
+TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem)
+    : m_conexao(conexao), m_pastaOrigem(std::move(pastaOrigem)) {}
+
+void TColetorResumo::InicioExecucao() {
+    m_resumo = {};
+    m_relogioExecucao.start();
+    m_referenciasInicio = ContaReferencias();
+}
+
+void TColetorResumo::InicioTipo(const QString& chave) {
+    const TDescricaoTipo* d = DescricaoDe(chave);
+    TResumoTipo tipo;
+    tipo.chave = chave;
+    tipo.nome = d ? QString::fromUtf8(d->nome) : chave;
+    tipo.tabelaOrigem = d ? QString::fromLatin1(d->tabelaOrigem) : QString();
+    m_resumo.tipos.push_back(tipo);
+    m_referenciasInicio = ContaReferencias();
+    m_relogioTipo.start();
+}
+
+void TColetorResumo::FimTipo(const QString& chave) {
+    if (m_resumo.tipos.empty() || m_resumo.tipos.back().chave != chave) {
+        return;
+    }
+    TResumoTipo& tipo = m_resumo.tipos.back();
+    tipo.segundos = static_cast<double>(m_relogioTipo.nsecsElapsed()) / 1e9;
+    tipo.concluido = true;
+    CompletaTipo(tipo);
+}
+
+QString TColetorResumo::FimExecucao(bool sucesso) {
+    m_resumo.sucesso = sucesso;
+    m_resumo.segundos = static_cast<double>(m_relogioExecucao.nsecsElapsed()) / 1e9;
+    if (!m_resumo.tipos.empty() && !m_resumo.tipos.back().concluido) {
+        // The kind the run failed in: its figures are what the rollback left in the database.
+        TResumoTipo& tipo = m_resumo.tipos.back();
+        tipo.segundos = static_cast<double>(m_relogioTipo.nsecsElapsed()) / 1e9;
+        const bool transacaoAtiva = m_conexao.Transacao().Ativa();
+        CompletaTipo(tipo);
+        if (!transacaoAtiva && m_conexao.Transacao().Ativa()) {
+            m_conexao.Transacao().Cancela(); // only reads happened: leave the connection as the run did
+        }
+    }
+    return FormataResumo(m_resumo);
+}
+
+void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
+    // A summary must never turn a run into a failure: a figure that cannot be read stays 0.
+    const TDescricaoTipo* d = DescricaoDe(tipo.chave);
+    if (!d) {
+        return;
+    }
+    try {
+        const TTabelaDbf tabela(m_pastaOrigem, tipo.tabelaOrigem);
+        tipo.lidos = tabela.QuantRegistros();
+        tipo.excluidos = tabela.QuantExcluidos();
+    } catch (const std::exception&) {
+    }
+    for (const char* nome : d->tabelas) {
+        tipo.linhas[QString::fromLatin1(nome)] = ContaLinhas(QString::fromLatin1(nome));
+    }
+    const qint64 principal = tipo.linhas[QString::fromLatin1(d->tabelas.front())];
+    const qint64 lacuna = std::max<qint64>(0, tipo.lidos - principal);
+    if (tipo.concluido && d->lacuna == Lacuna::Ignorados) {
+        tipo.ignorados = lacuna;
+    } else if (tipo.concluido && d->lacuna == Lacuna::Rejeitados) {
+        tipo.rejeitados = lacuna;
+    }
+    const std::map<QString, qint64> agora = ContaReferencias();
+    for (const auto& [tabela, quant] : agora) {
+        const auto antes = m_referenciasInicio.find(tabela);
+        const qint64 criadas = quant - (antes == m_referenciasInicio.end() ? 0 : antes->second);
+        if (criadas > 0) {
+            tipo.referencias[tabela] = criadas;
+        }
+    }
+}
+
+std::map<QString, qint64> TColetorResumo::ContaReferencias() {
+    std::map<QString, qint64> quantidades;
+    for (const char* nome : kReferencias) {
+        quantidades[QString::fromLatin1(nome)] = ContaLinhas(QString::fromLatin1(nome));
+    }
+    return quantidades;
+}
+
+qint64 TColetorResumo::ContaLinhas(const QString& tabela) {
+    try {
+        TQueryDestino q(m_conexao);
+        q.SetSQL(QStringLiteral("SELECT COUNT(*) AS QUANT FROM ") + tabela);
+        q.Abre();
+        const qint64 quant = q.CampoInteiro(QStringLiteral("QUANT"));
+        q.Fecha();
+        return quant;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+namespace {
+
+QString Linhas(const std::map<QString, qint64>& linhas) {
+    QStringList partes;
+    for (const auto& [tabela, quant] : linhas) {
+        partes << QStringLiteral("%1 %2").arg(tabela).arg(quant);
+    }
+    return partes.join(QStringLiteral(", "));
+}
+
+QJsonObject Mapa(const std::map<QString, qint64>& mapa) {
+    QJsonObject objeto;
+    for (const auto& [chave, valor] : mapa) {
+        objeto.insert(chave, valor);
+    }
+    return objeto;
+}
+
+} // namespace
+
+QString FormataResumo(const TResumoExecucao& resumo) {
+    const QStringList cabecalho = {QStringLiteral("Tipo"),      QStringLiteral("Lidos"),
+                                   QStringLiteral("Excluídos"), QStringLiteral("Ignorados"),
+                                   QStringLiteral("Rejeitados"), QStringLiteral("Segundos"),
+                                   QStringLiteral("Reg/s"),     QStringLiteral("Gravados"),
+                                   QStringLiteral("Criados")};
+    std::vector<QStringList> linhas = {cabecalho};
+    TResumoTipo total;
+    total.nome = QStringLiteral("Total");
+    for (const TResumoTipo& t : resumo.tipos) {
+        linhas.push_back({t.concluido ? t.nome : t.nome + QStringLiteral(" (erro)"), QString::number(t.lidos),
+                          QString::number(t.excluidos), QString::number(t.ignorados), QString::number(t.rejeitados),
+                          QString::number(t.segundos, 'f', 2), QString::number(PorSegundo(t.lidos, t.segundos), 'f', 0),
+                          Linhas(t.linhas), Linhas(t.referencias)});
+        total.lidos += t.lidos;
+        total.excluidos += t.excluidos;
+        total.ignorados += t.ignorados;
+        total.rejeitados += t.rejeitados;
+        for (const auto& [tabela, quant] : t.linhas) {
+            total.linhas[tabela] += quant;
+        }
+        for (const auto& [tabela, quant] : t.referencias) {
+            total.referencias[tabela] += quant;
+        }
+    }
+    linhas.push_back({total.nome, QString::number(total.lidos), QString::number(total.excluidos),
+                      QString::number(total.ignorados), QString::number(total.rejeitados),
+                      QString::number(resumo.segundos, 'f', 2),
+                      QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString()});
+
+    // Names and table lists align left, figures right; the last two columns are free text.
+    std::vector<qsizetype> larguras(cabecalho.size(), 0);
+    for (const QStringList& l : linhas) {
+        for (qsizetype i = 0; i < l.size(); ++i) {
+            larguras[static_cast<std::size_t>(i)] = std::max(larguras[static_cast<std::size_t>(i)], l[i].size());
+        }
+    }
+    QStringList texto;
+    for (const QStringList& l : linhas) {
+        QStringList celulas;
+        for (qsizetype i = 0; i < l.size(); ++i) {
+            const int largura = static_cast<int>(larguras[static_cast<std::size_t>(i)]);
+            const bool numero = i >= 1 && i <= 6;
+            celulas << (numero ? l[i].rightJustified(largura) : l[i].leftJustified(i + 1 == l.size() ? 0 : largura));
+        }
+        texto << celulas.join(QStringLiteral("  ")).trimmed();
+    }
+    qsizetype largura = 0;
+    for (const QString& l : texto) {
+        largura = std::max(largura, l.size());
+    }
+    const QString separador(largura, QLatin1Char('-'));
+    texto.insert(texto.size() - 1, separador); // above the total
+    texto.insert(1, separador);                // under the header
+    texto << (resumo.sucesso ? QStringLiteral("Resultado: conversão concluída")
+                             : QStringLiteral("Resultado: conversão interrompida por erro (alterações desfeitas)"));
+    return texto.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QJsonObject ResumoJson(const TResumoExecucao& resumo) {
+    QJsonArray tipos;
+    qint64 lidos = 0;
+    qint64 excluidos = 0;
+    for (const TResumoTipo& t : resumo.tipos) {
+        tipos.append(QJsonObject{
+            {QStringLiteral("tipo"), t.chave},
+            {QStringLiteral("nome"), t.nome},
+            {QStringLiteral("tabelaOrigem"), t.tabelaOrigem},
+            {QStringLiteral("lidos"), t.lidos},
+            {QStringLiteral("excluidos"), t.excluidos},
+            {QStringLiteral("ignorados"), t.ignorados},
+            {QStringLiteral("rejeitados"), t.rejeitados},
+            {QStringLiteral("linhas"), Mapa(t.linhas)},
+            {QStringLiteral("referenciasCriadas"), Mapa(t.referencias)},
+            {QStringLiteral("segundos"), t.segundos},
+            {QStringLiteral("registrosPorSegundo"), PorSegundo(t.lidos, t.segundos)},
+            {QStringLiteral("concluido"), t.concluido},
+        });
+        lidos += t.lidos;
+        excluidos += t.excluidos;
+    }
+    return QJsonObject{
+        {QStringLiteral("sucesso"), resumo.sucesso},
+        {QStringLiteral("tipos"), tipos},
+        {QStringLiteral("total"),
+         QJsonObject{{QStringLiteral("lidos"), lidos},
+                     {QStringLiteral("excluidos"), excluidos},
+                     {QStringLiteral("segundos"), resumo.segundos},
+                     {QStringLiteral("registrosPorSegundo"), PorSegundo(lidos, resumo.segundos)}}},
+    };
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ObservadorExecucao.h"
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+class TConexaoDestino;
+
+/// What one kind did in a run.
+struct TResumoTipo {
+    QString chave;         ///< the parameter key, e.g. "CLIENTES"
+    QString nome;          ///< as the user reads it, e.g. "Clientes"
+    QString tabelaOrigem;  ///< e.g. "TABCLI"
+    qint64 lidos = 0;      ///< live source records
+    qint64 excluidos = 0;  ///< deleted source records, skipped by the reader
+    std::map<QString, qint64> linhas;     ///< rows in each target table the kind writes
+    qint64 ignorados = 0;  ///< source records that by rule write no row (groups without description)
+    qint64 rejeitados = 0; ///< source records the database refused and the run went on (sellers)
+    std::map<QString, qint64> referencias; ///< reference rows created (cities, segments, units)
+    double segundos = 0;
+    bool concluido = false; ///< false for the kind the run failed in
+};
+
+/// A whole run: the kinds in the order they ran and the outcome.
+struct TResumoExecucao {
+    std::vector<TResumoTipo> tipos;
+    bool sucesso = false;
+    double segundos = 0;
+};
+
+/// Collects the summary of a run on the run's own connection: source counts from the tables'
+/// headers and deletion flags, target counts with SELECT COUNT(*) inside the run's transaction
+/// (each kind empties its tables first, so what a table holds is what the kind wrote), and
+/// reference rows as the growth of the reference tables while the kind ran.
+class TColetorResumo final : public IObservadorExecucao {
+public:
+    TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem);
+
+    void InicioExecucao() override;
+    void InicioTipo(const QString& chave) override;
+    void FimTipo(const QString& chave) override;
+    QString FimExecucao(bool sucesso) override;
+
+    const TResumoExecucao& Resumo() const { return m_resumo; }
+
+private:
+    void CompletaTipo(TResumoTipo& tipo);
+    std::map<QString, qint64> ContaReferencias();
+    qint64 ContaLinhas(const QString& tabela);
+
+    TConexaoDestino& m_conexao;
+    QString m_pastaOrigem;
+    TResumoExecucao m_resumo;
+    QElapsedTimer m_relogioExecucao;
+    QElapsedTimer m_relogioTipo;
+    std::map<QString, qint64> m_referenciasInicio;
+};
+
+/// The summary as an aligned table, one line per kind and a total line.
+QString FormataResumo(const TResumoExecucao& resumo);
+/// The summary as JSON (kinds, figures, totals and the outcome).
+QJsonObject ResumoJson(const TResumoExecucao& resumo);

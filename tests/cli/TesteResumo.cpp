@@ -1,0 +1,155 @@
+// The run's summary (table on stdout, JSON file) and the rehearsal on a copy, through the real binary.
+#include "../unit/FixturesDbf.h"
+#include "BancoTemporario.h"
+#include "ExecutaCli.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sellers: 12345 is cut to 1234 and collides with the next one, which the database refuses;
+// one deleted record. Groups: one without description (skipped by rule); one deleted record.
+void GravaOrigem(const QString& pasta) {
+    GravaTabela(pasta + QStringLiteral("/TABVEND.DBF"),
+                {{QStringLiteral("CONTROLE"), 'C', 5}, {QStringLiteral("NOME"), 'C', 40},
+                 {QStringLiteral("COMISSAO"), 'N', 5, 2}},
+                4, [](TEscritorDbf& e, int i) {
+                    const char* codigos[] = {"12345", "1234", "7", "9"};
+                    e.Texto(QStringLiteral("CONTROLE"), QLatin1String(codigos[i]));
+                    e.Texto(QStringLiteral("NOME"), QStringLiteral("VENDEDOR %1").arg(i));
+                    e.Numero(QStringLiteral("COMISSAO"), 1.5);
+                    return i != 3;
+                });
+    GravaTabela(pasta + QStringLiteral("/TABEST8.DBF"),
+                {{QStringLiteral("CONTROLE"), 'C', 6}, {QStringLiteral("SETOR"), 'C', 30}}, 4,
+                [](TEscritorDbf& e, int i) {
+                    e.Texto(QStringLiteral("CONTROLE"), QStringLiteral("00000%1").arg(i + 1));
+                    e.Texto(QStringLiteral("SETOR"), i == 1 ? QString() : QStringLiteral("SETOR %1").arg(i));
+                    return i != 2;
+                });
+}
+
+QByteArray Hash(const QString& caminho) {
+    return QCryptographicHash::hash(LeArquivo(caminho), QCryptographicHash::Sha256);
+}
+
+QStringList Argumentos(const QString& origem, const QString& destino, const QStringList& extras) {
+    return QStringList{QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
+                       destino} +
+           extras;
+}
+
+TEST(Resumo, ContaLidosExcluidosIgnoradosRejeitadosEGravados) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    GravaOrigem(origem.path());
+    const QString json = origem.filePath(QStringLiteral("resumo.json"));
+
+    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
+                                         {QStringLiteral("--vendedores"), QStringLiteral("--grupos-produtos"),
+                                          QStringLiteral("--resumo"), json}));
+    ASSERT_EQ(r.codigo, 0) << r.erro.toStdString();
+
+    const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
+    EXPECT_TRUE(resumo[QStringLiteral("sucesso")].toBool());
+    const auto tipos = resumo[QStringLiteral("tipos")].toArray();
+    ASSERT_EQ(tipos.size(), 2);
+
+    const QJsonObject vend = tipos[0].toObject();
+    EXPECT_EQ(vend[QStringLiteral("tipo")].toString(), QStringLiteral("VENDEDORES"));
+    EXPECT_EQ(vend[QStringLiteral("lidos")].toInt(), 3);
+    EXPECT_EQ(vend[QStringLiteral("excluidos")].toInt(), 1);
+    EXPECT_EQ(vend[QStringLiteral("rejeitados")].toInt(), 1);
+    EXPECT_EQ(vend[QStringLiteral("linhas")].toObject()[QStringLiteral("VENDEND")].toInt(), 2);
+    EXPECT_TRUE(vend[QStringLiteral("concluido")].toBool());
+
+    const QJsonObject grupos = tipos[1].toObject();
+    EXPECT_EQ(grupos[QStringLiteral("tipo")].toString(), QStringLiteral("GRUPOSPRODUTOS"));
+    EXPECT_EQ(grupos[QStringLiteral("lidos")].toInt(), 3);
+    EXPECT_EQ(grupos[QStringLiteral("excluidos")].toInt(), 1);
+    EXPECT_EQ(grupos[QStringLiteral("ignorados")].toInt(), 1);
+    EXPECT_EQ(grupos[QStringLiteral("linhas")].toObject()[QStringLiteral("GRUPROD")].toInt(), 2);
+    EXPECT_EQ(resumo[QStringLiteral("total")].toObject()[QStringLiteral("lidos")].toInt(), 6);
+
+    // The same figures as an aligned table on stdout, one line per kind and a total.
+    const QStringList linhas = r.saida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(linhas.size(), 6) << r.saida.toStdString();
+    EXPECT_TRUE(linhas[0].startsWith(QStringLiteral("Tipo")));
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("Vendedores "))) << linhas[2].toStdString();
+    EXPECT_TRUE(linhas[2].contains(QStringLiteral("VENDEND 2")));
+    EXPECT_TRUE(linhas[3].startsWith(QStringLiteral("Grupos de Produtos "))) << linhas[3].toStdString();
+    EXPECT_TRUE(linhas[5].startsWith(QStringLiteral("Total "))) << linhas[5].toStdString();
+    EXPECT_EQ(linhas[0].indexOf(QStringLiteral("Lidos")) + 5, linhas[2].indexOf(QStringLiteral("3")) + 1)
+        << "figures right-aligned under their heading";
+    // The box's own text is unchanged.
+    EXPECT_TRUE(r.erro.endsWith(QStringLiteral("INFORMAÇÃO: Conversão concluída com sucesso!\n")))
+        << r.erro.toStdString();
+}
+
+TEST(Resumo, RunComErroTambemMostraOResumo) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    GravaOrigem(origem.path());
+    const QString json = origem.filePath(QStringLiteral("resumo.json"));
+
+    // No TABCLI in the folder: the customers fail after the sellers.
+    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
+                                         {QStringLiteral("--vendedores"), QStringLiteral("--clientes"),
+                                          QStringLiteral("--resumo"), json}));
+    EXPECT_EQ(r.codigo, 1);
+    const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
+    EXPECT_FALSE(resumo[QStringLiteral("sucesso")].toBool());
+    const auto tipos = resumo[QStringLiteral("tipos")].toArray();
+    ASSERT_EQ(tipos.size(), 2);
+    EXPECT_TRUE(tipos[0].toObject()[QStringLiteral("concluido")].toBool());
+    EXPECT_FALSE(tipos[1].toObject()[QStringLiteral("concluido")].toBool());
+    // The sellers' rows were committed as they were written, so the rollback keeps them: the
+    // summary tells what the database holds.
+    EXPECT_EQ(tipos[0].toObject()[QStringLiteral("linhas")].toObject()[QStringLiteral("VENDEND")].toInt(), 2);
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM VENDEND")), QStringLiteral("2"));
+    EXPECT_TRUE(r.saida.contains(QStringLiteral("Clientes (erro)"))) << r.saida.toStdString();
+}
+
+TEST(Resumo, ArquivoJsonQueNaoPodeSerGravadoFalhaAExecucao) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    GravaOrigem(origem.path());
+    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
+                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--resumo"),
+                                          origem.filePath(QStringLiteral("nao/existe/r.json"))}));
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("Não foi possível gravar o resumo"))) << r.erro.toStdString();
+}
+
+TEST(Ensaio, ConverteNumaCopiaEDeixaOBancoIntacto) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    GravaOrigem(origem.path());
+    const QByteArray antes = Hash(banco.Caminho());
+
+    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
+                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
+    EXPECT_EQ(r.codigo, 0) << r.erro.toStdString();
+    EXPECT_TRUE(r.saida.contains(QStringLiteral("GRUPROD 2"))) << r.saida.toStdString();
+    EXPECT_EQ(Hash(banco.Caminho()), antes);
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM GRUPROD")), QStringLiteral("0"));
+    EXPECT_EQ(QDir(banco.Pasta()).entryList(QDir::Files).size(), 1) << "no copy left beside the database";
+}
+
+TEST(Ensaio, RecusaBancoRemotoOuInexistente) {
+    QTemporaryDir origem;
+    for (const QString& destino : {QStringLiteral("servidor:/dados/banco.fb"), origem.filePath(QStringLiteral("x.fb"))}) {
+        const auto r = ExecutaCli(Argumentos(origem.path(), destino, {QStringLiteral("--ensaio")}));
+        EXPECT_EQ(r.codigo, 2) << destino.toStdString();
+        EXPECT_TRUE(r.erro.startsWith(QStringLiteral("AVISO: "))) << r.erro.toStdString();
+    }
+}
+
+} // namespace
