@@ -5,7 +5,6 @@
 #include "ListaParametros.h"
 #include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
-#include "TiposPendentes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,17 +84,6 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
     }
     if (opcoes.origem.isEmpty()) {
         return UsoIncorreto(QStringLiteral("Informe a pasta das tabelas de origem com --origem."));
-    }
-    const std::pair<bool, const char*> pedidos[] = {
-        {opcoes.marcados.vendedores, "VENDEDORES"},     {opcoes.marcados.clientes, "CLIENTES"},
-        {opcoes.marcados.fornecedores, "FORNECEDORES"}, {opcoes.marcados.gruposProdutos, "GRUPOSPRODUTOS"},
-        {opcoes.marcados.produtos, "PRODUTOS"},
-    };
-    for (const auto& [pedido, chave] : pedidos) {
-        if (pedido && !TipoDisponivel(QLatin1String(chave))) {
-            return UsoIncorreto(QStringLiteral("A conversão de %1 ainda não está disponível nesta versão.")
-                                    .arg(QString::fromLatin1(chave).toLower()));
-        }
     }
     return std::nullopt;
 }
