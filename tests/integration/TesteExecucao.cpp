@@ -3,11 +3,14 @@
 #include "ClassesConversaoController.h"
 #include "GravadorInterface.h"
 #include "ListaParametros.h"
+#include "ObservadorExecucao.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "classConversao.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -146,3 +149,62 @@ TEST_F(TesteExecucao, TransacoesSoAgemQuandoFazemSentido) {
 }
 
 } // namespace
+
+namespace {
+
+// Writes down what the run tells an observer, and the transaction state at the end.
+class TObservadorGravador final : public IObservadorExecucao {
+public:
+    explicit TObservadorGravador(TConexaoDestino& conexao) : m_conexao(conexao) {}
+    void InicioExecucao() override { chamadas << QStringLiteral("inicio"); }
+    void InicioTipo(const QString& chave) override { chamadas << QStringLiteral("+") + chave; }
+    void FimTipo(const QString& chave) override { chamadas << QStringLiteral("-") + chave; }
+    QString FimExecucao(bool sucesso) override {
+        chamadas << (sucesso ? QStringLiteral("fim ok") : QStringLiteral("fim erro"));
+        transacaoAtivaNoFim = m_conexao.Transacao().Ativa();
+        return QStringLiteral("detalhe");
+    }
+    QStringList chamadas;
+    bool transacaoAtivaNoFim = true;
+
+private:
+    TConexaoDestino& m_conexao;
+};
+
+} // namespace
+
+TEST_F(TesteExecucao, ObservadorVeCadaTipoEDaODetalheDaMensagemFinal) {
+    TListaParametros params;
+    IniciaListaParametros(params);
+    params.SetValor(QStringLiteral("VENDEDORES"), QStringLiteral("S"));
+    params.SetValor(QStringLiteral("PRODUTOS"), QStringLiteral("S"));
+    TObservadorGravador observador(*conexao);
+    TClassesConversaoController run;
+    run.SetObservador(&observador);
+
+    // The folder holds no tables: the sellers fail and the products never start.
+    EXPECT_FALSE(run.FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(), pessoa, pessoa));
+    EXPECT_EQ(observador.chamadas,
+              (QStringList{QStringLiteral("inicio"), QStringLiteral("+VENDEDORES"), QStringLiteral("fim erro")}));
+    EXPECT_FALSE(observador.transacaoAtivaNoFim) << "the observer runs after the rollback";
+
+    // The detail reaches the person right before the final box, which keeps its own text.
+    const auto& eventos = pessoa.Eventos();
+    const auto erro = std::find_if(eventos.begin(), eventos.end(),
+                                   [](const auto& e) { return e.tipo == TGravadorInterface::Tipo::Erro; });
+    ASSERT_NE(erro, eventos.end());
+    ASSERT_NE(erro, eventos.begin());
+    EXPECT_EQ(std::prev(erro)->tipo, TGravadorInterface::Tipo::Detalhe);
+    EXPECT_EQ(std::prev(erro)->texto, QStringLiteral("detalhe"));
+    EXPECT_TRUE(erro->texto.startsWith(QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ")));
+}
+
+TEST_F(TesteExecucao, SemObservadorNenhumDetalhe) {
+    TListaParametros params;
+    IniciaListaParametros(params);
+    TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(), pessoa,
+                                                   pessoa);
+    for (const auto& e : pessoa.Eventos()) {
+        EXPECT_NE(e.tipo, TGravadorInterface::Tipo::Detalhe);
+    }
+}

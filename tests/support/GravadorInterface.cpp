@@ -12,6 +12,10 @@ void TGravadorInterface::Aviso(const QString& texto) { m_eventos.push_back({Tipo
 void TGravadorInterface::Erro(const QString& texto) { m_eventos.push_back({Tipo::Erro, texto}); }
 void TGravadorInterface::Informacao(const QString& texto) { m_eventos.push_back({Tipo::Informacao, texto}); }
 
+void TGravadorInterface::DetalheProximaMensagem(const QString& detalhe) {
+    m_eventos.push_back({Tipo::Detalhe, detalhe});
+}
+
 void TGravadorInterface::ProcessaMensagens() {
     m_eventos.push_back({Tipo::ProcessaMensagens, {}});
     if (aoProcessarMensagens) {

@@ -12,7 +12,7 @@
 /// so a test can assert on exactly what the user would have seen.
 class TGravadorInterface final : public IInterfaceUsuario, public IBarraProgresso, public IRotulo {
 public:
-    enum class Tipo { Aviso, Erro, Informacao, ProcessaMensagens, Caption, Posicao, Maximo };
+    enum class Tipo { Aviso, Erro, Informacao, Detalhe, ProcessaMensagens, Caption, Posicao, Maximo };
     struct Evento {
         Tipo tipo;
         QString texto; // message or caption
@@ -25,6 +25,7 @@ public:
     void Aviso(const QString& texto) override;
     void Erro(const QString& texto) override;
     void Informacao(const QString& texto) override;
+    void DetalheProximaMensagem(const QString& detalhe) override;
     void ProcessaMensagens() override;
 
     int Posicao() const override { return m_posicao; }
