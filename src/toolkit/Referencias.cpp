@@ -10,6 +10,7 @@
 #include "TextoPrimitivas.h"
 #include "ui/InterfaceUsuario.h"
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -82,10 +83,9 @@ QString BuscaOuCria(TQueryDestino& q, const TabelaReferencia& t, const QString& 
     const QString tabela = QLatin1String(t.tabela);
     const QString codigo = QLatin1String(t.colunaCodigo);
     const QString coluna = QLatin1String(t.colunaTexto);
-    if (auto achado = Procura(q,
-                              QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ").arg(codigo, tabela, coluna) +
-                                  LiteralTexto(texto),
-                              codigo)) {
+    if (auto achado = Procura(
+            q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ").arg(codigo, tabela, coluna) + LiteralTexto(texto),
+            codigo)) {
         return *achado;
     }
     const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
@@ -119,10 +119,9 @@ QString BuscaOuCriaConfirmando(TQueryDestino& q, const TabelaConfirmada& t, cons
         const QString parametroTexto = QLatin1String(t.parametroTexto);
         const QString texto = Copia(nome, 1, t.corte);
 
-        if (auto achado = Procura(q,
-                                  QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%4")
-                                      .arg(codigo, tabela, coluna, parametroTexto),
-                                  codigo, {{t.parametroTexto, texto}})) {
+        if (auto achado = Procura(
+                q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%4").arg(codigo, tabela, coluna, parametroTexto),
+                codigo, {{t.parametroTexto, texto}})) {
             return *achado;
         }
         if (texto.isEmpty()) {
@@ -145,8 +144,26 @@ QString BuscaOuCriaConfirmando(TQueryDestino& q, const TabelaConfirmada& t, cons
     return resultado;
 }
 
+// The key a given group code is looked up by. Codes of digits only are compared as numbers,
+// so "7", "07" and "0007" all find the stored "007"; any other text is compared as it is,
+// padded to three.
+QString CodigoDeBusca(const QString& codigo) {
+    const bool soDigitos =
+        !codigo.isEmpty() && std::all_of(codigo.begin(), codigo.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!soDigitos) {
+        return TConversao::StrZero(codigo, 3);
+    }
+    qsizetype zeros = 0;
+    while (zeros < codigo.size() - 1 && codigo[zeros] == u'0') {
+        ++zeros;
+    }
+    return TConversao::StrZero(codigo.mid(zeros), 3);
+}
+
 // The last three characters of a code, zero-padded to three.
-QString Ultimos3(const QString& codigo) { return TConversao::StrZero(Copia(codigo, codigo.size() - 2, 3), 3); }
+QString Ultimos3(const QString& codigo) {
+    return TConversao::StrZero(Copia(codigo, codigo.size() - 2, 3), 3);
+}
 
 QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QString& nbm) {
     if (Trim(ncm).isEmpty()) {
@@ -154,13 +171,13 @@ QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QSt
     }
     // Looked up by the very value written, so a padded or overlong NCM finds its row again.
     const QString codigoNcm = Copia(Trim(ncm), 1, 8);
-    if (auto achado = Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = ") +
-                                     LiteralTexto(codigoNcm),
-                              QStringLiteral("CODCLASFIS"))) {
+    if (auto achado =
+            Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = ") + LiteralTexto(codigoNcm),
+                    QStringLiteral("CODCLASFIS"))) {
         return *achado;
     }
-    const QString proximo = ProximoCodigo(q, QStringLiteral("CLASFISC"), QStringLiteral("CODCLASFIS"),
-                                          QStringLiteral("0001"), 4);
+    const QString proximo =
+        ProximoCodigo(q, QStringLiteral("CLASFISC"), QStringLiteral("CODCLASFIS"), QStringLiteral("0001"), 4);
     const QString novo = TConversao::StrZero(Copia(proximo, 1, 4), 4);
     Executa(q,
             QStringLiteral("INSERT INTO CLASFISC (CODCLASFIS, CODIGONCM, CODNBM, CODNATRECEITA) "
@@ -230,10 +247,10 @@ QString TConversao::FGrupo(const QString& grupo) {
 
 QString TConversao::FGrupoComCodigoPredefinido(const QString& codGrupo, const QString& descricao) {
     TQueryDestino& q = *QAuxiliar;
-    // The code comes from outside: it is looked up as a quoted literal, never as SQL text.
+    // The code comes from outside: it is bound as a value, never made part of the SQL text.
     const QString codigo = StrZero(codGrupo, 3);
-    if (!Procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE CODGRUPO = ") + LiteralTexto(codigo),
-                 QStringLiteral("CODGRUPO"))) {
+    if (!Procura(q, QStringLiteral("SELECT CODGRUPO FROM GRUPROD WHERE CODGRUPO = :CODGRUPO"),
+                 QStringLiteral("CODGRUPO"), {{"CODGRUPO", CodigoDeBusca(codGrupo)}})) {
         Executa(q, QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO)"),
                 {{"CODGRUPO", codigo}, {"DESCRICAO", MaiusculasAscii(Copia(descricao, 1, 30))}});
     }
@@ -241,21 +258,20 @@ QString TConversao::FGrupoComCodigoPredefinido(const QString& codGrupo, const QS
 }
 
 QString TConversao::FSubGrupoComCodigoPredefinido(const QString& codGrupo, const QString& codSubgrupo,
-                                                   const QString& descricao) {
+                                                  const QString& descricao) {
     TQueryDestino& q = *QAuxiliar;
-    // Looked up by the same three-character codes that are written, as quoted literals.
+    // Looked up by the same three-character codes that are written, bound as values.
     const QString grupo = Ultimos3(codGrupo);
     const QString subgrupo = Ultimos3(codSubgrupo);
     if (!Procura(q,
-                 QStringLiteral("SELECT CODGRUPO, CODSUBGRUPO FROM SUBGRUP WHERE CODGRUPO = ") + LiteralTexto(grupo) +
-                     QStringLiteral(" AND CODSUBGRUPO = ") + LiteralTexto(subgrupo),
-                 QStringLiteral("CODSUBGRUPO"))) {
-        Executa(q,
-                QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) "
-                               "VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"),
-                {{"CODGRUPO", grupo},
-                 {"CODSUBGRUPO", subgrupo},
-                 {"DESCRICAO", MaiusculasAscii(Copia(descricao, 1, 30))}});
+                 QStringLiteral("SELECT CODGRUPO, CODSUBGRUPO FROM SUBGRUP "
+                                "WHERE CODGRUPO = :CODGRUPO AND CODSUBGRUPO = :CODSUBGRUPO"),
+                 QStringLiteral("CODSUBGRUPO"), {{"CODGRUPO", grupo}, {"CODSUBGRUPO", subgrupo}})) {
+        Executa(
+            q,
+            QStringLiteral("INSERT INTO SUBGRUP (CODGRUPO, CODSUBGRUPO, DESCRICAO) "
+                           "VALUES (:CODGRUPO, :CODSUBGRUPO, :DESCRICAO)"),
+            {{"CODGRUPO", grupo}, {"CODSUBGRUPO", subgrupo}, {"DESCRICAO", MaiusculasAscii(Copia(descricao, 1, 30))}});
     }
     return codSubgrupo;
 }
@@ -282,10 +298,10 @@ QString TConversao::FFabricante(const QString& fabricante) {
 }
 
 QString TConversao::FFamilia(const QString& familia) {
-    return BuscaOuCriaConfirmando(*QAuxiliar,
-                                  {"FAMILIA", "CODIGO", "DESCRICAO", "CODIGO", "DESCRICAO", "01", 2, 30,
-                                   "Erro ao converter Família. Motivo: "},
-                                  familia);
+    return BuscaOuCriaConfirmando(
+        *QAuxiliar,
+        {"FAMILIA", "CODIGO", "DESCRICAO", "CODIGO", "DESCRICAO", "01", 2, 30, "Erro ao converter Família. Motivo: "},
+        familia);
 }
 
 QString TConversao::FPais(const QString& pais) {

@@ -3,6 +3,7 @@
 #include "ConfiguracaoRegional.h"
 #include "DataHora.h"
 #include "GravadorInterface.h"
+#include "ImprimeQString.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "classConversao.h"
@@ -100,6 +101,10 @@ struct CasoValores {
     QString empresaGravada;
 };
 
+void PrintTo(const CasoValores& c, std::ostream* os) {
+    *os << c.nome;
+}
+
 class TesteEstoqueValores : public TesteEstoqueMovimento, public ::testing::WithParamInterface<CasoValores> {};
 
 TEST_P(TesteEstoqueValores, ValoresGravadosComoDados) {
@@ -137,9 +142,8 @@ INSTANTIATE_TEST_SUITE_P(Movimento, TesteEstoqueValores, ::testing::ValuesIn(kCa
 TEST_F(TesteEstoqueMovimento, DoisProdutosNoMesmoDiaTemOMesmoDocumentoEData) {
     // The clock moves between the two calls, within the same day.
     auto chamadas = std::make_shared<int>(0);
-    DefineRelogio([chamadas] {
-        return QDateTime(QDate(2015, 3, 15), ++*chamadas == 1 ? QTime(0, 0, 1) : QTime(23, 59, 59));
-    });
+    DefineRelogio(
+        [chamadas] { return QDateTime(QDate(2015, 3, 15), ++*chamadas == 1 ? QTime(0, 0, 1) : QTime(23, 59, 59)); });
 
     Grava(QStringLiteral("00"), QStringLiteral("000001"), 1, 1, 1);
     Grava(QStringLiteral("00"), QStringLiteral("000002"), 2, 2, 2);

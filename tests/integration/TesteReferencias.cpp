@@ -2,6 +2,7 @@
 #include "BancoTemporario.h"
 #include "EConversao.h"
 #include "GravadorInterface.h"
+#include "ImprimeQString.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "classConversao.h"
@@ -87,6 +88,11 @@ const CasoTexto kCasosTexto[] = {
      QStringLiteral("Prateleira 3"), QStringLiteral("PRATELEIRA 3")},
 };
 
+// A failing case is named rather than dumped as bytes.
+void PrintTo(const CasoTexto& c, std::ostream* os) {
+    *os << c.nome;
+}
+
 class TesteReferenciaTexto : public TesteReferencias, public ::testing::WithParamInterface<CasoTexto> {
 protected:
     QString Codigos() {
@@ -122,8 +128,8 @@ TEST_P(TesteReferenciaTexto, ProximoCodigoEOMaiorMaisUmComZeros) {
     EXPECT_EQ(c.chama(conversao, c.entrada), QLatin1String(c.proximoCodigo));
     Confirma();
 
-    EXPECT_EQ(Linhas(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = '%3'")
-                         .arg(c.colunaTexto, c.tabela, QLatin1String(c.proximoCodigo)))
+    EXPECT_EQ(Linhas(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4'")
+                         .arg(c.colunaTexto, c.tabela, c.colunaCodigo, QLatin1String(c.proximoCodigo)))
                   .join(QLatin1Char(';')),
               c.gravado);
 }
@@ -181,7 +187,8 @@ TEST_F(TesteReferencias, CidadeComAspasEGravadaEEncontradaIntacta) {
 }
 
 TEST_F(TesteReferencias, BhteUsaBeloHorizonteDeQualquerEstado) {
-    banco.Executa(QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00310', 'BELO HORIZONTE', 'SP')"));
+    banco.Executa(
+        QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00310', 'BELO HORIZONTE', 'SP')"));
 
     EXPECT_EQ(conversao.FCidade(QStringLiteral("BHTE"), QStringLiteral("MG"), QString()), QStringLiteral("00310"));
     Confirma();
@@ -234,11 +241,14 @@ const CasoConfirmado kCasosConfirmados[] = {
      30, "Erro ao converter Fabricante. Motivo: "},
     {"Familia", &TConversao::FFamilia, "FAMILIA", "CODIGO", "DESCRICAO", "01", "09", "10", "XY", 30,
      "Erro ao converter Família. Motivo: "},
-    {"Aplicacao",
-     [](TConversao& c, const QString& nome) { return c.FAplicacao(nome, QStringLiteral("000123")); },
+    {"Aplicacao", [](TConversao& c, const QString& nome) { return c.FAplicacao(nome, QStringLiteral("000123")); },
      "APLICACOES", "CODAPLIC", "APLICACAO", "0001", "0199", "0200", "ABCD", 15,
      "Erro ao converter Aplicações. Motivo: "},
 };
+
+void PrintTo(const CasoConfirmado& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class TesteReferenciaConfirmada : public TesteReferencias, public ::testing::WithParamInterface<CasoConfirmado> {
 protected:
@@ -291,9 +301,9 @@ TEST_P(TesteReferenciaConfirmada, FalhaEAvisadaComOMotivoEDevolveVazio) {
     Semeia(QLatin1String(c.codigoInvalido), QStringLiteral("LETRAS"));
 
     EXPECT_EQ(c.chama(conversao, QStringLiteral("Novo")), QString());
-    EXPECT_EQ(pessoa.Mensagens(), QStringList{QStringLiteral("AVISO: ") + QLatin1String(c.aviso) + kRetornoCarro +
-                                              QStringLiteral("'%1' não é um valor inteiro válido")
-                                                  .arg(QLatin1String(c.codigoInvalido))});
+    EXPECT_EQ(pessoa.Mensagens(),
+              QStringList{QStringLiteral("AVISO: ") + QLatin1String(c.aviso) + kRetornoCarro +
+                          QStringLiteral("'%1' não é um valor inteiro válido").arg(QLatin1String(c.codigoInvalido))});
     EXPECT_EQ(Codigos().size(), 1);
 }
 
@@ -312,8 +322,12 @@ TEST_F(TesteReferencias, AplicacaoNovaLigaOProdutoEConfirma) {
 TEST_F(TesteReferencias, GrupoComCodigoDadoCriaSoQuandoFalta) {
     banco.Executa(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('002', 'LIMPEZA')"));
 
-    EXPECT_EQ(conversao.FGrupoComCodigoPredefinido(QStringLiteral("7"), QStringLiteral("bebidas")), QStringLiteral("7"));
+    EXPECT_EQ(conversao.FGrupoComCodigoPredefinido(QStringLiteral("7"), QStringLiteral("bebidas")),
+              QStringLiteral("7"));
     EXPECT_EQ(conversao.FGrupoComCodigoPredefinido(QStringLiteral("2"), QStringLiteral("outra")), QStringLiteral("2"));
+    // Digit codes are compared as numbers: extra leading zeros still find the stored group.
+    EXPECT_EQ(conversao.FGrupoComCodigoPredefinido(QStringLiteral("0002"), QStringLiteral("mais uma")),
+              QStringLiteral("0002"));
     Confirma();
 
     EXPECT_EQ(Linhas(QStringLiteral("SELECT CODGRUPO, DESCRICAO FROM GRUPROD ORDER BY CODGRUPO")),
@@ -344,9 +358,9 @@ TEST_F(TesteReferencias, SubgrupoUsaOsTresUltimosDigitosNaBuscaENaGravacao) {
     EXPECT_EQ(conversao.FSubGrupoComCodigoPredefinido(QStringLiteral("00001"), QStringLiteral("0002"),
                                                       QStringLiteral("outra")),
               QStringLiteral("0002"));
-    EXPECT_EQ(conversao.FSubGrupoComCodigoPredefinido(QStringLiteral("1"), QStringLiteral("1'1"),
-                                                      QStringLiteral("aspas")),
-              QStringLiteral("1'1"));
+    EXPECT_EQ(
+        conversao.FSubGrupoComCodigoPredefinido(QStringLiteral("1"), QStringLiteral("1'1"), QStringLiteral("aspas")),
+        QStringLiteral("1'1"));
     Confirma();
 
     EXPECT_EQ(Linhas(QStringLiteral("SELECT CODGRUPO, CODSUBGRUPO, DESCRICAO FROM SUBGRUP ORDER BY CODSUBGRUPO")),
