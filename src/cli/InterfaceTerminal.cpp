@@ -1,5 +1,7 @@
 #include "InterfaceTerminal.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
 
 #include <unistd.h>
@@ -9,6 +11,17 @@ namespace {
 constexpr qint64 kIntervaloTerminalMs = 100;
 constexpr qint64 kIntervaloArquivoMs = 3000;
 
+// TAVRIN_PROGRESSO_MS overrides the pause between progress lines; 0 prints every caption, which
+// scripts and tests use to follow a run record by record.
+qint64 IntervaloProgresso(bool terminal) {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("TAVRIN_PROGRESSO_MS", &ok);
+    if (ok && ms >= 0) {
+        return ms;
+    }
+    return terminal ? kIntervaloTerminalMs : kIntervaloArquivoMs;
+}
+
 void Escreve(const QString& texto) {
     const QByteArray bytes = texto.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
@@ -17,7 +30,8 @@ void Escreve(const QString& texto) {
 
 } // namespace
 
-TInterfaceTerminal::TInterfaceTerminal() : m_terminal(isatty(STDERR_FILENO) == 1) {
+TInterfaceTerminal::TInterfaceTerminal()
+    : m_terminal(isatty(STDERR_FILENO) == 1), m_intervaloMs(IntervaloProgresso(m_terminal)) {
     InstalaInterfaceUsuario(this);
 }
 
@@ -49,8 +63,7 @@ void TInterfaceTerminal::SetCaption(const QString& texto) {
         LimpaLinha();
         return;
     }
-    const qint64 intervalo = m_terminal ? kIntervaloTerminalMs : kIntervaloArquivoMs;
-    if (m_desdeUltima.isValid() && m_desdeUltima.elapsed() < intervalo) {
+    if (m_desdeUltima.isValid() && m_desdeUltima.elapsed() < m_intervaloMs) {
         return;
     }
     m_desdeUltima.start();

@@ -7,7 +7,8 @@
 
 /// The person, headless: each message box becomes one block on stderr ("AVISO: ", "ERRO: ",
 /// "INFORMAÇÃO: " and the text, its carriage returns as line breaks); progress goes to stderr
-/// as one redrawn line on a terminal, or a line every few seconds otherwise.
+/// as one redrawn line on a terminal, or a line every few seconds otherwise (the pause can be
+/// set with the environment variable TAVRIN_PROGRESSO_MS).
 class TInterfaceTerminal final : public IInterfaceUsuario, public IBarraProgresso, public IRotulo {
 public:
     TInterfaceTerminal();
@@ -32,6 +33,7 @@ private:
     void LimpaLinha();
 
     bool m_terminal;
+    qint64 m_intervaloMs;
     bool m_linhaDesenhada = false;
     QElapsedTimer m_desdeUltima;
     int m_posicao = 0;

@@ -1,6 +1,5 @@
 // The seller data access against real embedded databases: what the insert writes into each
 // column, how a rejected row is reported, and the reading, collection, update and delete paths.
-#include "../unit/ImprimeQString.h"
 #include "BancoTemporario.h"
 #include "ClientesTeste.h"
 #include "EConversao.h"
@@ -169,7 +168,7 @@ TEST_F(TesteVendedorDAO, InsercaoCortaELimpaCadaColuna) {
         for (auto it = casos[i].colunas.begin(); it != casos[i].colunas.end(); ++it) {
             esperado[it.key()] = it.value();
         }
-        EXPECT_EQ(DiferencasLinha(*linha, esperado).join(QLatin1Char('\n')), QString());
+        EXPECT_EQ(DiferencasLinha(*linha, esperado).join(QLatin1Char('\n')).toStdString(), "");
     }
 }
 
