@@ -3,6 +3,7 @@
 #include "EConversao.h"
 #include "InterfaceTerminal.h"
 #include "ListaParametros.h"
+#include "PaginaCodigo.h"
 #include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
 
@@ -19,7 +20,9 @@ namespace {
 const char* const kUsoConverter =
     "Uso: conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "         [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
-    "         [--resumo ARQUIVO.json] [--ensaio]\n"
+    "         [--pagina-codigo CP850|CP860|CP437|CP1252] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "  --pagina-codigo  lê o texto de todas as tabelas nessa página de código, em vez da que cada\n"
+    "                   tabela indica (ou da que se deduz do texto quando ela não indica nenhuma)\n"
     "  --resumo  grava o resumo da execução em JSON (o resumo em tabela sai sempre no stdout)\n"
     "  --ensaio  converte numa cópia temporária do banco local e a descarta: o banco não muda\n";
 
@@ -66,6 +69,15 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
             }
         } else if (a == QLatin1String("--ensaio")) {
             opcoes.ensaio = true;
+        } else if (a == QLatin1String("--pagina-codigo")) {
+            QString nome;
+            const bool informada = valor(nome);
+            const std::optional<PaginaCodigo> pagina = PaginaCodigoPorNome(nome);
+            if (!informada || !pagina) {
+                return UsoIncorreto(
+                    QStringLiteral("--pagina-codigo precisa de CP850, CP860, CP437 ou CP1252: \"%1\".").arg(nome));
+            }
+            DefinePaginaCodigoForcada(pagina);
         } else if (a == QLatin1String("--vendedores")) {
             opcoes.marcados.vendedores = true;
         } else if (a == QLatin1String("--clientes")) {

@@ -97,6 +97,9 @@ const std::array<char16_t, 128>& Tabela(PaginaCodigo pagina) {
     return k850;
 }
 
+// Every character of the four tables lies below this code.
+constexpr char16_t kLimiteInversa = 0x2600;
+
 // -1 = no override; otherwise the enum value. Atomic so a reader on another thread never sees a torn value.
 std::atomic<int> g_paginaForcada{-1};
 
@@ -213,23 +216,32 @@ QString DecodificaTexto(const QByteArray& dados, PaginaCodigo pagina) {
 }
 
 QByteArray CodificaTexto(const QString& texto, PaginaCodigo pagina) {
-    const auto& tabela = Tabela(pagina);
-    QByteArray bytes;
-    bytes.reserve(texto.size());
+    // The inverse of each table, built once: the sample generator encodes millions of values.
+    using Inversa = std::array<unsigned char, kLimiteInversa>;
+    static const std::array<Inversa, 4> inversas = [] {
+        std::array<Inversa, 4> todas{};
+        for (const PaginaCodigo p : {PaginaCodigo::CP437, PaginaCodigo::CP850, PaginaCodigo::CP860, PaginaCodigo::CP1252}) {
+            Inversa& inversa = todas[static_cast<std::size_t>(p)];
+            const auto& tabela = Tabela(p);
+            for (std::size_t i = tabela.size(); i-- > 0;) { // the first byte wins when two map to one character
+                if (tabela[i] < kLimiteInversa) {
+                    inversa[tabela[i]] = static_cast<unsigned char>(0x80 + i);
+                }
+            }
+        }
+        return todas;
+    }();
+    const Inversa& inversa = inversas[static_cast<std::size_t>(pagina)];
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char* destino = bytes.data();
     for (const QChar c : texto) {
         const char16_t u = c.unicode();
         if (u < 0x80) {
-            bytes.append(static_cast<char>(u));
-            continue;
+            *destino++ = static_cast<char>(u);
+        } else {
+            const unsigned char b = u < kLimiteInversa ? inversa[u] : 0;
+            *destino++ = b != 0 ? static_cast<char>(b) : '?';
         }
-        char b = '?';
-        for (int i = 0; i < 128; ++i) {
-            if (tabela[static_cast<std::size_t>(i)] == u) {
-                b = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        bytes.append(b);
     }
     return bytes;
 }

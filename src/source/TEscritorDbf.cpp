@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -153,7 +154,9 @@ QByteArray TEscritorDbf::Cabecalho() const {
             pos += 48;
             continue;
         }
-        std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), 10), h.begin() + pos);
+        // Eleven bytes: a name of eleven characters (BASECALCULO) leaves no room for the NUL, and readers
+        // stop at the eleventh byte anyway.
+        std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), 11), h.begin() + pos);
         h[pos + 11] = campo.tipo;
         Poe32(h, pos + 12, static_cast<std::uint32_t>(m_deslocamentos[i]));
         h[pos + 16] = static_cast<char>(campo.tamanho & 0xFF);
@@ -214,15 +217,24 @@ void TEscritorDbf::NovoRegistro() {
 }
 
 void TEscritorDbf::Bruto(const QString& campo, const QByteArray& bytes) {
-    const int i = Indice(campo);
-    const int tamanho = m_campos[static_cast<std::size_t>(i)].tamanho;
-    QByteArray valor = bytes.left(tamanho);
-    valor.append(QByteArray(tamanho - valor.size(), ' '));
-    std::copy(valor.begin(), valor.end(), m_registro.begin() + m_deslocamentos[static_cast<std::size_t>(i)]);
+    Bruto(Indice(campo), bytes);
+}
+
+void TEscritorDbf::Bruto(int campo, const QByteArray& bytes) {
+    const auto i = static_cast<std::size_t>(campo);
+    const int tamanho = m_campos.at(i).tamanho;
+    const qsizetype copiados = std::min<qsizetype>(bytes.size(), tamanho);
+    char* destino = m_registro.data() + m_deslocamentos[i];
+    std::copy_n(bytes.constData(), copiados, destino);
+    std::fill(destino + copiados, destino + tamanho, ' ');
 }
 
 void TEscritorDbf::Texto(const QString& campo, const QString& valor) {
-    const TDefinicaoCampo& definicao = m_campos[static_cast<std::size_t>(Indice(campo))];
+    Texto(Indice(campo), valor);
+}
+
+void TEscritorDbf::Texto(int campo, const QString& valor) {
+    const TDefinicaoCampo& definicao = m_campos.at(static_cast<std::size_t>(campo));
     if (EhMemo(definicao.tipo)) {
         Memo(campo, valor);
         return;
@@ -236,7 +248,11 @@ void TEscritorDbf::Texto(const QString& campo, const QString& valor) {
 }
 
 void TEscritorDbf::Numero(const QString& campo, double valor) {
-    const TDefinicaoCampo& definicao = m_campos[static_cast<std::size_t>(Indice(campo))];
+    Numero(Indice(campo), valor);
+}
+
+void TEscritorDbf::Numero(int campo, double valor) {
+    const TDefinicaoCampo& definicao = m_campos.at(static_cast<std::size_t>(campo));
     QByteArray texto = QByteArray::number(valor, 'f', definicao.decimais);
     if (texto.size() > definicao.tamanho) {
         texto = QByteArray(definicao.tamanho, '*');
@@ -245,10 +261,24 @@ void TEscritorDbf::Numero(const QString& campo, double valor) {
 }
 
 void TEscritorDbf::Data(const QString& campo, const QDate& data) {
-    Bruto(campo, data.isValid() ? data.toString(QStringLiteral("yyyyMMdd")).toLatin1() : QByteArray());
+    Data(Indice(campo), data);
+}
+
+void TEscritorDbf::Data(int campo, const QDate& data) {
+    if (!data.isValid() || data.year() < 0 || data.year() > 9999) {
+        Bruto(campo, QByteArray());
+        return;
+    }
+    char texto[9];
+    std::snprintf(texto, sizeof texto, "%04d%02d%02d", data.year(), data.month(), data.day());
+    Bruto(campo, QByteArray(texto, 8));
 }
 
 void TEscritorDbf::Logico(const QString& campo, std::optional<bool> valor) {
+    Logico(Indice(campo), valor);
+}
+
+void TEscritorDbf::Logico(int campo, std::optional<bool> valor) {
     Bruto(campo, valor ? QByteArray(*valor ? "T" : "F") : QByteArray(" "));
 }
 
@@ -278,7 +308,11 @@ std::uint32_t TEscritorDbf::GravaMemo(const QByteArray& bytes) {
 }
 
 void TEscritorDbf::Memo(const QString& campo, const QString& texto) {
-    const TDefinicaoCampo& definicao = m_campos[static_cast<std::size_t>(Indice(campo))];
+    Memo(Indice(campo), texto);
+}
+
+void TEscritorDbf::Memo(int campo, const QString& texto) {
+    const TDefinicaoCampo& definicao = m_campos.at(static_cast<std::size_t>(campo));
     if (texto.isEmpty()) {
         Bruto(campo, definicao.tamanho == 4 ? QByteArray(4, '\0') : QByteArray());
         return;

@@ -66,6 +66,18 @@ public:
     void Memo(const QString& campo, const QString& texto);
     /// The field's exact bytes (cut or blank-padded to its width), for damaged or binary values.
     void Bruto(const QString& campo, const QByteArray& bytes);
+    /// The same operations by the field's position, for writers of many records; IndiceCampo() finds it.
+    void Texto(int campo, const QString& valor);
+    void Numero(int campo, double valor);
+    void Data(int campo, const QDate& data);
+    void Logico(int campo, std::optional<bool> valor);
+    void Memo(int campo, const QString& texto);
+    void Bruto(int campo, const QByteArray& bytes);
+    /// Position of a field (any case); raises EConversao when the table lacks it.
+    int IndiceCampo(const QString& campo) const { return Indice(campo); }
+    const TDefinicaoCampo& Campo(int campo) const { return m_campos.at(static_cast<std::size_t>(campo)); }
+    int QuantCampos() const { return static_cast<int>(m_campos.size()); }
+
     /// Appends the record; `excluido` writes the '*' deletion flag.
     void GravaRegistro(bool excluido = false);
 
