@@ -4,13 +4,20 @@
 #include "GravadorInterface.h"
 #include "ListaParametros.h"
 #include "ObservadorExecucao.h"
+#include "ProdutosTeste.h"
 #include "TConexaoDestino.h"
+#include "TEscritorDbf.h"
 #include "TQueryDestino.h"
 #include "classConversao.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -95,8 +102,8 @@ TEST_F(TesteExecucao, RunComFalhaNasTriggersConvertePoisOAvisoNaoInterrompe) {
     TListaParametros params;
     IniciaListaParametros(params);
 
-    EXPECT_TRUE(TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao,
-                                                               conexao->Transacao(), pessoa, pessoa));
+    EXPECT_TRUE(TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(),
+                                                               pessoa, pessoa));
     const QStringList mensagens = pessoa.Mensagens();
     ASSERT_EQ(mensagens.size(), 3);
     EXPECT_TRUE(mensagens[0].startsWith(QStringLiteral("AVISO: Erro ao desativar as Triggers: ")));
@@ -207,4 +214,114 @@ TEST_F(TesteExecucao, SemObservadorNenhumDetalhe) {
     for (const auto& e : pessoa.Eventos()) {
         EXPECT_NE(e.tipo, TGravadorInterface::Tipo::Detalhe);
     }
+}
+
+namespace {
+
+// Writes TABEST8 with one record per (CONTROLE, SETOR) pair.
+void EscreveTabest8(const QString& pasta, const std::vector<std::pair<QString, QString>>& grupos) {
+    TEscritorDbf escritor(QDir(pasta).filePath(QStringLiteral("TABEST8.DBF")),
+                          {{QStringLiteral("CONTROLE"), 'C', 6}, {QStringLiteral("SETOR"), 'C', 30}});
+    for (const auto& [controle, setor] : grupos) {
+        escritor.NovoRegistro();
+        escritor.Texto(QStringLiteral("CONTROLE"), controle);
+        escritor.Texto(QStringLiteral("SETOR"), setor);
+        escritor.GravaRegistro();
+    }
+    escritor.Fecha();
+}
+
+int Contagem(const TBancoTemporario& banco, const char* tabela) {
+    return banco.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(tabela))).toInt();
+}
+
+} // namespace
+
+// The kinds run in their fixed order whatever the order of the lines, only an exact "S" ticks a
+// kind, and the triggers are off for the conversions and on again afterwards.
+TEST_F(TesteExecucao, TiposNaOrdemFixaComTriggersDesligadasDuranteAConversao) {
+    QTemporaryDir origem;
+    EscreveTabest8(origem.path(), {{QStringLiteral("1"), QStringLiteral("Bebidas")},
+                                   {QStringLiteral("2"), QStringLiteral("Limpeza")}});
+    banco.Executa(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('999', 'ANTIGO')"));
+
+    TListaParametros params;
+    params.Adiciona(QStringLiteral("PRODUTOS=N"));
+    params.Adiciona(QStringLiteral("GRUPOSPRODUTOS=S"));
+    // Any of these would fail the run: there is no TABVEND, TABCLI or TABFOR in the folder.
+    params.Adiciona(QStringLiteral("VENDEDORES=s"));
+    params.Adiciona(QStringLiteral("CLIENTES=S "));
+    params.Adiciona(QStringLiteral("FORNECEDORES"));
+    QStringList durante;
+    pessoa.aoProcessarMensagens = [&] {
+        if (durante.isEmpty()) {
+            durante = EstadoTriggers(banco);
+        }
+    };
+    TObservadorGravador observador(*conexao);
+    TClassesConversaoController run;
+    run.SetObservador(&observador);
+
+    EXPECT_TRUE(run.FEfetuaConversao(params, origem.path(), *conexao, conexao->Transacao(), pessoa, pessoa));
+
+    EXPECT_EQ(observador.chamadas, (QStringList{QStringLiteral("inicio"), QStringLiteral("+GRUPOSPRODUTOS"),
+                                                QStringLiteral("-GRUPOSPRODUTOS"), QStringLiteral("fim ok")}));
+    EXPECT_EQ(durante, Todos(QStringLiteral("1")));
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("0")));
+    EXPECT_EQ(pessoa.Mensagens(), QStringList{QStringLiteral("INFORMAÇÃO: Conversão concluída com sucesso!")});
+    QStringList grupos;
+    for (const auto& linha :
+         banco.Linhas(QStringLiteral("SELECT CODGRUPO, DESCRICAO FROM GRUPROD ORDER BY CODGRUPO"))) {
+        grupos << linha.value(QStringLiteral("CODGRUPO")) + QLatin1Char(' ') + linha.value(QStringLiteral("DESCRICAO"));
+    }
+    EXPECT_EQ(grupos, (QStringList{QStringLiteral("001 BEBIDAS"), QStringLiteral("002 LIMPEZA")}));
+    EXPECT_FALSE(conexao->Transacao().Ativa());
+    // The run puts the position back to 0; the maximum is what the last kind left.
+    EXPECT_EQ(pessoa.Posicao(), 0);
+    EXPECT_EQ(pessoa.Maximo(), 0);
+}
+
+// A kind that fails after another one converted: the earlier kind stays, the failing kind's
+// emptied tables stay empty and its rows are rolled back, the triggers are on again, the bar is
+// zeroed and the label still shows where the failing kind stopped.
+TEST_F(TesteExecucao, FalhaNumTipoDesfazSoEsseTipoReativaTriggersEZeraABarra) {
+    QTemporaryDir origem;
+    EscreveTabest8(origem.path(), {{QStringLiteral("7"), QStringLiteral("Ferragens")}});
+    TRegistroTabest1 primeiro;
+    primeiro.codigo = QStringLiteral("5");
+    primeiro.produto = QStringLiteral("PRIMEIRO");
+    primeiro.unidade = QStringLiteral("PC");
+    TRegistroTabest1 segundo = primeiro;
+    segundo.codigo = QStringLiteral("05"); // the same product code once zero-padded
+    EscreveTabest1(origem.path(), {primeiro, segundo});
+    banco.Executa(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('000777')"));
+
+    TListaParametros params;
+    IniciaListaParametros(params);
+    params.SetValor(QStringLiteral("PRODUTOS"), QStringLiteral("S"));
+    params.SetValor(QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("S"));
+    TObservadorGravador observador(*conexao);
+    TClassesConversaoController run;
+    run.SetObservador(&observador);
+
+    EXPECT_FALSE(run.FEfetuaConversao(params, origem.path(), *conexao, conexao->Transacao(), pessoa, pessoa));
+
+    EXPECT_EQ(observador.chamadas, (QStringList{QStringLiteral("inicio"), QStringLiteral("+GRUPOSPRODUTOS"),
+                                                QStringLiteral("-GRUPOSPRODUTOS"), QStringLiteral("+PRODUTOS"),
+                                                QStringLiteral("fim erro")}));
+    ASSERT_EQ(pessoa.Mensagens().size(), 1) << pessoa.Mensagens().join(QLatin1Char('\n')).toStdString();
+    const QString erro = pessoa.Mensagens().first();
+    EXPECT_TRUE(erro.startsWith(QStringLiteral("ERRO: Ocorreu um erro durante a conversão! Motivo: ")))
+        << erro.toStdString();
+    EXPECT_TRUE(erro.contains(QStringLiteral("PRODUTO"))) << erro.toStdString();
+
+    EXPECT_EQ(Contagem(banco, "GRUPROD"), 1);
+    for (const char* tabela : {"PRODUTO", "COMPPROD", "MVGERAL", "UNIDADES"}) {
+        EXPECT_EQ(Contagem(banco, tabela), 0) << tabela;
+    }
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("0")));
+    EXPECT_FALSE(conexao->Transacao().Ativa());
+    EXPECT_EQ(pessoa.Posicao(), 0);
+    EXPECT_EQ(pessoa.Maximo(), 0);
+    EXPECT_EQ(pessoa.Caption(), QStringLiteral("Convertendo Produtos - Registro 2 de 2"));
 }
