@@ -99,7 +99,8 @@ void TConversao::PRemoveByteCDX(const QString& nomeArquivo) {
     // read without its .CDX/.MDX.
     constexpr qint64 kByteIndice = 28;
     QFile arquivo(nomeArquivo);
-    if (!arquivo.open(QIODevice::ReadWrite)) {
+    // ExistingOnly: a missing table is an error, not a new empty file.
+    if (!arquivo.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
         throw EConversao(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2")
                              .arg(nomeArquivo, arquivo.errorString()));
     }

@@ -60,6 +60,11 @@ TEST(RemoveByteCDX, SoZeraOByteQuandoEleVale1) {
     }
 }
 
-TEST(RemoveByteCDX, ArquivoInexistenteLevantaErro) {
+TEST(RemoveByteCDX, ArquivoInexistenteLevantaErroENaoCriaNada) {
     EXPECT_ANY_THROW(TConversao::PRemoveByteCDX(QStringLiteral("/nao/existe/TABCLI.DBF")));
+    // A missing table in an existing folder is an error too, and no empty table is left behind.
+    QTemporaryDir pasta;
+    const QString caminho = pasta.filePath(QStringLiteral("TABCLI.DBF"));
+    EXPECT_ANY_THROW(TConversao::PRemoveByteCDX(caminho));
+    EXPECT_FALSE(QFile::exists(caminho));
 }
