@@ -4,14 +4,17 @@
 
 namespace {
 
-QString Corta(const QString& t, qsizetype n) { return Copia(t, 1, n); }
+QString Corta(const QString& t, qsizetype n) {
+    return Copia(t, 1, n);
+}
 
-QString SemMudanca(const QString& t) { return t; }
+QString SemMudanca(const QString& t) {
+    return t;
+}
 
 // Removes the double quotes one at a time, applying the setter's in-loop steps after each
 // removal; the statements put every text between quotes, so none may survive.
-template <typename Laco>
-QString SemAspas(const QString& valor, Laco noLaco) {
+template <typename Laco> QString SemAspas(const QString& valor, Laco noLaco) {
     QString t = valor;
     qsizetype p = t.indexOf(QLatin1Char('"'));
     while (p >= 0) {
@@ -22,7 +25,9 @@ QString SemAspas(const QString& valor, Laco noLaco) {
     return t;
 }
 
-QString SemAspas(const QString& valor) { return SemAspas(valor, SemMudanca); }
+QString SemAspas(const QString& valor) {
+    return SemAspas(valor, SemMudanca);
+}
 
 QString Pontuada(QString t) {
     t.replace(QLatin1Char('/'), QLatin1Char('.'));
@@ -44,7 +49,9 @@ QString DataOuOriginal(const QString& valor) {
 
 } // namespace
 
-TConverteCliente::TConverteCliente(TConexaoDestino& cBanco) : TConversao(cBanco) { LimpaVariavel(); }
+TConverteCliente::TConverteCliente(TConexaoDestino& cBanco) : TConversao(cBanco) {
+    LimpaVariavel();
+}
 
 QString TConverteCliente::CampoLivre(int numero) const {
     switch (numero) {
@@ -80,7 +87,9 @@ void TConverteCliente::SetCodCliente(const QString& Value) {
     FCodCliente = TiraMascara(StrZero(Corta(t, 8), 8));
 }
 
-void TConverteCliente::SetCodFornec(const QString& Value) { FCodFornec = SemAspas(Value); }
+void TConverteCliente::SetCodFornec(const QString& Value) {
+    FCodFornec = SemAspas(Value);
+}
 
 void TConverteCliente::SetNome(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
@@ -131,25 +140,47 @@ QString Corte(const QString& valor, qsizetype n) {
 
 } // namespace
 
-void TConverteCliente::SetEndereco(const QString& Value) { FEndereco = Endereco60(Value); }
-void TConverteCliente::SetEnderecoEntr(const QString& Value) { FEnderecoEntr = Endereco60(Value); }
-void TConverteCliente::SetEnderecoCob(const QString& Value) { FEnderecoCob = Endereco60(Value); }
+void TConverteCliente::SetEndereco(const QString& Value) {
+    FEndereco = Endereco60(Value);
+}
+void TConverteCliente::SetEnderecoEntr(const QString& Value) {
+    FEnderecoEntr = Endereco60(Value);
+}
+void TConverteCliente::SetEnderecoCob(const QString& Value) {
+    FEnderecoCob = Endereco60(Value);
+}
 
-void TConverteCliente::SetBairro(const QString& Value) { FBairro = Bairro30(Value); }
-void TConverteCliente::SetBairroEntr(const QString& Value) { FBairroEntr = Bairro30(Value); }
+void TConverteCliente::SetBairro(const QString& Value) {
+    FBairro = Bairro30(Value);
+}
+void TConverteCliente::SetBairroEntr(const QString& Value) {
+    FBairroEntr = Bairro30(Value);
+}
 
 void TConverteCliente::SetBairroCob(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
     FBairroCob = Corta(Trim(t), 30);
 }
 
-void TConverteCliente::SetCodCidade(const QString& Value) { FCodCidade = CodigoCidade(Value); }
-void TConverteCliente::SetCodCidadeEntr(const QString& Value) { FCodCidadeEntr = CodigoCidade(Value); }
-void TConverteCliente::SetCodCidadeCob(const QString& Value) { FCodCidadeCob = CodigoCidade(Value); }
+void TConverteCliente::SetCodCidade(const QString& Value) {
+    FCodCidade = CodigoCidade(Value);
+}
+void TConverteCliente::SetCodCidadeEntr(const QString& Value) {
+    FCodCidadeEntr = CodigoCidade(Value);
+}
+void TConverteCliente::SetCodCidadeCob(const QString& Value) {
+    FCodCidadeCob = CodigoCidade(Value);
+}
 
-void TConverteCliente::SetNomeCidade(const QString& Value) { FNomeCidade = NomeCidade30(Value); }
-void TConverteCliente::SetNomeCidadeEntr(const QString& Value) { FNomeCidadeEntr = NomeCidade30(Value); }
-void TConverteCliente::SetNomeCidadeCob(const QString& Value) { FNomeCidadeCob = NomeCidade30(Value); }
+void TConverteCliente::SetNomeCidade(const QString& Value) {
+    FNomeCidade = NomeCidade30(Value);
+}
+void TConverteCliente::SetNomeCidadeEntr(const QString& Value) {
+    FNomeCidadeEntr = NomeCidade30(Value);
+}
+void TConverteCliente::SetNomeCidadeCob(const QString& Value) {
+    FNomeCidadeCob = NomeCidade30(Value);
+}
 
 // No trim before the cut: " sp" gives " S", as the target system's own records hold it.
 void TConverteCliente::SetEstado(const QString& Value) {
@@ -167,9 +198,15 @@ void TConverteCliente::SetEstadoCob(const QString& Value) {
     FEstadoCob = MaiusculasAscii(Corta(t, 2));
 }
 
-void TConverteCliente::SetCep(const QString& Value) { FCep = Cep8(Value); }
-void TConverteCliente::SetCepEntr(const QString& Value) { FCepEntr = Cep8(Value); }
-void TConverteCliente::SetCepCob(const QString& Value) { FCepCob = Cep8(Value); }
+void TConverteCliente::SetCep(const QString& Value) {
+    FCep = Cep8(Value);
+}
+void TConverteCliente::SetCepEntr(const QString& Value) {
+    FCepEntr = Cep8(Value);
+}
+void TConverteCliente::SetCepCob(const QString& Value) {
+    FCepCob = Cep8(Value);
+}
 
 // An alphanumeric CNPJ keeps its letters: the mask step keeps digits only and would
 // turn it into a different, invalid number.
@@ -195,7 +232,9 @@ void TConverteCliente::SetInscMunicipal(const QString& Value) {
     FInscMunicipal = Corta(TiraMascara(t), 15);
 }
 
-void TConverteCliente::SetPessoa_FJ(const QString& Value) { FPessoa_FJ = Corta(SemAspas(Value), 1); }
+void TConverteCliente::SetPessoa_FJ(const QString& Value) {
+    FPessoa_FJ = Corta(SemAspas(Value), 1);
+}
 
 void TConverteCliente::SetFone(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); });
@@ -217,44 +256,92 @@ void TConverteCliente::SetCelular(const QString& Value) {
     FCelular = Corta(FSoNumero(t), 20);
 }
 
-void TConverteCliente::SetEmail(const QString& Value) { FEmail = Endereco60(Value); }
+void TConverteCliente::SetEmail(const QString& Value) {
+    FEmail = Endereco60(Value);
+}
 
 void TConverteCliente::SetHomePage(const QString& Value) {
     const auto passos = [](const QString& s) { return Corta(Trim(s), 30); };
     FHomePage = passos(SemAspas(Value, passos));
 }
 
-void TConverteCliente::SetAtivo(const QString& Value) { FAtivo = Corta(SemAspas(Value), 1); }
-void TConverteCliente::SetNomeMae(const QString& Value) { FNomeMae = SemAspas(Value); }
-void TConverteCliente::SetNomePai(const QString& Value) { FNomePai = SemAspas(Value); }
-void TConverteCliente::SetCliBloqueado(const QString& Value) { FCliBloqueado = Corta(SemAspas(Value), 1); }
-void TConverteCliente::SetRetemISS(const QString& Value) { FRetemISS = Corta(SemAspas(Value), 1); }
-void TConverteCliente::SetMalaDiretaEletr(const QString& Value) { FMalaDiretaEletr = SemAspas(Value); }
-void TConverteCliente::SetProtestarCliente(const QString& Value) { FProtestarCliente = SemAspas(Value); }
+void TConverteCliente::SetAtivo(const QString& Value) {
+    FAtivo = Corta(SemAspas(Value), 1);
+}
+void TConverteCliente::SetNomeMae(const QString& Value) {
+    FNomeMae = SemAspas(Value);
+}
+void TConverteCliente::SetNomePai(const QString& Value) {
+    FNomePai = SemAspas(Value);
+}
+void TConverteCliente::SetCliBloqueado(const QString& Value) {
+    FCliBloqueado = Corta(SemAspas(Value), 1);
+}
+void TConverteCliente::SetRetemISS(const QString& Value) {
+    FRetemISS = Corta(SemAspas(Value), 1);
+}
+void TConverteCliente::SetMalaDiretaEletr(const QString& Value) {
+    FMalaDiretaEletr = SemAspas(Value);
+}
+void TConverteCliente::SetProtestarCliente(const QString& Value) {
+    FProtestarCliente = SemAspas(Value);
+}
 
 void TConverteCliente::SetDT_Nascimento(const QString& Value) {
     FDT_Nascimento = Value.isEmpty() ? QString() : DataOuOriginal(Value);
 }
 
-void TConverteCliente::SetDT_Cadastro(const QString& Value) { FDT_Cadastro = DataOuOriginal(Value); }
-void TConverteCliente::SetDt_Ult_Venda(const QString& Value) { FDT_Ult_Venda = DataPontuada(Value); }
-void TConverteCliente::SetDt_Ult_Alteracao(const QString& Value) { FDT_Ult_Alteracao = DataPontuada(Value); }
-void TConverteCliente::SetDT_Valcad(const QString& Value) { FDT_Valcad = DataPontuada(Value); }
+void TConverteCliente::SetDT_Cadastro(const QString& Value) {
+    FDT_Cadastro = DataOuOriginal(Value);
+}
+void TConverteCliente::SetDt_Ult_Venda(const QString& Value) {
+    FDT_Ult_Venda = DataPontuada(Value);
+}
+void TConverteCliente::SetDt_Ult_Alteracao(const QString& Value) {
+    FDT_Ult_Alteracao = DataPontuada(Value);
+}
+void TConverteCliente::SetDT_Valcad(const QString& Value) {
+    FDT_Valcad = DataPontuada(Value);
+}
 
-void TConverteCliente::SetObsercacao(const QString& Value) { FObservacao = Corte(Value, 100); }
+void TConverteCliente::SetObsercacao(const QString& Value) {
+    FObservacao = Corte(Value, 100);
+}
 
-void TConverteCliente::SetCampoLivre1(const QString& Value) { FCampoLivre1 = Corte(Value, 20); }
-void TConverteCliente::SetCampoLivre2(const QString& Value) { FCampoLivre2 = Corte(Value, 20); }
-void TConverteCliente::SetCampoLivre3(const QString& Value) { FCampoLivre3 = Corte(Value, 60); }
-void TConverteCliente::SetCampoLivre4(const QString& Value) { FCampoLivre4 = Corte(Value, 60); }
-void TConverteCliente::SetCampoLivre5(const QString& Value) { FCampoLivre5 = Corte(Value, 40); }
-void TConverteCliente::SetCampoLivre6(const QString& Value) { FCampoLivre6 = Corte(Value, 40); }
-void TConverteCliente::SetCampoLivre7(const QString& Value) { FCampoLivre7 = Corte(Value, 40); }
-void TConverteCliente::SetCampoLivre8(const QString& Value) { FCampoLivre8 = Corte(Value, 40); }
-void TConverteCliente::SetCampoLivre9(const QString& Value) { FCampoLivre9 = Corte(Value, 40); }
-void TConverteCliente::SetCampoLivre10(const QString& Value) { FCampoLivre10 = Corte(Value, 40); }
+void TConverteCliente::SetCampoLivre1(const QString& Value) {
+    FCampoLivre1 = Corte(Value, 20);
+}
+void TConverteCliente::SetCampoLivre2(const QString& Value) {
+    FCampoLivre2 = Corte(Value, 20);
+}
+void TConverteCliente::SetCampoLivre3(const QString& Value) {
+    FCampoLivre3 = Corte(Value, 60);
+}
+void TConverteCliente::SetCampoLivre4(const QString& Value) {
+    FCampoLivre4 = Corte(Value, 60);
+}
+void TConverteCliente::SetCampoLivre5(const QString& Value) {
+    FCampoLivre5 = Corte(Value, 40);
+}
+void TConverteCliente::SetCampoLivre6(const QString& Value) {
+    FCampoLivre6 = Corte(Value, 40);
+}
+void TConverteCliente::SetCampoLivre7(const QString& Value) {
+    FCampoLivre7 = Corte(Value, 40);
+}
+void TConverteCliente::SetCampoLivre8(const QString& Value) {
+    FCampoLivre8 = Corte(Value, 40);
+}
+void TConverteCliente::SetCampoLivre9(const QString& Value) {
+    FCampoLivre9 = Corte(Value, 40);
+}
+void TConverteCliente::SetCampoLivre10(const QString& Value) {
+    FCampoLivre10 = Corte(Value, 40);
+}
 
-void TConverteCliente::SetCodSegmento(const QString& Value) { FCodSegmento = SemAspas(Value); }
+void TConverteCliente::SetCodSegmento(const QString& Value) {
+    FCodSegmento = SemAspas(Value);
+}
 
 void TConverteCliente::SetCodClasCli(const QString& Value) {
     const QString t = SemAspas(Value);
@@ -290,9 +377,13 @@ void TConverteCliente::SetCodMunicipio(const QString& Value) {
     FCodMunicipio = Corta(Trim(t), 7);
 }
 
-void TConverteCliente::SetNomeSocio(const QString& Value) { FNomeSocio = Corte(Value, 50); }
+void TConverteCliente::SetNomeSocio(const QString& Value) {
+    FNomeSocio = Corte(Value, 50);
+}
 
-void TConverteCliente::SetLimiteCredito(double Value) { FLimiteCredito = Value; }
+void TConverteCliente::SetLimiteCredito(double Value) {
+    FLimiteCredito = Value;
+}
 
 // The fields not named here (contact, city names, municipal registration, mother's and father's
 // names, last sale, valid-until, segment, class, partner, credit limit, supplier code) carry

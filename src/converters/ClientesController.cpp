@@ -32,9 +32,7 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
     BuscaClientesBDOrigem(*qryBusca);
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
-    const auto S = [&qryBusca](const char* campo) {
-        return qryBusca->CampoPorNome(QLatin1String(campo)).ComoTexto();
-    };
+    const auto S = [&qryBusca](const char* campo) { return qryBusca->CampoPorNome(QLatin1String(campo)).ComoTexto(); };
 
     while (!qryBusca->Eof()) {
         lblInfo.SetCaption(QStringLiteral("Convertendo Clientes - Registro ") + QString::number(vContaRegistro) +
@@ -79,7 +77,7 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
         cliente.SetPessoa_FJ(Trim(S("TAGFISICA")) == QLatin1String("FALSO") ? QStringLiteral("J")
                                                                             : QStringLiteral("F"));
 
-        ConverteComplClientes->SetCodcliente(cliente.CodCliente());
+        ConverteComplClientes->SetCodclienteDoCliente(cliente.CodCliente());
         ConverteComplClientes->SetEnderecoNfe(cliente.Endereco());
         ConverteComplClientes->SetNumeroNfe(NumeroDaCasa(S("ENDERECO")));
 

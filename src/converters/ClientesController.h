@@ -13,5 +13,6 @@ public:
     /// Points the source query at its table and opens it; returns the same query.
     TQueryOrigem& BuscaClientesBDOrigem(TQueryOrigem& qryBusca);
     /// The whole conversion of this kind; failure reaches the caller only as an exception.
-    void PreencheDadosClientes(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra, IRotulo& lblInfo);
+    void PreencheDadosClientes(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
+                               IRotulo& lblInfo);
 };

@@ -7,20 +7,43 @@
 
 namespace {
 
-QString Corta(const QString& t, qsizetype n) { return Copia(t, 1, n); }
+QString Corta(const QString& t, qsizetype n) {
+    return Copia(t, 1, n);
+}
 
 } // namespace
 
-TConverteCompClie::TConverteCompClie(TConexaoDestino& cBanco) : TConversao(cBanco) { LimpaVariavel(); }
+TConverteCompClie::TConverteCompClie(TConexaoDestino& cBanco) : TConversao(cBanco) {
+    LimpaVariavel();
+}
 
-void TConverteCompClie::SetCodcliente(const QString& Value) { FCodcliente = StrZero(Corta(Trim(Value), 8), 8); }
-void TConverteCompClie::SetRefComerciais(const QString& Value) { FRefComerciais = Value; }
-void TConverteCompClie::SetRefBancarias(const QString& Value) { FRefBancarias = Value; }
-void TConverteCompClie::SetUsuario(const QString& Value) { FUsuario = Corta(Value, 10); }
-void TConverteCompClie::SetData_lib(const QString& Value) { FData_lib = Corta(Value, 10); }
-void TConverteCompClie::SetEnderecoNfe(const QString& Value) { FEnderecoNfe = Corta(Value, 60); }
-void TConverteCompClie::SetNumeroNfe(const QString& Value) { FNumeroNfe = Corta(Value, 5); }
-void TConverteCompClie::SetComplementoNfe(const QString& Value) { FComplementoNfe = Corta(Value, 60); }
+void TConverteCompClie::SetCodcliente(const QString& Value) {
+    FCodcliente = StrZero(Corta(Trim(Value), 8), 8);
+}
+void TConverteCompClie::SetCodclienteDoCliente(const QString& codCliente) {
+    FCodcliente = codCliente;
+}
+void TConverteCompClie::SetRefComerciais(const QString& Value) {
+    FRefComerciais = Value;
+}
+void TConverteCompClie::SetRefBancarias(const QString& Value) {
+    FRefBancarias = Value;
+}
+void TConverteCompClie::SetUsuario(const QString& Value) {
+    FUsuario = Corta(Value, 10);
+}
+void TConverteCompClie::SetData_lib(const QString& Value) {
+    FData_lib = Corta(Value, 10);
+}
+void TConverteCompClie::SetEnderecoNfe(const QString& Value) {
+    FEnderecoNfe = Corta(Value, 60);
+}
+void TConverteCompClie::SetNumeroNfe(const QString& Value) {
+    FNumeroNfe = Corta(Value, 5);
+}
+void TConverteCompClie::SetComplementoNfe(const QString& Value) {
+    FComplementoNfe = Corta(Value, 60);
+}
 
 void TConverteCompClie::LimpaVariavel() {
     FCodcliente.clear();
@@ -66,7 +89,9 @@ bool TConverteCompClie::ExecutaSql() {
 
 namespace {
 
-bool Algarismo(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool Algarismo(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 QString SequenciaDesde(const QString& t, qsizetype i) {
     qsizetype fim = i;

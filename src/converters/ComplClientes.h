@@ -21,6 +21,10 @@ public:
     const QString& ComplementoNfe() const { return FComplementoNfe; }
 
     void SetCodcliente(const QString& Value);
+    /// Takes the code exactly as the customer record stored it, so the row always joins its
+    /// customer: a source code with a mask is stored with fewer than eight digits, and the fill
+    /// of SetCodcliente would file the complement under another code.
+    void SetCodclienteDoCliente(const QString& codCliente);
     void SetRefComerciais(const QString& Value);
     void SetRefBancarias(const QString& Value);
     void SetUsuario(const QString& Value);
