@@ -28,9 +28,9 @@ struct TRegistroTabcli {
     QString fax;
     std::optional<double> lkvendedor;
     QString atividade;
-    QDate data;       ///< invalid: blank
-    QDate nascimento; ///< invalid: blank
-    QString tagTexto; ///< TAGFISICA when the table holds it as text
+    QDate data;                    ///< invalid: blank
+    QDate nascimento;              ///< invalid: blank
+    QString tagTexto;              ///< TAGFISICA when the table holds it as text
     std::optional<bool> tagLogico; ///< TAGFISICA when the table holds it as a logical
 };
 
@@ -40,14 +40,14 @@ enum class TipoTagFisica { Texto, Logico };
 inline void EscreveTabcli(const QString& pasta, const std::vector<TRegistroTabcli>& registros,
                           TipoTagFisica tipoTag = TipoTagFisica::Texto) {
     std::vector<TDefinicaoCampo> campos = {
-        {QStringLiteral("CODIGO"), 'C', 8},      {QStringLiteral("NOME"), 'C', 45},
-        {QStringLiteral("ENDERECO"), 'C', 50},   {QStringLiteral("BAIRRO"), 'C', 25},
-        {QStringLiteral("ESTADO"), 'C', 2},      {QStringLiteral("CIDADE"), 'C', 25},
-        {QStringLiteral("CEP"), 'C', 10},        {QStringLiteral("CGC"), 'C', 20},
-        {QStringLiteral("INSC"), 'C', 18},       {QStringLiteral("OBS"), 'M', 10},
-        {QStringLiteral("CONTATO"), 'C', 30},    {QStringLiteral("TELEFONE"), 'C', 25},
-        {QStringLiteral("FAX"), 'C', 15},        {QStringLiteral("LKVENDEDOR"), 'N', 4},
-        {QStringLiteral("ATIVIDADE"), 'C', 30},  {QStringLiteral("DATA"), 'D', 8},
+        {QStringLiteral("CODIGO"), 'C', 8},     {QStringLiteral("NOME"), 'C', 45},
+        {QStringLiteral("ENDERECO"), 'C', 50},  {QStringLiteral("BAIRRO"), 'C', 25},
+        {QStringLiteral("ESTADO"), 'C', 2},     {QStringLiteral("CIDADE"), 'C', 25},
+        {QStringLiteral("CEP"), 'C', 10},       {QStringLiteral("CGC"), 'C', 20},
+        {QStringLiteral("INSC"), 'C', 18},      {QStringLiteral("OBS"), 'M', 10},
+        {QStringLiteral("CONTATO"), 'C', 30},   {QStringLiteral("TELEFONE"), 'C', 25},
+        {QStringLiteral("FAX"), 'C', 15},       {QStringLiteral("LKVENDEDOR"), 'N', 4},
+        {QStringLiteral("ATIVIDADE"), 'C', 30}, {QStringLiteral("DATA"), 'D', 8},
         {QStringLiteral("NASCIMENTO"), 'D', 8},
     };
     campos.push_back(tipoTag == TipoTagFisica::Texto ? TDefinicaoCampo{QStringLiteral("TAGFISICA"), 'C', 12}
@@ -93,12 +93,13 @@ inline void EscreveTabcli(const QString& pasta, const std::vector<TRegistroTabcl
 inline QMap<QString, QString> ClienteReiniciado(const QString& codigo, const QString& hoje) {
     QMap<QString, QString> r;
     for (const char* coluna :
-         {"CODFORNEC", "NOME", "CONTATO", "NOMEFANTASIA", "ENDERECO", "ENDERECOENT", "ENDERECOCOB", "BAIRRO",
-          "BAIRROENT", "BAIRROCOB", "CODCIDADE", "CODCIDADEENT", "CODCIDADECOB", "ESTADO", "ESTADOENT", "ESTADOCOB",
-          "CEP", "CEPENT", "CEPCOB", "CGCCPF", "INSCEST", "FONE", "FAX", "PREFIXCELULAR", "CELULAR", "EMAIL",
-          "HOMEPAGE", "RETEMISS", "OBSERVACAO", "CAMPOLIVRE1", "CAMPOLIVRE2", "CAMPOLIVRE3", "CAMPOLIVRE4",
-          "CAMPOLIVRE5", "CAMPOLIVRE6", "CAMPOLIVRE7", "CAMPOLIVRE8", "CAMPOLIVRE9", "CAMPOLIVRE10", "CODSEGMENTO",
-          "CODCLASCLI", "CODVENDEND1", "CODPAIS", "CODMUNICIPIO", "NOMESOCIO", "CODPRAZO"}) {
+         {"CODFORNEC",   "NOME",         "CONTATO",       "NOMEFANTASIA", "ENDERECO",     "ENDERECOENT",  "ENDERECOCOB",
+          "BAIRRO",      "BAIRROENT",    "BAIRROCOB",     "CODCIDADE",    "CODCIDADEENT", "CODCIDADECOB", "ESTADO",
+          "ESTADOENT",   "ESTADOCOB",    "CEP",           "CEPENT",       "CEPCOB",       "CGCCPF",       "INSCEST",
+          "FONE",        "FAX",          "PREFIXCELULAR", "CELULAR",      "EMAIL",        "HOMEPAGE",     "RETEMISS",
+          "OBSERVACAO",  "CAMPOLIVRE1",  "CAMPOLIVRE2",   "CAMPOLIVRE3",  "CAMPOLIVRE4",  "CAMPOLIVRE5",  "CAMPOLIVRE6",
+          "CAMPOLIVRE7", "CAMPOLIVRE8",  "CAMPOLIVRE9",   "CAMPOLIVRE10", "CODSEGMENTO",  "CODCLASCLI",   "CODVENDEND1",
+          "CODPAIS",     "CODMUNICIPIO", "NOMESOCIO",     "CODPRAZO"}) {
         r.insert(QLatin1String(coluna), QString());
     }
     r.insert(QStringLiteral("CODCLIENTE"), codigo);
@@ -130,6 +131,36 @@ inline QStringList DiferencasLinha(const QMap<QString, QString>& lida, const QMa
     for (auto it = lida.begin(); it != lida.end(); ++it) {
         if (!esperada.contains(it.key())) {
             r << it.key() + QStringLiteral(": not expected");
+        }
+    }
+    return r;
+}
+
+/// The differences between a table read back and the rows expected, keyed by CODCLIENTE: rows
+/// missing, rows not expected and, per row, the columns that differ.
+inline QStringList DiferencasTabela(const std::vector<QMap<QString, QString>>& lidas,
+                                    const QMap<QString, QMap<QString, QString>>& esperadas) {
+    QStringList r;
+    QMap<QString, QMap<QString, QString>> porCodigo;
+    for (const auto& linha : lidas) {
+        const QString codigo = linha.value(QStringLiteral("CODCLIENTE"));
+        if (porCodigo.contains(codigo)) {
+            r << codigo + QStringLiteral(": repeated");
+        }
+        porCodigo.insert(codigo, linha);
+    }
+    for (auto it = esperadas.begin(); it != esperadas.end(); ++it) {
+        if (!porCodigo.contains(it.key())) {
+            r << it.key() + QStringLiteral(": row missing");
+            continue;
+        }
+        for (const QString& diferenca : DiferencasLinha(porCodigo.value(it.key()), it.value())) {
+            r << it.key() + QStringLiteral(" ") + diferenca;
+        }
+    }
+    for (auto it = porCodigo.begin(); it != porCodigo.end(); ++it) {
+        if (!esperadas.contains(it.key())) {
+            r << it.key() + QStringLiteral(": row not expected");
         }
     }
     return r;

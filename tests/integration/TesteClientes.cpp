@@ -17,11 +17,15 @@ namespace {
 
 const QString kHoje = QStringLiteral("09.12.2026");
 
-QString Texto(const QStringList& linhas) { return linhas.join(QLatin1Char('\n')); }
+QString Texto(const QStringList& linhas) {
+    return linhas.join(QLatin1Char('\n'));
+}
 
 class TesteClientes : public ::testing::Test {
 protected:
-    void SetUp() override { DefineRelogio([] { return QDateTime(QDate(2026, 12, 9), QTime(8, 0)); }); }
+    void SetUp() override {
+        DefineRelogio([] { return QDateTime(QDate(2026, 12, 9), QTime(8, 0)); });
+    }
 
     QMap<QString, QString> Cliente(const QString& codigo) const {
         const auto linhas = banco.Linhas(QStringLiteral("SELECT * FROM CLIENTE WHERE CODCLIENTE = '%1'").arg(codigo));
@@ -64,6 +68,7 @@ TEST_F(TesteClientes, InsertGravaCadaCampoNaSuaColunaEReinicia) {
     cliente.SetDT_Valcad(QStringLiteral("31/12/2030"));
 
     EXPECT_TRUE(cliente.ExecutaSql(1));
+    conexao->Transacao().Confirma();
 
     auto esperado = ClienteReiniciado(QStringLiteral("00000042"), kHoje);
     esperado[QStringLiteral("NOME")] = QStringLiteral("D'AVILA");
@@ -87,7 +92,7 @@ TEST_F(TesteClientes, InsertGravaCadaCampoNaSuaColunaEReinicia) {
     esperado[QStringLiteral("DT_NASCIMENTO")] = QStringLiteral("02.07.1980");
     esperado[QStringLiteral("DT_CADASTRO")] = QStringLiteral("15.03.2010");
     esperado[QStringLiteral("DT_VALCAD")] = QStringLiteral("31.12.2030");
-    EXPECT_EQ(Texto(DiferencasLinha(Cliente(QStringLiteral("00000042")), esperado)), QString());
+    EXPECT_EQ(Texto(DiferencasLinha(Cliente(QStringLiteral("00000042")), esperado)).toStdString(), "");
 
     // Reset after the insert; the valid-until date is one of the fields that carry over.
     EXPECT_EQ(cliente.CodCliente(), QStringLiteral("00000000"));
@@ -109,13 +114,14 @@ TEST_F(TesteClientes, UpdateReescreveTudoMenosOCodigoComDatasNulas) {
     cliente.SetCliBloqueado(QStringLiteral("S"));
     cliente.SetDT_Cadastro(QStringLiteral("15/03/2010"));
     EXPECT_TRUE(cliente.ExecutaSql(2));
+    conexao->Transacao().Confirma();
 
     auto esperado = ClienteReiniciado(QStringLiteral("00000042"), kHoje);
     esperado[QStringLiteral("NOME")] = QStringLiteral("NOVO");
     esperado[QStringLiteral("DT_CADASTRO")] = QStringLiteral("15.03.2010");
     // The last sale carried over from the first record; the birth date was reset to NULL.
     esperado[QStringLiteral("DT_ULTVENDA")] = QStringLiteral("03.04.2020");
-    EXPECT_EQ(Texto(DiferencasLinha(Cliente(QStringLiteral("00000042")), esperado)), QString());
+    EXPECT_EQ(Texto(DiferencasLinha(Cliente(QStringLiteral("00000042")), esperado)).toStdString(), "");
 }
 
 TEST_F(TesteClientes, CodigoRepetidoFalhaEMantemORegistro) {
@@ -172,23 +178,28 @@ TEST_F(TesteClientes, ComplementoPorParametrosEDataDeLiberacao) {
     ASSERT_TRUE(comp.ExecutaSql());
     EXPECT_EQ(comp.Codcliente(), QString());
     EXPECT_EQ(comp.Data_lib(), QStringLiteral("01/01/1900"));
+    conexao->Transacao().Confirma();
 
     const auto linhas = banco.Linhas(QStringLiteral("SELECT * FROM COMPCLIE ORDER BY CODCLIENTE"));
     ASSERT_EQ(linhas.size(), 2u);
     const QMap<QString, QString> vazio = {
-        {QStringLiteral("CODCLIENTE"), QString()},       {QStringLiteral("REFCOMERCIAIS"), QString()},
-        {QStringLiteral("REFBANCARIAS"), QString()},     {QStringLiteral("USUARIO"), QString()},
-        {QStringLiteral("DATA_LIB"), QStringLiteral("01.01.1900")}, {QStringLiteral("ENDERECONFE"), QString()},
-        {QStringLiteral("NUMERONFE"), QString()},        {QStringLiteral("COMPLEMENTONFE"), QString()},
+        {QStringLiteral("CODCLIENTE"), QString()},
+        {QStringLiteral("REFCOMERCIAIS"), QString()},
+        {QStringLiteral("REFBANCARIAS"), QString()},
+        {QStringLiteral("USUARIO"), QString()},
+        {QStringLiteral("DATA_LIB"), QStringLiteral("01.01.1900")},
+        {QStringLiteral("ENDERECONFE"), QString()},
+        {QStringLiteral("NUMERONFE"), QString()},
+        {QStringLiteral("COMPLEMENTONFE"), QString()},
     };
-    EXPECT_EQ(Texto(DiferencasLinha(linhas[0], vazio)), QString());
+    EXPECT_EQ(Texto(DiferencasLinha(linhas[0], vazio)).toStdString(), "");
     auto sete = vazio;
     sete[QStringLiteral("CODCLIENTE")] = QStringLiteral("00000007");
     sete[QStringLiteral("ENDERECONFE")] = QStringLiteral("RUA \"A\" D'AVILA");
     sete[QStringLiteral("NUMERONFE")] = QStringLiteral("45");
     sete[QStringLiteral("REFCOMERCIAIS")] = QStringLiteral("LOJA 'X'");
     sete[QStringLiteral("DATA_LIB")] = QStringLiteral("15.03.2010");
-    EXPECT_EQ(Texto(DiferencasLinha(linhas[1], sete)), QString());
+    EXPECT_EQ(Texto(DiferencasLinha(linhas[1], sete)).toStdString(), "");
 }
 
 TEST_F(TesteClientes, DataDeLiberacaoInvalidaNaoGravaNada) {
@@ -225,8 +236,8 @@ TEST_F(TesteMapeamentoClientes, RotulosBarraEPessoaDoCampoLogico) {
     Converte();
 
     EXPECT_EQ(pessoa.Captions(), (QStringList{QStringLiteral("Convertendo Clientes - Registro 1 de 3"),
-                                             QStringLiteral("Convertendo Clientes - Registro 2 de 3"),
-                                             QStringLiteral("Convertendo Clientes - Registro 3 de 3"), QString()}));
+                                              QStringLiteral("Convertendo Clientes - Registro 2 de 3"),
+                                              QStringLiteral("Convertendo Clientes - Registro 3 de 3"), QString()}));
     EXPECT_EQ(pessoa.Posicao(), 0);
     EXPECT_EQ(pessoa.Maximo(), 0);
     QList<int> posicoes;

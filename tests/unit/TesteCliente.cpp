@@ -15,7 +15,9 @@ namespace {
 using Setter = void (TConverteCliente::*)(const QString&);
 using Getter = const QString& (TConverteCliente::*)() const;
 
-void FixaHoje() { DefineRelogio([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); }); }
+void FixaHoje() {
+    DefineRelogio([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); });
+}
 
 // Splits a comma-separated SQL list; quoted literals ('..' with '' inside, "..") stay whole.
 QStringList Itens(const QString& lista) {
@@ -114,8 +116,8 @@ TEST_F(TesteCliente, SettersLimpamNaOrdemCerta) {
          QStringLiteral("CAO ") + QString(56, QLatin1Char('X'))},
         {"nome com aspas", &C::SetNome, &C::Nome, QStringLiteral("ANA \"BIA\" SOUZA"), QStringLiteral("ANA BIA SOUZA")},
         // The in-loop cut drops the tail, so the final trim leaves no trailing blanks.
-        {"nome aspas e cauda", &C::SetNome, &C::Nome, aspa + QStringLiteral("maria") + QString(60, QLatin1Char(' ')) +
-         QStringLiteral("x"), QStringLiteral("MARIA")},
+        {"nome aspas e cauda", &C::SetNome, &C::Nome,
+         aspa + QStringLiteral("maria") + QString(60, QLatin1Char(' ')) + QStringLiteral("x"), QStringLiteral("MARIA")},
         {"fantasia", &C::SetNomeFantasia, &C::NomeFantasia, QStringLiteral(" loja ") + QString(60, QLatin1Char('y')),
          QStringLiteral("LOJA ") + QString(45, QLatin1Char('Y'))},
         {"contato", &C::SetContato, &C::Contato, QStringLiteral("  Maria Souza  "), QStringLiteral("Maria Souza")},
@@ -125,7 +127,8 @@ TEST_F(TesteCliente, SettersLimpamNaOrdemCerta) {
         {"fone", &C::SetFone, &C::Fone, QStringLiteral("(31) 3333-4444"), QStringLiteral("3133334444")},
         {"fax", &C::SetFax, &C::Fax, QStringLiteral("(31) 3333-4444"), QStringLiteral("3133334444")},
         // Fone cuts the text before taking digits, fax masks first: the same text gives different numbers.
-        {"fone longo", &C::SetFone, &C::Fone, QStringLiteral("(031) 3333-4444 ramal 22"), QStringLiteral("03133334444")},
+        {"fone longo", &C::SetFone, &C::Fone, QStringLiteral("(031) 3333-4444 ramal 22"),
+         QStringLiteral("03133334444")},
         {"fax longo", &C::SetFax, &C::Fax, QStringLiteral("(031) 3333-4444 ramal 22"), QStringLiteral("0313333444422")},
         {"fone com aspas", &C::SetFone, &C::Fone, QStringLiteral("\"(31) 3333-4444\""), QStringLiteral("3133334444")},
         {"celular", &C::SetCelular, &C::Celular, QStringLiteral("(31) 9 9999-8888"), QStringLiteral("31999998888")},
@@ -163,7 +166,8 @@ TEST_F(TesteCliente, SettersLimpamNaOrdemCerta) {
         {"pais", &C::SetCodPais, &C::CodPais, QStringLiteral("58"), QStringLiteral("0058")},
         {"municipio", &C::SetCodMunicipio, &C::CodMunicipio, QStringLiteral(" 31062001234 "),
          QStringLiteral("3106200")},
-        {"observacao", &C::SetObsercacao, &C::Observacao, QString(150, QLatin1Char('o')), QString(100, QLatin1Char('o'))},
+        {"observacao", &C::SetObsercacao, &C::Observacao, QString(150, QLatin1Char('o')),
+         QString(100, QLatin1Char('o'))},
         {"pessoa", &C::SetPessoa_FJ, &C::Pessoa_FJ, QStringLiteral("Jx"), QStringLiteral("J")},
         {"codigo fornecedor como veio", &C::SetCodFornec, &C::CodFornec, QStringLiteral(" 1\"2 "),
          QStringLiteral(" 12 ")},
@@ -178,9 +182,10 @@ TEST_F(TesteCliente, SettersLimpamNaOrdemCerta) {
 
 TEST_F(TesteCliente, CodigosComValorEmBrancoMantemOAnterior) {
     using C = TConverteCliente;
-    const std::vector<std::pair<Setter, Getter>> setters = {
-        {&C::SetCodVendend1, &C::CodVendend1}, {&C::SetCodPrazo, &C::CodPrazo}, {&C::SetCodPais, &C::CodPais},
-        {&C::SetCodClasCli, &C::CodClasCli}};
+    const std::vector<std::pair<Setter, Getter>> setters = {{&C::SetCodVendend1, &C::CodVendend1},
+                                                            {&C::SetCodPrazo, &C::CodPrazo},
+                                                            {&C::SetCodPais, &C::CodPais},
+                                                            {&C::SetCodClasCli, &C::CodClasCli}};
     for (const auto& [set, get] : setters) {
         TConverteCliente cliente(conexao);
         (cliente.*set)(QStringLiteral("1"));
