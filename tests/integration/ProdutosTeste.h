@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QMap>
 #include <QString>
 
@@ -36,12 +35,11 @@ inline void EscreveTabest1(const QString& pasta, const std::vector<TRegistroTabe
         {QStringLiteral("LKSETOR"), 'C', 5},        {QStringLiteral("LKFORNEC"), 'N', 6},
         {QStringLiteral("UNIDADE"), 'C', 8},        {QStringLiteral("PRECOVENDA"), 'N', 14, 3},
         {QStringLiteral("ESTMINIMO"), 'N', 10, 3},  {QStringLiteral("LUCRO"), 'N', 8, 2},
-        {QStringLiteral("ULTREAJ"), 'D', 8},        {QStringLiteral("BASECALCUL"), 'N', 10, 2},
+        {QStringLiteral("ULTREAJ"), 'D', 8},        {QStringLiteral("BASECALCULO"), 'N', 10, 2},
         {QStringLiteral("PRECOCUSTO"), 'N', 12, 2}, {QStringLiteral("CUSTOMEDIO"), 'N', 12, 4},
         {QStringLiteral("QUANTIDADE"), 'N', 12, 3},
     };
-    const QString caminho = QDir(pasta).filePath(QStringLiteral("TABEST1.DBF"));
-    TEscritorDbf escritor(caminho, campos);
+    TEscritorDbf escritor(QDir(pasta).filePath(QStringLiteral("TABEST1.DBF")), campos);
     const auto numero = [&escritor](const char* campo, const std::optional<double>& valor) {
         if (valor) {
             escritor.Numero(QLatin1String(campo), *valor);
@@ -60,25 +58,13 @@ inline void EscreveTabest1(const QString& pasta, const std::vector<TRegistroTabe
         if (r.ultreaj.isValid()) {
             escritor.Data(QStringLiteral("ULTREAJ"), r.ultreaj);
         }
-        numero("BASECALCUL", r.basecalculo);
+        numero("BASECALCULO", r.basecalculo);
         numero("PRECOCUSTO", r.precocusto);
         numero("CUSTOMEDIO", r.customedio);
         numero("QUANTIDADE", r.quantidade);
         escritor.GravaRegistro();
     }
     escritor.Fecha();
-
-    // BASECALCULO fills all eleven bytes of the descriptor's name, with no NUL after it; the
-    // writer keeps names to ten characters, so the last one is put in afterwards.
-    QFile arquivo(caminho);
-    if (arquivo.open(QIODevice::ReadWrite)) {
-        qint64 indice = 0;
-        while (campos[static_cast<size_t>(indice)].nome != QLatin1String("BASECALCUL")) {
-            ++indice;
-        }
-        arquivo.seek(32 + 32 * indice);
-        arquivo.write("BASECALCULO", 11);
-    }
 }
 
 /// A PRODUTO row, as the test database reads it back, of a product written from a freshly reset
