@@ -70,6 +70,35 @@ TEST_F(TesteExecucao, SemNenhumTipoTrocaTriggersConfirmaEInformaSucesso) {
     EXPECT_EQ(pessoa.Posicao(), 0);
 }
 
+// With nothing ticked the run still switches the nine triggers off and on again, in order; a
+// DDL trigger of the test database writes down every ALTER TRIGGER as it runs.
+TEST_F(TesteExecucao, SemNenhumTipoDesligaEReligaAsNoveTriggersNaOrdem) {
+    banco.Executa(QStringLiteral("CREATE TABLE LOG_DDL (N INTEGER, TEXTO VARCHAR(100))"));
+    banco.Executa(QStringLiteral("CREATE SEQUENCE SEQ_LOG_DDL"));
+    banco.Executa(QStringLiteral("CREATE TRIGGER REGISTRA_DDL BEFORE ALTER TRIGGER AS BEGIN "
+                                 "IN AUTONOMOUS TRANSACTION DO INSERT INTO LOG_DDL VALUES "
+                                 "(NEXT VALUE FOR SEQ_LOG_DDL, RDB$GET_CONTEXT('DDL_TRIGGER', 'SQL_TEXT')); END"));
+    conexao = banco.Conecta(); // metadata as it is now
+    TListaParametros params;
+    IniciaListaParametros(params);
+
+    EXPECT_TRUE(TClassesConversaoController().FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(),
+                                                               pessoa, pessoa));
+
+    QStringList esperado;
+    for (const char* estado : {"INACTIVE", "ACTIVE"}) {
+        for (const QString& t : kTriggers) {
+            esperado << QStringLiteral("ALTER TRIGGER %1 %2").arg(t, QLatin1String(estado));
+        }
+    }
+    QStringList executados;
+    for (const auto& linha : banco.Linhas(QStringLiteral("SELECT TEXTO FROM LOG_DDL ORDER BY N"))) {
+        executados << linha.value(QStringLiteral("TEXTO"));
+    }
+    EXPECT_EQ(executados, esperado);
+    EXPECT_EQ(EstadoTriggers(banco), Todos(QStringLiteral("0")));
+}
+
 TEST_F(TesteExecucao, DesativaEAtivaTriggersValemParaOutraConexao) {
     TConversao conversao(*conexao);
     conversao.DesativaTriggers(*conexao, conexao->Transacao());
