@@ -1,11 +1,14 @@
+#include "AberturaDestino.h"
 #include "ClassesConversaoController.h"
 #include "Comandos.h"
 #include "EConversao.h"
+#include "EstadoTriggers.h"
 #include "InterfaceTerminal.h"
 #include "ListaParametros.h"
 #include "PaginaCodigo.h"
 #include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
+#include "VerificacaoDestino.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -159,6 +162,10 @@ int ComandoConverter(const QStringList& argumentos) {
         MostraAviso(QStringLiteral("O caminho do banco de dados está vazio!"));
         return kSaidaUsoIncorreto;
     }
+    if (const auto problema = ProblemaPastaOrigem(opcoes.origem)) {
+        MostraAviso(*problema);
+        return kSaidaUsoIncorreto;
+    }
 
     QString banco = *opcoes.destino;
     const QTemporaryDir pastaEnsaio;
@@ -174,18 +181,16 @@ int ComandoConverter(const QStringList& argumentos) {
 
     // Connect as the window's "Abrir" does: open, test, and start the transaction.
     TConexaoDestino conexao;
-    conexao.SetNomeBanco(banco);
+    if (!AbreDestino(conexao, banco, *opcoes.destino)) {
+        return kSaidaUsoIncorreto;
+    }
+    // Triggers left off by a run that never ended: say so; this run switches them on at its end.
     try {
-        conexao.Abre();
-        if (conexao.TestaConexao()) {
-            conexao.Transacao().Inicia();
+        if (const QStringList inativas = TriggersInativas(conexao); !inativas.isEmpty()) {
+            MostraAviso(AvisoTriggersInativas(inativas));
         }
     } catch (const std::exception& e) {
         MostraErro(MensagemDe(e));
-    }
-    if (!conexao.TestaConexao()) {
-        MostraAviso(QStringLiteral("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o "
-                                   "arquivo selecionado é válido! "));
         return kSaidaUsoIncorreto;
     }
 

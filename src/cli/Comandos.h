@@ -14,3 +14,4 @@ enum CodigoSaida : int {
 int ComandoConverter(const QStringList& argumentos);
 int ComandoCriarDestino(const QStringList& argumentos);
 int ComandoGerarExemplo(const QStringList& argumentos);
+int ComandoAtivarTriggers(const QStringList& argumentos);

@@ -15,6 +15,7 @@ const char* const kAjuda =
     "                   [--pagina-codigo CP850|CP860|CP437|CP1252]\n"
     "  conversor-tavrin criar-destino BANCO\n"
     "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S]\n"
+    "  conversor-tavrin ativar-triggers BANCO   (ativa as nove triggers após uma conversão interrompida)\n"
     "  conversor-tavrin --help | --version\n"
     "\n"
     "Saída: 0 sucesso; 1 a conversão terminou com erro; 2 uso incorreto ou recusa antes da conversão.\n";
@@ -47,6 +48,9 @@ int main(int argc, char** argv) {
     }
     if (comando == QLatin1String("gerar-exemplo")) {
         return ComandoGerarExemplo(argumentos);
+    }
+    if (comando == QLatin1String("ativar-triggers")) {
+        return ComandoAtivarTriggers(argumentos);
     }
     QTextStream(stderr) << "Comando desconhecido: " << comando << "\n\n" << kAjuda;
     return kSaidaUsoIncorreto;

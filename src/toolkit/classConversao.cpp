@@ -69,6 +69,14 @@ void AlteraTriggers(TConversao& conversao, TConexaoDestino& dbDestino, TTransaca
 
 } // namespace
 
+QStringList TConversao::Triggers() {
+    QStringList nomes;
+    for (const char* trigger : kTriggers) {
+        nomes << QLatin1String(trigger);
+    }
+    return nomes;
+}
+
 void TConversao::DesativaTriggers(TConexaoDestino& dbDestino, TTransacaoDestino& transacao) {
     AlteraTriggers(*this, dbDestino, transacao, QStringLiteral("INACTIVE"),
                    QStringLiteral("Erro ao desativar as Triggers: "));

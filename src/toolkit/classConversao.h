@@ -3,6 +3,7 @@
 #include "DataHora.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -32,6 +33,8 @@ public:
     void PCancelaTransacao(TTransacaoDestino& transacao);
     void DesativaTriggers(TConexaoDestino& dbDestino, TTransacaoDestino& transacao);
     void AtivaTriggers(TConexaoDestino& dbDestino, TTransacaoDestino& transacao);
+    /// The nine triggers DesativaTriggers and AtivaTriggers switch, in the order they switch them.
+    static QStringList Triggers();
     void PLimpaTabela(const QString& nomeTabela);
     static void PRemoveByteCDX(const QString& nomeArquivo);
 

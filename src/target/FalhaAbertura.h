@@ -1,0 +1,16 @@
+#pragma once
+
+#include "EBancoDestino.h"
+
+/// What went wrong when the engine refused to open a database, as far as a person can act on it.
+enum class MotivoFalhaAbertura {
+    EmUso,              ///< another process holds the file (another engine instance or a server)
+    NaoEBanco,          ///< the file is not a Firebird database, or is damaged
+    VersaoIncompativel, ///< a database of another on-disk structure version
+    SemEscrita,         ///< the file cannot be opened for writing by this user
+    PastaTravas,        ///< the engine's lock folder cannot be used by this user
+    Outro,
+};
+
+/// Classifies an error raised by TConexaoDestino::Abre() from the engine's status codes.
+MotivoFalhaAbertura ClassificaFalhaAbertura(const EBancoDestino& erro);
