@@ -99,8 +99,9 @@ TEscritorDbf::TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> 
             throw EConversao(
                 QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(m_caminhoMemo, m_memo.errorString()));
         }
-        // FoxPro keeps a 512-byte header whatever the block size; dBASE's header is block 0.
-        const int bytesCabecalho = m_opcoes.memo == FormatoMemoEscrita::Fpt ? 512 : m_opcoes.tamanhoBlocoMemo;
+        // The header takes 512 bytes, then up to the next block: a single block 0 when blocks are 512 or
+        // larger, several when they are smaller.
+        const int bytesCabecalho = 512;
         m_proximoBlocoMemo =
             static_cast<std::uint32_t>((bytesCabecalho + m_opcoes.tamanhoBlocoMemo - 1) / m_opcoes.tamanhoBlocoMemo);
         QByteArray cabecalho = CabecalhoMemo();

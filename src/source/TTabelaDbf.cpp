@@ -256,6 +256,12 @@ void TTabelaDbf::LeCabecalho() {
     m_ldid = h[29];
     m_tamanhoCabecalho = Le16(h + 8);
     m_tamanhoRegistro = Le16(h + 10);
+    if (m_tamanhoCabecalho > tamanhoArquivo) {
+        // Cut inside the header: the field list and every record are missing, not merely empty.
+        ErroTabela(QStringLiteral("o cabeçalho indica %1 bytes, mas o arquivo tem só %2; o arquivo está truncado")
+                       .arg(m_tamanhoCabecalho)
+                       .arg(tamanhoArquivo));
+    }
     const bool dbase7 = (m_versao & 0x07) == 0x04;
     const bool vfp = EhVisualFoxPro(m_versao);
     const qint64 tamanhoDescritor = dbase7 ? 48 : 32;

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -25,9 +27,9 @@ protected:
     void GravaClientes(const QString& arquivo = QStringLiteral("CLIENTES.DBF"),
                        TEscritorDbf::Opcoes opcoes = TEscritorDbf::Opcoes{}) {
         const std::vector<TDefinicaoCampo> campos = {
-            {QStringLiteral("CODIGO"), 'N', 6, 0},   {QStringLiteral("NOME"), 'C', 30, 0},
-            {QStringLiteral("PRECO"), 'N', 10, 2},   {QStringLiteral("DATA"), 'D', 8, 0},
-            {QStringLiteral("PESSOA"), 'L', 1, 0},   {QStringLiteral("OBS"), 'M', 10, 0},
+            {QStringLiteral("CODIGO"), 'N', 6, 0}, {QStringLiteral("NOME"), 'C', 30, 0},
+            {QStringLiteral("PRECO"), 'N', 10, 2}, {QStringLiteral("DATA"), 'D', 8, 0},
+            {QStringLiteral("PESSOA"), 'L', 1, 0}, {QStringLiteral("OBS"), 'M', 10, 0},
         };
         GravaTabela(
             Caminho(arquivo), campos, 4,
@@ -142,8 +144,7 @@ TEST_F(TabelaDbf, FilesFoundIgnoringCase) {
         GravaClientes(QDir(pasta.path()).filePath(arquivo));
         TTabelaDbf tabela(pasta.path(), QStringLiteral("CLIENTES"));
         EXPECT_EQ(tabela.QuantRegistros(), 3) << arquivo.toStdString();
-        EXPECT_EQ(tabela.Texto(tabela.IndiceCampo(QStringLiteral("OBS"))),
-                  "Cliente desde 1990.\r\nPaga em dia.")
+        EXPECT_EQ(tabela.Texto(tabela.IndiceCampo(QStringLiteral("OBS"))), "Cliente desde 1990.\r\nPaga em dia.")
             << "memo file found beside " << arquivo.toStdString();
     }
 }
@@ -277,6 +278,266 @@ TEST_F(TabelaDbf, ChangingTheSqlClosesTheQuery) {
     EXPECT_TRUE(query.Eof());
     EXPECT_EQ(query.QuantRegistros(), 0);
     EXPECT_THROW(query.CampoPorNome(QStringLiteral("CODIGO")), EConversao);
+}
+
+// ---- memo files, code pages, other layouts ----
+
+TEST_F(TabelaDbf, MemoFilesOfEachLayout) {
+    const QString longo = QString(QStringLiteral("Observação longa, ")).repeated(60); // spans several blocks
+    struct Caso {
+        const char* nome;
+        FormatoMemoEscrita memo;
+        int bloco;
+        std::uint8_t versao;
+        int larguraPonteiro;
+    };
+    const Caso casos[] = {
+        {"dBASE III", FormatoMemoEscrita::DbtIII, 512, 0, 10},
+        {"dBASE IV", FormatoMemoEscrita::DbtIV, 64, 0, 10},
+        {"FoxPro", FormatoMemoEscrita::Fpt, 64, 0, 10},
+        {"Visual FoxPro", FormatoMemoEscrita::Fpt, 32, 0x30, 4},
+    };
+    for (const Caso& caso : casos) {
+        QTemporaryDir pasta;
+        TEscritorDbf::Opcoes opcoes;
+        opcoes.memo = caso.memo;
+        opcoes.tamanhoBlocoMemo = caso.bloco;
+        opcoes.versao = caso.versao;
+        const QStringList textos = {QStringLiteral("Curta: ação"), QString(), longo,
+                                    QStringLiteral("Quebra de MEMOEDIT no meio da palavra\x00ECseguinte")};
+        GravaTabela(
+            QDir(pasta.path()).filePath(QStringLiteral("MEMOS.DBF")),
+            {{QStringLiteral("N"), 'N', 3, 0}, {QStringLiteral("OBS"), 'M', caso.larguraPonteiro, 0}},
+            static_cast<int>(textos.size()),
+            [&textos](TEscritorDbf& e, int i) {
+                e.Numero(QStringLiteral("N"), i);
+                // 0xEC in cp850 is the soft line break's first byte (0x8D); the line feed follows.
+                QString texto = textos[i];
+                texto.replace(QChar(0x00EC), QStringLiteral("\u00EC\n"));
+                e.Memo(QStringLiteral("OBS"), texto);
+                return true;
+            },
+            opcoes);
+        TTabelaDbf tabela(pasta.path(), QStringLiteral("MEMOS"));
+        const QStringList esperado = {QStringLiteral("Curta: ação"), QString(), longo,
+                                      QStringLiteral("Quebra de MEMOEDIT no meio da palavra seguinte")};
+        for (const QString& texto : esperado) {
+            ASSERT_FALSE(tabela.Eof()) << caso.nome;
+            EXPECT_EQ(tabela.Texto(1), texto) << caso.nome;
+            EXPECT_EQ(tabela.Nulo(1), texto.isEmpty()) << caso.nome;
+            tabela.Proximo();
+        }
+    }
+}
+
+// Restores the process-wide code page override when a test ends.
+struct PaginaForcadaTemporaria {
+    explicit PaginaForcadaTemporaria(std::optional<PaginaCodigo> pagina) { DefinePaginaCodigoForcada(pagina); }
+    ~PaginaForcadaTemporaria() { DefinePaginaCodigoForcada(std::nullopt); }
+};
+
+TEST_F(TabelaDbf, CodePageFromDriverByteTextOrOverride) {
+    const QString nome = QStringLiteral("Conceição São João Ávila");
+    struct Caso {
+        const char* oQue;
+        std::uint8_t ldid;
+        PaginaCodigo escrita;
+        bool textoNoMemo; ///< the C field is plain ASCII: only the memo tells the code page
+        std::optional<PaginaCodigo> forcada;
+        PaginaCodigo lida;
+    };
+    const Caso casos[] = {
+        {"PTB cp850", 0x25, PaginaCodigo::CP850, false, std::nullopt, PaginaCodigo::CP850},
+        {"PTG cp860", 0x24, PaginaCodigo::CP860, false, std::nullopt, PaginaCodigo::CP860},
+        {"Windows ANSI", 0x03, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
+        {"DBWINWE0", 0x58, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
+        {"no byte, cp850 text", 0x00, PaginaCodigo::CP850, false, std::nullopt, PaginaCodigo::CP850},
+        {"no byte, cp1252 text", 0x00, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
+        {"no byte, cp1252 only in memos", 0x00, PaginaCodigo::CP1252, true, std::nullopt, PaginaCodigo::CP1252},
+        {"override beats the byte", 0x25, PaginaCodigo::CP1252, false, PaginaCodigo::CP1252, PaginaCodigo::CP1252},
+    };
+    for (const Caso& caso : casos) {
+        QTemporaryDir pasta;
+        TEscritorDbf::Opcoes opcoes;
+        opcoes.ldid = caso.ldid;
+        opcoes.pagina = caso.escrita;
+        GravaTabela(
+            QDir(pasta.path()).filePath(QStringLiteral("PAGINA.DBF")),
+            {{QStringLiteral("NOME"), 'C', 40, 0}, {QStringLiteral("OBS"), 'M', 10, 0}}, 3,
+            [&](TEscritorDbf& e, int) {
+                e.Texto(QStringLiteral("NOME"), caso.textoNoMemo ? QStringLiteral("SEM ACENTO") : nome);
+                e.Memo(QStringLiteral("OBS"), nome);
+                return true;
+            },
+            opcoes);
+        const PaginaForcadaTemporaria forcada(caso.forcada);
+        TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"));
+        EXPECT_EQ(tabela.Pagina(), caso.lida) << caso.oQue;
+        EXPECT_EQ(tabela.Texto(1), nome) << caso.oQue;
+        if (!caso.textoNoMemo) {
+            EXPECT_EQ(tabela.Texto(0), nome) << caso.oQue;
+        }
+    }
+    // The override really changes the reading of a cp850 table.
+    QTemporaryDir pasta;
+    GravaTabela(QDir(pasta.path()).filePath(QStringLiteral("PAGINA.DBF")), {{QStringLiteral("NOME"), 'C', 40, 0}}, 1,
+                [&](TEscritorDbf& e, int) {
+                    e.Texto(QStringLiteral("NOME"), nome);
+                    return true;
+                });
+    const PaginaForcadaTemporaria forcada(PaginaCodigo::CP1252);
+    TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"));
+    EXPECT_NE(tabela.Texto(0), nome);
+}
+
+TEST_F(TabelaDbf, ClipperLongCharacterFieldsAndBinaryTypes) {
+    // Clipper: a character field of 300 keeps its high byte where the decimals go.
+    const QString longo = QStringLiteral("x").repeated(290) + QStringLiteral("fim");
+    GravaTabela(Caminho(QStringLiteral("LONGO.DBF")),
+                {{QStringLiteral("A"), 'C', 300, 0}, {QStringLiteral("B"), 'N', 4, 0}}, 1, [&](TEscritorDbf& e, int) {
+                    e.Texto(QStringLiteral("A"), longo);
+                    e.Numero(QStringLiteral("B"), 77);
+                    return true;
+                });
+    {
+        TTabelaDbf tabela(Pasta(), QStringLiteral("LONGO"));
+        EXPECT_EQ(tabela.Campo(0).tamanho, 300);
+        EXPECT_EQ(tabela.Texto(0), longo);
+        EXPECT_EQ(tabela.Texto(1), "77");
+    }
+
+    // Visual FoxPro integer, double, currency and date-time; dBASE 7 integer and double.
+    TEscritorDbf::Opcoes vfp;
+    vfp.versao = 0x30;
+    GravaTabela(
+        Caminho(QStringLiteral("VFP.DBF")),
+        {{QStringLiteral("I"), 'I', 4, 0},
+         {QStringLiteral("B"), 'B', 8, 0},
+         {QStringLiteral("Y"), 'Y', 8, 0},
+         {QStringLiteral("T"), 'T', 8, 0}},
+        1,
+        [](TEscritorDbf& e, int) {
+            e.Bruto(QStringLiteral("I"), QByteArray("\xF6\xFF\xFF\xFF", 4));                 // -10
+            e.Bruto(QStringLiteral("B"), QByteArray("\x00\x00\x00\x00\x00\x00\x29\x40", 8)); // 12.5
+            e.Bruto(QStringLiteral("Y"), QByteArray("\x50\xC3\x00\x00\x00\x00\x00\x00", 8)); // 5.0000
+            // Julian day 2456722 = 5 March 2014, 43200000 ms = noon.
+            e.Bruto(QStringLiteral("T"), QByteArray("\x92\x7C\x25\x00\x00\x2E\x93\x02", 8));
+            return true;
+        },
+        vfp);
+    TEscritorDbf::Opcoes dbase7;
+    dbase7.versao = 0x04;
+    GravaTabela(
+        Caminho(QStringLiteral("DB7.DBF")), {{QStringLiteral("I"), 'I', 4, 0}, {QStringLiteral("O"), 'O', 8, 0}}, 1,
+        [](TEscritorDbf& e, int) {
+            e.Bruto(QStringLiteral("I"), QByteArray("\x7F\xFF\xFF\xFB", 4));                 // -5
+            e.Bruto(QStringLiteral("O"), QByteArray("\xC0\x29\x00\x00\x00\x00\x00\x00", 8)); // 12.5
+            return true;
+        },
+        dbase7);
+    TTabelaDbf tabelaVfp(Pasta(), QStringLiteral("VFP"));
+    EXPECT_EQ(Linha(tabelaVfp), (QStringList{"-10", "12,5", "5", "05/03/2014 12:00:00"}));
+    EXPECT_DOUBLE_EQ(tabelaVfp.DataHora(3), DataParaTDateTime(QDate(2014, 3, 5)) + 0.5);
+    TTabelaDbf tabela7(Pasta(), QStringLiteral("DB7"));
+    EXPECT_EQ(Linha(tabela7), (QStringList{"-5", "12,5"}));
+}
+
+// ---- damaged files ----
+
+// Each kind of damage either is tolerated (the data read as it is) or raises an error naming the
+// table, and for a value the record and the field; never a crash or a read outside the file.
+TEST_F(TabelaDbf, DamagedFilesReadOrFailClearly) {
+    struct Caso {
+        const char* dano;
+        std::function<void(const QString& dbf, const QString& memo)> estraga;
+        QStringList trechos; ///< empty: the table still reads whole
+        std::function<void(TTabelaDbf&)> le;
+    };
+    const auto registro = [](qint64 n) {
+        // The header is 32 + 6 descriptors of 32 + the 0x0D; records of 1 + 6 + 30 + 10 + 8 + 1 + 10 bytes.
+        return qsizetype(32 + 6 * 32 + 1 + (n - 1) * 66);
+    };
+    const auto leTudo = [](TTabelaDbf& t) {
+        for (t.Primeiro(); !t.Eof(); t.Proximo()) {
+            Linha(t);
+        }
+    };
+    const Caso casos[] = {
+        {"header count too high",
+         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 4, QByteArray("\x64\0\0\0", 4)); },
+         {},
+         leTudo},
+        {"header count too low",
+         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 4, QByteArray("\x01\0\0\0", 4)); },
+         {},
+         leTudo},
+        {"no end-of-file mark",
+         [](const QString& dbf, const QString&) { CortaArquivo(dbf, LeArquivo(dbf).size() - 1); },
+         {},
+         leTudo},
+        {"last record cut short",
+         [](const QString& dbf, const QString&) { CortaArquivo(dbf, LeArquivo(dbf).size() - 20); },
+         {QStringLiteral("registro 4"), QStringLiteral("truncado")},
+         nullptr},
+        {"cut inside the header",
+         [](const QString& dbf, const QString&) { CortaArquivo(dbf, 100); },
+         {QStringLiteral("truncado")},
+         nullptr},
+        {"record length shorter than the fields",
+         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 10, QByteArray("\x20\0", 2)); },
+         {QStringLiteral("somam")},
+         nullptr},
+        {"memo file missing",
+         [](const QString&, const QString& memo) { QFile::remove(memo); },
+         {QStringLiteral("CLIENTES.DBT"), QStringLiteral("OBS"), QStringLiteral("registro 1")},
+         [](TTabelaDbf& t) { t.Texto(t.IndiceCampo(QStringLiteral("OBS"))); }},
+        {"memo pointer past the end",
+         [registro](const QString& dbf, const QString&) {
+             AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10 + 8 + 1, QByteArray("    999999"));
+         },
+         {QStringLiteral("OBS"), QStringLiteral("registro 1"), QStringLiteral("999999")},
+         [](TTabelaDbf& t) { t.Texto(t.IndiceCampo(QStringLiteral("OBS"))); }},
+        {"number that is not one",
+         [registro](const QString& dbf, const QString&) {
+             AlteraBytes(dbf, registro(3) + 1 + 6 + 30, QByteArray("   12x.50 "));
+         },
+         {QStringLiteral("PRECO"), QStringLiteral("registro 3"), QStringLiteral("12x.50")},
+         [](TTabelaDbf& t) {
+             t.Proximo();
+             EXPECT_EQ(t.Texto(2), "12x.50") << "as text the value is kept as written";
+             t.Numero(2);
+         }},
+        {"date that is not one",
+         [registro](const QString& dbf, const QString&) {
+             AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10, QByteArray("20141345"));
+         },
+         {QStringLiteral("DATA"), QStringLiteral("registro 1"), QStringLiteral("20141345")},
+         [](TTabelaDbf& t) { t.DataHora(3); }},
+    };
+    for (const Caso& caso : casos) {
+        QTemporaryDir pasta;
+        const QString dbf = QDir(pasta.path()).filePath(QStringLiteral("CLIENTES.DBF"));
+        GravaClientes(dbf);
+        caso.estraga(dbf, QDir(pasta.path()).filePath(QStringLiteral("CLIENTES.DBT")));
+        try {
+            TTabelaDbf tabela(pasta.path(), QStringLiteral("CLIENTES"));
+            if (caso.le) {
+                caso.le(tabela);
+            }
+            if (caso.trechos.isEmpty()) {
+                EXPECT_EQ(tabela.QuantRegistros(), 3) << caso.dano;
+                tabela.Ultimo();
+                EXPECT_EQ(tabela.Texto(0), "10") << caso.dano;
+            } else {
+                ADD_FAILURE() << caso.dano << ": no error";
+            }
+        } catch (const EConversao& erro) {
+            EXPECT_FALSE(caso.trechos.isEmpty()) << caso.dano << ": " << erro.what();
+            for (const QString& trecho : caso.trechos + QStringList{QStringLiteral("CLIENTES")}) {
+                EXPECT_TRUE(erro.Mensagem().contains(trecho)) << caso.dano << ": " << erro.what();
+            }
+        }
+    }
 }
 
 } // namespace
