@@ -1,27 +1,29 @@
 #include "AdaptadoresQt.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-void MostraCaixa(QWidget* janela, QMessageBox::Icon icone, const QString& texto) {
-    // The messages use carriage returns as line breaks; Qt breaks lines at '\n' only.
-    QString linhas = texto;
-    linhas.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    linhas.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox caixa(icone, TituloPrograma(), linhas, QMessageBox::Ok, janela);
-    caixa.setTextFormat(Qt::PlainText);
-    caixa.exec();
+// The messages use carriage returns as line breaks; Qt breaks lines at '\n' only.
+QString QuebrasDeLinha(QString texto) {
+    texto.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return texto;
 }
 
 } // namespace
 
-QString TituloPrograma() { return QStringLiteral("Conversor TAVRIN"); }
+QString TituloPrograma() {
+    return QStringLiteral("Conversor TAVRIN");
+}
 
 TBarraProgressoQt::TBarraProgressoQt(QProgressBar& barra) : m_barra(barra) {
     m_maximo = std::max(barra.maximum(), 0);
@@ -45,14 +47,43 @@ void TBarraProgressoQt::Mostra() {
     m_barra.setValue(m_posicao);
 }
 
-QString TRotuloQt::Caption() const { return m_rotulo.text(); }
+QString TRotuloQt::Caption() const {
+    return m_rotulo.text();
+}
 
-void TRotuloQt::SetCaption(const QString& texto) { m_rotulo.setText(texto); }
+void TRotuloQt::SetCaption(const QString& texto) {
+    m_rotulo.setText(texto);
+}
 
-void TInterfaceJanela::Aviso(const QString& texto) { MostraCaixa(m_janela, QMessageBox::Warning, texto); }
+void TInterfaceJanela::Aviso(const QString& texto) {
+    Mostra(QMessageBox::Warning, texto);
+}
 
-void TInterfaceJanela::Erro(const QString& texto) { MostraCaixa(m_janela, QMessageBox::Critical, texto); }
+void TInterfaceJanela::Erro(const QString& texto) {
+    Mostra(QMessageBox::Critical, texto);
+}
 
-void TInterfaceJanela::Informacao(const QString& texto) { MostraCaixa(m_janela, QMessageBox::Information, texto); }
+void TInterfaceJanela::Informacao(const QString& texto) {
+    Mostra(QMessageBox::Information, texto);
+}
 
-void TInterfaceJanela::ProcessaMensagens() { QCoreApplication::processEvents(); }
+void TInterfaceJanela::Mostra(QMessageBox::Icon icone, const QString& texto) {
+    QMessageBox caixa(icone, TituloPrograma(), QuebrasDeLinha(texto), QMessageBox::Ok, m_janela);
+    caixa.setTextFormat(Qt::PlainText);
+    if (!m_detalhe.isEmpty()) {
+        caixa.setDetailedText(QuebrasDeLinha(std::exchange(m_detalhe, QString())));
+        // Details are tables aligned by spaces (the run's summary): fixed pitch, no wrapping.
+        if (auto* detalhe = caixa.findChild<QTextEdit*>()) {
+            QFont fixa = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+            fixa.setPixelSize(11);
+            detalhe->setFont(fixa);
+            detalhe->setLineWrapMode(QTextEdit::NoWrap);
+            detalhe->setMinimumWidth(680);
+        }
+    }
+    caixa.exec();
+}
+
+void TInterfaceJanela::ProcessaMensagens() {
+    QCoreApplication::processEvents();
+}

@@ -2,6 +2,7 @@
 
 #include "ui/InterfaceUsuario.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 
@@ -51,10 +52,14 @@ public:
     void Aviso(const QString& texto) override;
     void Erro(const QString& texto) override;
     void Informacao(const QString& texto) override;
+    void DetalheProximaMensagem(const QString& detalhe) override { m_detalhe = detalhe; }
     void ProcessaMensagens() override;
 
 private:
+    void Mostra(QMessageBox::Icon icone, const QString& texto);
+
     QPointer<QWidget> m_janela;
+    QString m_detalhe; // for the next box only
 };
 
 /// The title of every message box of the program.

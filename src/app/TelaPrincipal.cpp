@@ -4,9 +4,11 @@
 #include "ClassesConversaoController.h"
 #include "DialogoArquivo.h"
 #include "EConversao.h"
+#include "EstadoTriggers.h"
 #include "Estilo.h"
 #include "ImagemSvg.h"
 #include "ListaParametros.h"
+#include "ResumoExecucao.h"
 #include "ui/InterfaceUsuario.h"
 
 #include <QCheckBox>
@@ -26,6 +28,7 @@
 #include <QStyle>
 #include <QTreeView>
 
+#include <algorithm>
 #include <exception>
 #include <iterator>
 #include <optional>
@@ -34,7 +37,8 @@
 namespace {
 
 // Shown as "*.FB"; the patterns also take lower- and mixed-case extensions, which Linux tells apart.
-const char* const kFiltroBancoQuorvel = "*.FB (*.[Ff][Bb])";
+// Listed one by one rather than as a character class, which not every native dialog understands.
+const char* const kFiltroBancoQuorvel = "*.FB (*.FB *.fb *.Fb *.fB)";
 
 const QColor kMarrom(0x80, 0x00, 0x00);
 
@@ -140,8 +144,8 @@ void TFPrincipal::CriaControles() {
     Label2->setPalette(marrom);
     Label2->raise();
 
-    Label3 = CriaRotulo(this, "Label3", QStringLiteral("Selecione a Pasta do Banco de Dados de Origem: "), 3, 75,
-                        negrito);
+    Label3 =
+        CriaRotulo(this, "Label3", QStringLiteral("Selecione a Pasta do Banco de Dados de Origem: "), 3, 75, negrito);
 
     dcoCaminhoBDOrigem = new QTreeView(this);
     dcoCaminhoBDOrigem->setObjectName(QStringLiteral("dcoCaminhoBDOrigem"));
@@ -155,22 +159,25 @@ void TFPrincipal::CriaControles() {
     }
     dcoCaminhoBDOrigem->setHeaderHidden(true);
     dcoCaminhoBDOrigem->header()->setStretchLastSection(false);
-    dcoCaminhoBDOrigem->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    dcoCaminhoBDOrigem->header()->setSectionResizeMode(0, QHeaderView::Fixed);
     dcoCaminhoBDOrigem->setUniformRowHeights(true);
     dcoCaminhoBDOrigem->setSelectionMode(QAbstractItemView::SingleSelection);
     dcoCaminhoBDOrigem->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The model reads folders in the background; keep the chosen folder in view until the person
     // touches the tree.
     const auto rola = [this] {
+        AjustaLarguraPastas();
         if (!m_pastaARolar.isEmpty()) {
             dcoCaminhoBDOrigem->scrollTo(dcoCaminhoBDOrigem->currentIndex(), QAbstractItemView::PositionAtCenter);
         }
     };
     connect(m_modeloPastas, &QFileSystemModel::directoryLoaded, this, rola);
     connect(m_modeloPastas, &QFileSystemModel::layoutChanged, this, rola);
+    connect(dcoCaminhoBDOrigem, &QTreeView::expanded, this, [this] { AjustaLarguraPastas(); });
+    connect(dcoCaminhoBDOrigem, &QTreeView::collapsed, this, [this] { AjustaLarguraPastas(); });
     for (QObject* parte : std::initializer_list<QObject*>{dcoCaminhoBDOrigem, dcoCaminhoBDOrigem->viewport(),
-                                                         dcoCaminhoBDOrigem->verticalScrollBar(),
-                                                         dcoCaminhoBDOrigem->horizontalScrollBar()}) {
+                                                          dcoCaminhoBDOrigem->verticalScrollBar(),
+                                                          dcoCaminhoBDOrigem->horizontalScrollBar()}) {
         parte->installEventFilter(this);
     }
 
@@ -255,7 +262,21 @@ QString TFPrincipal::PastaOrigemSelecionada() const {
     return indice.isValid() ? m_modeloPastas->filePath(indice) : QDir::currentPath();
 }
 
+void TFPrincipal::AjustaLarguraPastas() {
+    // The one column fills the tree, so a selected folder is highlighted across the whole row, and
+    // grows past it when names run deep, so the tree scrolls sideways instead of cutting them.
+    // (QTreeView hides sizeHintForColumn; the base class offers it.)
+    const QAbstractItemView* vista = dcoCaminhoBDOrigem;
+    const int largura = std::max(vista->sizeHintForColumn(0), dcoCaminhoBDOrigem->viewport()->width());
+    if (dcoCaminhoBDOrigem->header()->sectionSize(0) != largura) {
+        dcoCaminhoBDOrigem->header()->resizeSection(0, largura);
+    }
+}
+
 bool TFPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == dcoCaminhoBDOrigem->viewport() && evento->type() == QEvent::Resize) {
+        AjustaLarguraPastas();
+    }
     switch (evento->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
@@ -285,7 +306,9 @@ bool TFPrincipal::VerificaConexaoBD() {
     return false;
 }
 
-void TFPrincipal::pIniciaListaParametros(TListaParametros& MParams) const { IniciaListaParametros(MParams); }
+void TFPrincipal::pIniciaListaParametros(TListaParametros& MParams) const {
+    IniciaListaParametros(MParams);
+}
 
 void TFPrincipal::pCarregaParametros(TListaParametros& MParams) const {
     TTiposMarcados marcados;
@@ -330,6 +353,12 @@ void TFPrincipal::btnAbrirQuorvelClick() {
     ibdQuorvel.Abre();
     if (ibdQuorvel.TestaConexao()) {
         ibtTransacaoQuorvel.Inicia();
+        // A run that was killed leaves the triggers off, and the target system then stops keeping
+        // its stock; say so now rather than let it go unnoticed until the next conversion.
+        const QStringList inativas = TriggersInativas(ibdQuorvel);
+        if (!inativas.isEmpty()) {
+            MostraAviso(AvisoTriggersInativas(inativas));
+        }
     }
 }
 
@@ -351,8 +380,11 @@ void TFPrincipal::btnConverterClick() {
     pIniciaListaParametros(MParams);
     pCarregaParametros(MParams);
     CaminhoOrigem = PastaOrigemSelecionada();
-    TClassesConversaoController().FEfetuaConversao(MParams, CaminhoOrigem, ibdQuorvel, ibtTransacaoQuorvel, *m_barra,
-                                                   *m_rotulo);
+    // The summary of the run goes into the final box's details.
+    TColetorResumo resumo(ibdQuorvel, CaminhoOrigem);
+    TClassesConversaoController execucao;
+    execucao.SetObservador(&resumo);
+    execucao.FEfetuaConversao(MParams, CaminhoOrigem, ibdQuorvel, ibtTransacaoQuorvel, *m_barra, *m_rotulo);
 }
 
 void TFPrincipal::btnSairClick() {

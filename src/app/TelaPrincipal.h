@@ -64,6 +64,7 @@ private:
     void CriaControles();
     void DefineOrdemTeclado();
     void Centraliza();
+    void AjustaLarguraPastas();
 
     TConexaoDestino ibdQuorvel;
     TTransacaoDestino& ibtTransacaoQuorvel;
