@@ -2,10 +2,18 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
 namespace {
 
-bool InicioNome(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'; }
-bool ParteNome(QChar c) { return InicioNome(c) || (c >= u'0' && c <= u'9') || c == u'$'; }
+bool InicioNome(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+}
+bool ParteNome(QChar c) {
+    return InicioNome(c) || (c >= u'0' && c <= u'9') || c == u'$';
+}
 
 /// Length of the literal or comment starting at i, or 0 when none starts there.
 qsizetype SaltaLiteralOuComentario(const QString& s, qsizetype i) {
@@ -76,9 +84,9 @@ bool SemParametros(const QString& sql) {
         return true;
     }
     static const QStringList kDdl = {
-        QStringLiteral("CREATE"),  QStringLiteral("ALTER"),   QStringLiteral("RECREATE"), QStringLiteral("DROP"),
-        QStringLiteral("DECLARE"), QStringLiteral("COMMENT"), QStringLiteral("GRANT"),    QStringLiteral("REVOKE"),
-        QStringLiteral("SET"),
+        QStringLiteral("CREATE"), QStringLiteral("ALTER"),   QStringLiteral("RECREATE"),
+        QStringLiteral("DROP"),   QStringLiteral("DECLARE"), QStringLiteral("COMMENT"),
+        QStringLiteral("GRANT"),  QStringLiteral("REVOKE"),  QStringLiteral("SET"),
     };
     if (kDdl.contains(p.at(0))) {
         return true;
@@ -223,4 +231,395 @@ QStringList DivideScript(const QString& script) {
     }
     fecha(n);
     return r;
+}
+
+// ---- lifting literals ---------------------------------------------------------------------
+
+namespace {
+
+enum class TipoToken { Nome, Texto, Numero, NumeroOutro, Simbolo };
+
+struct Token {
+    TipoToken tipo;
+    qsizetype inicio;
+    qsizetype fim; // one past the last byte
+};
+
+bool LetraB(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool DigitoB(char c) {
+    return c >= '0' && c <= '9';
+}
+bool ParteNomeB(char c) {
+    return LetraB(c) || DigitoB(c) || c == '$';
+}
+bool EspacoB(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+/// Splits the text into tokens, skipping blanks and comments. False when the text holds
+/// something that makes lifting unsafe: parameters, an unterminated literal or a Q-string.
+bool Tokens(const QByteArray& s, std::vector<Token>& r) {
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = s.at(i);
+        if (EspacoB(c)) {
+            ++i;
+        } else if (c == '-' && i + 1 < n && s.at(i + 1) == '-') {
+            const qsizetype fim = s.indexOf('\n', i);
+            i = fim < 0 ? n : fim + 1;
+        } else if (c == '/' && i + 1 < n && s.at(i + 1) == '*') {
+            const qsizetype fim = s.indexOf("*/", i + 2);
+            i = fim < 0 ? n : fim + 2;
+        } else if (c == '\'' || c == '"') {
+            qsizetype j = i + 1;
+            for (;;) {
+                if (j >= n) {
+                    return false;
+                }
+                if (s.at(j) == c) {
+                    if (j + 1 < n && s.at(j + 1) == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            r.push_back({TipoToken::Texto, i, j + 1});
+            i = j + 1;
+        } else if (DigitoB(c) || (c == '.' && i + 1 < n && DigitoB(s.at(i + 1)))) {
+            qsizetype j = i;
+            bool ponto = false;
+            while (j < n && (DigitoB(s.at(j)) || (s.at(j) == '.' && !ponto))) {
+                ponto = ponto || s.at(j) == '.';
+                ++j;
+            }
+            TipoToken tipo = TipoToken::Numero;
+            if (j < n && (s.at(j) == 'e' || s.at(j) == 'E')) {
+                qsizetype k = j + 1;
+                if (k < n && (s.at(k) == '+' || s.at(k) == '-')) {
+                    ++k;
+                }
+                if (k < n && DigitoB(s.at(k))) {
+                    tipo = TipoToken::NumeroOutro; // an exponent makes it a double: left in the text
+                    j = k;
+                    while (j < n && DigitoB(s.at(j))) {
+                        ++j;
+                    }
+                }
+            }
+            // 0x1F, 12abc, 1.2.3: not a plain number
+            while (j < n && (ParteNomeB(s.at(j)) || s.at(j) == '.')) {
+                tipo = TipoToken::NumeroOutro;
+                ++j;
+            }
+            r.push_back({tipo, i, j});
+            i = j;
+        } else if (LetraB(c)) {
+            qsizetype j = i;
+            while (j < n && ParteNomeB(s.at(j))) {
+                ++j;
+            }
+            if (j - i == 1 && (c == 'q' || c == 'Q') && j < n && s.at(j) == '\'') {
+                return false; // Q'{...}': its own quoting rules
+            }
+            r.push_back({TipoToken::Nome, i, j});
+            i = j;
+        } else if (c == '?' || (c == ':' && i + 1 < n && LetraB(s.at(i + 1)))) {
+            return false;
+        } else {
+            qsizetype j = i + 1;
+            if (j < n && (c == '<' || c == '>' || c == '!' || c == '^' || c == '~') &&
+                (s.at(j) == '=' || s.at(j) == '>' || s.at(j) == '<')) {
+                ++j;
+            } else if (c == '|' && j < n && s.at(j) == '|') {
+                ++j;
+            }
+            r.push_back({TipoToken::Simbolo, i, j});
+            i = j;
+        }
+    }
+    return true;
+}
+
+class Analise {
+public:
+    Analise(const QByteArray& sql, std::vector<Token> tokens) : s(sql), t(std::move(tokens)) {}
+
+    bool E(qsizetype k, const char* palavra) const {
+        if (k < 0 || k >= Tamanho() || t[Idx(k)].tipo != TipoToken::Nome) {
+            return false;
+        }
+        const Token& x = t[Idx(k)];
+        const auto n = static_cast<qsizetype>(std::strlen(palavra));
+        return x.fim - x.inicio == n &&
+               QByteArrayView(s).sliced(x.inicio, n).compare(palavra, Qt::CaseInsensitive) == 0;
+    }
+    bool Simbolo(qsizetype k, const char* simbolo) const {
+        if (k < 0 || k >= Tamanho() || t[Idx(k)].tipo != TipoToken::Simbolo) {
+            return false;
+        }
+        const Token& x = t[Idx(k)];
+        return QByteArrayView(s).sliced(x.inicio, x.fim - x.inicio) == QByteArrayView(simbolo);
+    }
+    TipoToken Tipo(qsizetype k) const { return t[Idx(k)].tipo; }
+    qsizetype Tamanho() const { return static_cast<qsizetype>(t.size()); }
+    const Token& At(qsizetype k) const { return t[Idx(k)]; }
+
+    /// The value of a single-token-or-signed-number item [a, b), or nothing.
+    std::optional<LiteralSql> Valor(qsizetype a, qsizetype b, bool nuloPermitido) const {
+        if (b - a == 1 && E(a, "NULL") && nuloPermitido) {
+            return LiteralSql{};
+        }
+        if (b - a == 1 && Tipo(a) == TipoToken::Texto) {
+            return Texto(a);
+        }
+        if (b - a == 1 && Tipo(a) == TipoToken::Numero) {
+            return Numero(a, false);
+        }
+        if (b - a == 2 && Simbolo(a, "-") && Tipo(a + 1) == TipoToken::Numero) {
+            return Numero(a + 1, true);
+        }
+        return std::nullopt;
+    }
+
+private:
+    static std::size_t Idx(qsizetype k) { return static_cast<std::size_t>(k); }
+
+    std::optional<LiteralSql> Texto(qsizetype k) const {
+        const Token& x = At(k);
+        if (x.fim - x.inicio - 2 > 32765) {
+            return std::nullopt; // longer than a parameter can be: the engine judges the literal
+        }
+        const char aspa = s.at(x.inicio);
+        LiteralSql r;
+        r.tipo = LiteralSql::Tipo::Texto;
+        r.texto.reserve(x.fim - x.inicio - 2);
+        for (qsizetype i = x.inicio + 1; i < x.fim - 1; ++i) {
+            r.texto += s.at(i);
+            if (s.at(i) == aspa) {
+                ++i; // the doubled quote
+            }
+        }
+        return r;
+    }
+
+    std::optional<LiteralSql> Numero(qsizetype k, bool negativo) const {
+        const Token& x = At(k);
+        quint64 valor = 0;
+        int escala = 0;
+        bool fracao = false;
+        for (qsizetype i = x.inicio; i < x.fim; ++i) {
+            const char c = s.at(i);
+            if (c == '.') {
+                fracao = true;
+                continue;
+            }
+            const auto d = static_cast<quint64>(c - '0');
+            if (valor > (static_cast<quint64>(std::numeric_limits<qint64>::max()) - d) / 10) {
+                return std::nullopt; // beyond 64 bits the engine makes it a double
+            }
+            valor = valor * 10 + d;
+            if (fracao) {
+                --escala;
+            }
+        }
+        if (escala < -18) {
+            return std::nullopt;
+        }
+        LiteralSql r;
+        r.tipo = LiteralSql::Tipo::Numero;
+        r.numero = negativo ? -static_cast<qint64>(valor) : static_cast<qint64>(valor);
+        r.escala = escala;
+        return r;
+    }
+
+    const QByteArray& s;
+    std::vector<Token> t;
+};
+
+struct Levantado {
+    qsizetype primeiro; // first token replaced by '?'
+    qsizetype ultimo;   // last token replaced
+    LiteralSql valor;
+};
+
+/// The token after the matching ')' of the '(' at k, or -1.
+qsizetype FechaParenteses(const Analise& a, qsizetype k) {
+    int nivel = 0;
+    for (qsizetype i = k; i < a.Tamanho(); ++i) {
+        if (a.Simbolo(i, "(")) {
+            ++nivel;
+        } else if (a.Simbolo(i, ")") && --nivel == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void ItensValues(const Analise& a, std::vector<Levantado>& r) {
+    int nivel = 0;
+    for (qsizetype k = 0; k < a.Tamanho(); ++k) {
+        if (a.Simbolo(k, "(")) {
+            ++nivel;
+        } else if (a.Simbolo(k, ")")) {
+            --nivel;
+        } else if (nivel == 0 && a.E(k, "VALUES") && a.Simbolo(k + 1, "(")) {
+            const qsizetype fim = FechaParenteses(a, k + 1);
+            if (fim < 0) {
+                return;
+            }
+            qsizetype inicio = k + 2;
+            int n = 0;
+            for (qsizetype i = k + 2; i <= fim; ++i) {
+                if (a.Simbolo(i, "(")) {
+                    ++n;
+                } else if (a.Simbolo(i, ")") && i != fim) {
+                    --n;
+                }
+                if (n == 0 && (i == fim || a.Simbolo(i, ","))) {
+                    if (auto v = a.Valor(inicio, i, true)) {
+                        r.push_back({inicio, i - 1, std::move(*v)});
+                    }
+                    inicio = i + 1;
+                }
+            }
+            return;
+        }
+    }
+}
+
+bool FimDoSet(const Analise& a, qsizetype k) {
+    return k >= a.Tamanho() || a.E(k, "WHERE") || a.E(k, "RETURNING") || a.E(k, "PLAN") || a.E(k, "ORDER") ||
+           a.E(k, "ROWS") || a.Simbolo(k, ";");
+}
+
+void ItensSet(const Analise& a, std::vector<Levantado>& r) {
+    qsizetype k = 0;
+    int nivel = 0;
+    while (k < a.Tamanho() && !(nivel == 0 && a.E(k, "SET"))) {
+        nivel += a.Simbolo(k, "(") ? 1 : a.Simbolo(k, ")") ? -1 : 0;
+        ++k;
+    }
+    qsizetype inicio = k + 1;
+    nivel = 0;
+    for (qsizetype i = k + 1; i <= a.Tamanho(); ++i) {
+        const bool fim = nivel == 0 && FimDoSet(a, i);
+        if (fim || (nivel == 0 && a.Simbolo(i, ","))) {
+            // col [. col] = value
+            qsizetype j = inicio;
+            if (j < i && a.Tipo(j) == TipoToken::Nome) {
+                ++j;
+                while (j + 1 < i && a.Simbolo(j, ".") && a.Tipo(j + 1) == TipoToken::Nome) {
+                    j += 2;
+                }
+                if (a.Simbolo(j, "=")) {
+                    if (auto v = a.Valor(j + 1, i, true)) {
+                        r.push_back({j + 1, i - 1, std::move(*v)});
+                    }
+                }
+            }
+            if (fim) {
+                return;
+            }
+            inicio = i + 1;
+        } else if (a.Simbolo(i, "(")) {
+            ++nivel;
+        } else if (a.Simbolo(i, ")")) {
+            --nivel;
+        }
+    }
+}
+
+bool AntesDaComparacao(const Analise& a, qsizetype k) {
+    return a.E(k, "WHERE") || a.E(k, "AND") || a.E(k, "OR") || a.E(k, "NOT") || a.Simbolo(k, "(");
+}
+
+bool DepoisDaComparacao(const Analise& a, qsizetype k) {
+    return k >= a.Tamanho() || a.E(k, "AND") || a.E(k, "OR") || a.Simbolo(k, ")") || a.Simbolo(k, ";") ||
+           a.E(k, "ORDER") || a.E(k, "GROUP") || a.E(k, "PLAN") || a.E(k, "ROWS") || a.E(k, "UNION") || a.E(k, "FOR") ||
+           a.E(k, "RETURNING");
+}
+
+/// name [. name] = literal, between WHERE/AND/OR/NOT/'(' and AND/OR/')'/end, after a WHERE.
+void Comparacoes(const Analise& a, std::vector<Levantado>& r) {
+    qsizetype k = 0;
+    while (k < a.Tamanho() && !a.E(k, "WHERE")) {
+        ++k;
+    }
+    for (; k < a.Tamanho(); ++k) {
+        if (!a.Simbolo(k, "=")) {
+            continue;
+        }
+        const qsizetype inicioValor = k + 1;
+        qsizetype fimValor = inicioValor + (a.Simbolo(inicioValor, "-") ? 2 : 1);
+        if (fimValor > a.Tamanho() || !DepoisDaComparacao(a, fimValor)) {
+            continue;
+        }
+        qsizetype j = k - 1;
+        if (j < 0 || a.Tipo(j) != TipoToken::Nome) {
+            continue;
+        }
+        while (j >= 2 && a.Simbolo(j - 1, ".") && a.Tipo(j - 2) == TipoToken::Nome) {
+            j -= 2;
+        }
+        if (!AntesDaComparacao(a, j - 1)) {
+            continue;
+        }
+        if (auto v = a.Valor(inicioValor, fimValor, false)) {
+            v->atribuicao = false;
+            r.push_back({inicioValor, fimValor - 1, std::move(*v)});
+        }
+    }
+}
+
+} // namespace
+
+std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
+    std::vector<Token> tokens;
+    if (!Tokens(sql, tokens)) {
+        return std::nullopt;
+    }
+    const Analise a(sql, std::move(tokens));
+    std::vector<Levantado> levantados;
+    if (a.E(0, "INSERT")) {
+        ItensValues(a, levantados);
+    } else if (a.E(0, "UPDATE") && !a.E(1, "OR")) {
+        ItensSet(a, levantados);
+        Comparacoes(a, levantados);
+    } else if (a.E(0, "DELETE") || a.E(0, "SELECT")) {
+        Comparacoes(a, levantados);
+    } else {
+        return std::nullopt;
+    }
+    std::sort(levantados.begin(), levantados.end(),
+              [](const Levantado& x, const Levantado& y) { return x.primeiro < y.primeiro; });
+    levantados.erase(std::unique(levantados.begin(), levantados.end(),
+                                 [](const Levantado& x, const Levantado& y) { return x.primeiro == y.primeiro; }),
+                     levantados.end());
+
+    FormaSql forma;
+    forma.texto.reserve(sql.size());
+    qsizetype copiado = 0;
+    for (Levantado& l : levantados) {
+        const qsizetype inicio = a.At(l.primeiro).inicio;
+        forma.texto.append(sql.constData() + copiado, inicio - copiado);
+        forma.texto += '?';
+        copiado = a.At(l.ultimo).fim;
+        forma.literais.push_back(std::move(l.valor));
+    }
+    forma.texto.append(sql.constData() + copiado, sql.size() - copiado);
+    for (qsizetype k = 0; k < a.Tamanho(); ++k) {
+        const TipoToken tipo = a.Tipo(k);
+        if (tipo == TipoToken::Texto || tipo == TipoToken::Numero || tipo == TipoToken::NumeroOutro) {
+            ++forma.restantes;
+        }
+    }
+    for (const LiteralSql& l : forma.literais) {
+        forma.restantes -= l.tipo == LiteralSql::Tipo::Nulo ? 0 : 1;
+    }
+    return forma;
 }

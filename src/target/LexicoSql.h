@@ -4,8 +4,12 @@
 // lexical rules: '...' and "..." are both string literals (a doubled quote stays inside),
 // -- runs to the end of the line, /* ... */ is a comment.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 /// A statement text with its named parameters replaced by the '?' Firebird understands.
 struct SqlAnalisada {
@@ -32,3 +36,34 @@ ComandoTransacao ReconheceComandoTransacao(const QString& sql);
 /// "SET TERM x ;" makes x the terminator (so trigger bodies keep their ';') and is itself
 /// dropped. Statements holding only blanks and comments are dropped.
 QStringList DivideScript(const QString& script);
+
+/// A literal value taken out of a statement text, as the engine would hold it: a text (the
+/// bytes between the quotes, doubled quotes undone), an exact number (digits times 10^escala,
+/// sign included) or NULL.
+struct LiteralSql {
+    enum class Tipo { Texto, Numero, Nulo };
+    Tipo tipo = Tipo::Nulo;
+    /// True for a value assigned to a column (an item of VALUES (...), or SET col = value): the
+    /// engine converts a parameter there exactly as it converts the literal. False for a
+    /// comparison "col = value" in a WHERE, where the value may only be bound when it converts to
+    /// the column's type without loss.
+    bool atribuicao = true;
+    QByteArray texto;
+    qint64 numero = 0;
+    int escala = 0;
+};
+
+/// A statement text with the literals that can travel as bound values replaced by '?'.
+struct FormaSql {
+    QByteArray texto;
+    std::vector<LiteralSql> literais; ///< one per '?', in order
+    int restantes = 0;                ///< literals left in the text
+};
+
+/// Lifts the literals of an INSERT, UPDATE, DELETE or SELECT (CP1252 text, dialect-1 rules) out
+/// of the places where a bound value behaves exactly like the literal: the items of VALUES (...)
+/// that are a lone string, number (optionally negative) or NULL; SET col = such a value; and
+/// "name = string|number" in a WHERE between AND/OR/NOT/parentheses. Numbers with an exponent or
+/// beyond 64 bits stay in the text. Nothing when the text is another statement, holds '?' or
+/// :NAME parameters, an unterminated literal or a Q'...' string.
+std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql);

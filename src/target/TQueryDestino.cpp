@@ -7,10 +7,13 @@
 #include "LexicoSql.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 using namespace Firebird;
@@ -30,6 +33,7 @@ struct Valor {
     Tipo tipo = Tipo::Nulo;
     QByteArray texto; // CP1252
     qint64 inteiro = 0;
+    int escala = 0; // an exact number is inteiro * 10^escala
     double real = 0.0;
     ISC_DATE dia = 0;
     ISC_TIME hora = 0;
@@ -67,30 +71,21 @@ template <typename T> T Le(const unsigned char* p) {
     return v;
 }
 
-template <typename T> void Grava(unsigned char* p, T v) { std::memcpy(p, &v, sizeof v); }
+template <typename T> void Grava(unsigned char* p, T v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
 EConversao ErroValor(const QString& texto, const char* tipo) {
     return EConversao(QStringLiteral("'%1' não é um valor %2 válido.").arg(texto, QLatin1String(tipo)));
 }
 
-} // namespace
-
-struct TQueryDestino::Impl {
-    explicit Impl(TConexaoDestino::Impl& c) : conexao(&c) {}
-
-    TConexaoDestino::Impl* conexao; // null once the connection is gone
-    QString sql;
-    QByteArray textoMotor; // CP1252 text with '?' for the parameters
-    ComandoTransacao comando = ComandoTransacao::Nenhum;
-    QStringList nomes;                  // distinct parameter names, upper-cased
-    std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
-    std::vector<Valor> valores;
-
+/// A prepared statement with the layout of its messages.
+struct Preparada {
     Ref<IStatement> instrucao;
     bool temCursor = false;
     Ref<IMessageMetadata> entradaDescrita;
     std::vector<Descritor> descritos;
-    Ref<IMessageMetadata> entrada;
+    Ref<IMessageMetadata> entrada; // the layout of the values we send, rebuilt when their types change
     std::vector<Descritor> enviados;
     std::vector<unsigned char> bufEntrada;
 
@@ -98,6 +93,115 @@ struct TQueryDestino::Impl {
     std::vector<Coluna> colunas;
     QHash<QString, int> indiceColuna;
     std::vector<unsigned char> bufSaida;
+};
+
+/// Prepared statements a query keeps, by engine text, so that a text it runs again (or a text of
+/// the same shape once its literals are lifted) is not prepared again.
+constexpr std::size_t kMaximoGuardadas = 64;
+constexpr qsizetype kMaximoRecusadas = 256;
+
+/// TAVRIN_SEM_ACELERACAO=1 runs every text as written, prepared when it changes: the reference
+/// the faster path is compared against.
+bool AceleracaoDesligada() {
+    const QByteArray valor = qgetenv("TAVRIN_SEM_ACELERACAO");
+    return !valor.isEmpty() && valor != "0";
+}
+
+/// Only statements that read or write rows are kept prepared between texts; DDL and anything
+/// else is prepared for its own run, so it never acts on stale metadata.
+bool Reutilizavel(const QString& primeiraPalavra) {
+    return primeiraPalavra == QLatin1String("INSERT") || primeiraPalavra == QLatin1String("UPDATE") ||
+           primeiraPalavra == QLatin1String("DELETE") || primeiraPalavra == QLatin1String("SELECT");
+}
+
+/// Whether a literal compared with a column may travel converted to the column's type: only
+/// when that conversion loses nothing, so the comparison decides exactly as with the literal.
+bool ComparacaoSemPerda(const LiteralSql& l, const Descritor& d) {
+    switch (l.tipo) {
+    case LiteralSql::Tipo::Texto:
+        return (d.tipo == SQL_TEXT || d.tipo == SQL_VARYING) && (d.charset == kCharsetWin1252 || d.charset == 0) &&
+               static_cast<unsigned>(l.texto.size()) <= d.tamanho;
+    case LiteralSql::Tipo::Numero: {
+        if (d.tipo == SQL_DOUBLE || d.tipo == SQL_D_FLOAT) {
+            return true; // both sides are compared as doubles either way
+        }
+        if (d.tipo != SQL_SHORT && d.tipo != SQL_LONG && d.tipo != SQL_INT64) {
+            return false;
+        }
+        if (l.escala < d.escala) {
+            return false;
+        }
+        qint64 v = l.numero;
+        for (int e = l.escala; e > d.escala; --e) {
+            if (v > std::numeric_limits<qint64>::max() / 10 || v < std::numeric_limits<qint64>::min() / 10) {
+                return false;
+            }
+            v *= 10;
+        }
+        if (d.tipo == SQL_SHORT) {
+            return v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max();
+        }
+        if (d.tipo == SQL_LONG) {
+            return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
+        }
+        return true;
+    }
+    case LiteralSql::Tipo::Nulo:
+        return false;
+    }
+    return false;
+}
+
+/// An exact value with fewer decimals written at a finer scale converts to the same double;
+/// true (and the rescaled value) when it stays below 2^53, where that holds.
+bool Reescala(qint64 valor, int de, int para, qint64& resultado) {
+    constexpr qint64 kLimite = qint64{1} << 53;
+    if (para > de || para < -18) {
+        return false;
+    }
+    for (int e = de; e > para; --e) {
+        if (valor >= kLimite / 10 || valor <= -kLimite / 10) {
+            return false;
+        }
+        valor *= 10;
+    }
+    resultado = valor;
+    return true;
+}
+
+} // namespace
+
+struct TQueryDestino::Impl {
+    explicit Impl(TConexaoDestino::Impl& c) : conexao(&c), acelera(!AceleracaoDesligada()) {}
+
+    TConexaoDestino::Impl* conexao; // null once the connection is gone
+    const bool acelera;
+    QString sql;
+    QByteArray textoMotor; // CP1252 text with '?' for the parameters
+    ComandoTransacao comando = ComandoTransacao::Nenhum;
+    bool reutilizavel = false;
+    std::optional<FormaSql> forma;           // the text with its literals lifted, when any could be
+    QStringList nomes;                       // distinct parameter names, upper-cased
+    std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
+    std::vector<Valor> valores;
+
+    /// The statement of the text as written (DDL, a literal text whose shape the engine refused,
+    /// or every text when the faster path is off); kept while the text stays the same.
+    std::unique_ptr<Preparada> propria;
+    QByteArray textoPropria;
+    struct Guardada {
+        std::unique_ptr<Preparada> preparada;
+        quint64 uso = 0;
+    };
+    struct HashTexto {
+        std::size_t operator()(const QByteArray& texto) const noexcept { return qHash(texto); }
+    };
+    std::unordered_map<QByteArray, Guardada, HashTexto> guardadas;
+    quint64 relogio = 0;
+    /// Shapes whose parameterised text the engine refused while the literal text prepared.
+    QSet<QByteArray> recusadas;
+    Preparada* atual = nullptr; // the statement last executed or opened
+    bool usouForma = false;     // atual runs the text with its literals lifted
 
     Ref<IResultSet> cursor;
     bool aberta = false;
@@ -127,14 +231,23 @@ struct TQueryDestino::Impl {
 
     void LiberaInstrucao() noexcept {
         FechaCursor();
-        entrada.reset();
-        enviados.clear();
-        entradaDescrita.reset();
-        descritos.clear();
-        saida.reset();
-        colunas.clear();
-        indiceColuna.clear();
-        instrucao.reset();
+        atual = nullptr;
+        propria.reset();
+        textoPropria.clear();
+        guardadas.clear();
+        recusadas.clear();
+    }
+
+    /// Drops the kept statements except the one in use (its result set may be open).
+    void DescartaGuardadas() noexcept {
+        for (auto it = guardadas.begin(); it != guardadas.end();) {
+            if (it->second.preparada.get() == atual) {
+                ++it;
+            } else {
+                it = guardadas.erase(it);
+            }
+        }
+        recusadas.clear();
     }
 
     std::size_t IndiceParametro(const QString& nome) const {
@@ -151,20 +264,16 @@ struct TQueryDestino::Impl {
         return v;
     }
 
-    void Prepara(ITransaction* tra) {
-        if (instrucao) {
-            return;
-        }
-        if (textoMotor.trimmed().isEmpty()) {
-            throw EConversao(QStringLiteral("A instrução SQL está vazia."));
-        }
+    std::unique_ptr<Preparada> Prepara(const QByteArray& texto, ITransaction* tra) {
         Status st;
         IAttachment* a = Conexao().Anexo();
-        Ref<IStatement> nova(a->prepare(&st, tra, static_cast<unsigned>(textoMotor.size()), textoMotor.constData(),
-                                        static_cast<unsigned>(Conexao().dialeto), IStatement::PREPARE_PREFETCH_METADATA));
+        Ref<IStatement> nova(a->prepare(&st, tra, static_cast<unsigned>(texto.size()), texto.constData(),
+                                        static_cast<unsigned>(Conexao().dialeto),
+                                        IStatement::PREPARE_PREFETCH_METADATA));
         st.Verifica();
         ++preparacoes;
-        temCursor = (nova->getFlags(&st) & IStatement::FLAG_HAS_CURSOR) != 0;
+        auto p = std::make_unique<Preparada>();
+        p->temCursor = (nova->getFlags(&st) & IStatement::FLAG_HAS_CURSOR) != 0;
         st.Verifica();
 
         Ref<IMessageMetadata> in(nova->getInputMetadata(&st));
@@ -201,41 +310,164 @@ struct TQueryDestino::Impl {
         const unsigned tamanhoSaida = out->getMessageLength(&st);
         st.Verifica();
 
-        instrucao = std::move(nova);
-        entradaDescrita = std::move(in);
-        descritos = std::move(desc);
-        entrada.reset();
-        enviados.clear();
-        saida = std::move(out);
-        colunas = std::move(cols);
-        indiceColuna = std::move(indice);
-        bufSaida.assign(tamanhoSaida, 0);
+        p->instrucao = std::move(nova);
+        p->entradaDescrita = std::move(in);
+        p->descritos = std::move(desc);
+        p->saida = std::move(out);
+        p->colunas = std::move(cols);
+        p->indiceColuna = std::move(indice);
+        p->bufSaida.assign(tamanhoSaida, 0);
+        return p;
+    }
+
+    Preparada* PreparaPropria(ITransaction* tra) {
+        if (!propria || textoPropria != textoMotor) {
+            propria.reset();
+            textoPropria.clear();
+            propria = Prepara(textoMotor, tra);
+            textoPropria = textoMotor;
+        }
+        return propria.get();
+    }
+
+    /// The kept statement of an engine text, prepared and kept first when new (the least
+    /// recently used one leaves when there are too many). With recusavel, a text the engine
+    /// refuses is judged by the literal text instead: its error is the one raised; when it
+    /// prepares, the shape is remembered as refused and nullptr returned.
+    Preparada* PreparadaGuardada(const QByteArray& texto, ITransaction* tra, bool recusavel) {
+        const auto it = guardadas.find(texto);
+        if (it != guardadas.end()) {
+            it->second.uso = ++relogio;
+            return it->second.preparada.get();
+        }
+        std::unique_ptr<Preparada> nova;
+        try {
+            nova = Prepara(texto, tra);
+        } catch (const EBancoDestino&) {
+            if (!recusavel) {
+                throw;
+            }
+            PreparaPropria(tra);
+            if (recusadas.size() >= kMaximoRecusadas) {
+                recusadas.clear();
+            }
+            recusadas.insert(texto);
+            return nullptr;
+        }
+        if (guardadas.size() >= kMaximoGuardadas) {
+            auto velha = guardadas.begin();
+            for (auto g = guardadas.begin(); g != guardadas.end(); ++g) {
+                if (g->second.uso < velha->second.uso) {
+                    velha = g;
+                }
+            }
+            guardadas.erase(velha);
+        }
+        Preparada* r = nova.get();
+        guardadas.emplace(texto, Guardada{std::move(nova), ++relogio});
+        return r;
+    }
+
+    /// The lifted literals as the values of the shape's positions; false when one of them would
+    /// not behave there exactly as the literal does.
+    bool VinculaLiterais(const Preparada& p) {
+        const std::vector<LiteralSql>& literais = forma->literais;
+        if (p.descritos.size() != literais.size()) {
+            return false;
+        }
+        valores.resize(literais.size());
+        valorDaPosicao.resize(literais.size());
+        for (std::size_t i = 0; i < literais.size(); ++i) {
+            const LiteralSql& l = literais[i];
+            const Descritor& d = p.descritos[i];
+            if (l.atribuicao ? d.tipo == SQL_ARRAY : !ComparacaoSemPerda(l, d)) {
+                return false;
+            }
+            valorDaPosicao[i] = i;
+            Valor& v = valores[i];
+            v = Valor{};
+            switch (l.tipo) {
+            case LiteralSql::Tipo::Nulo:
+                break;
+            case LiteralSql::Tipo::Texto:
+                v.tipo = Valor::Tipo::Texto;
+                v.texto = l.texto;
+                break;
+            case LiteralSql::Tipo::Numero:
+                v.tipo = Valor::Tipo::Inteiro;
+                v.inteiro = l.numero;
+                v.escala = l.escala;
+                break;
+            }
+        }
+        return true;
+    }
+
+    /// Chooses (preparing when needed) the statement this run of the text goes through.
+    Preparada& EscolhePreparada(ITransaction* tra) {
+        atual = nullptr;
+        usouForma = false;
+        if (!acelera) {
+            return *(atual = PreparaPropria(tra));
+        }
+        if (!reutilizavel) {
+            // DDL and the like may change what the kept statements were compiled against.
+            for (TQueryDestino::Impl* q : Conexao().queries) {
+                q->DescartaGuardadas();
+            }
+            return *(atual = PreparaPropria(tra));
+        }
+        if (forma && !forma->literais.empty()) {
+            if (!recusadas.contains(forma->texto)) {
+                Preparada* p = PreparadaGuardada(forma->texto, tra, true);
+                if (p != nullptr && VinculaLiterais(*p)) {
+                    usouForma = true;
+                    return *(atual = p);
+                }
+            }
+            return *(atual = PreparaPropria(tra));
+        }
+        if (!forma || forma->restantes == 0) {
+            return *(atual = PreparadaGuardada(textoMotor, tra, false)); // a text without literal values
+        }
+        return *(atual = PreparaPropria(tra));
     }
 
     /// The descriptor a value travels with: its own type, so the engine converts it exactly
     /// as it would convert a literal (a text for a DATE column, a double for an INTEGER).
-    Descritor DescritorPara(const Valor& v, std::size_t posicao) const {
+    static Descritor DescritorPara(const Preparada& p, const Valor& v, std::size_t posicao) {
         Descritor d;
+        const Descritor& desc = p.descritos[posicao];
+        const Descritor* enviado = posicao < p.enviados.size() ? &p.enviados[posicao] : nullptr;
         switch (v.tipo) {
         case Valor::Tipo::Nulo:
-            return posicao < enviados.size() ? enviados[posicao] : descritos[posicao];
+            return enviado != nullptr ? *enviado : desc;
         case Valor::Tipo::Texto: {
             const unsigned tamanho = static_cast<unsigned>(v.texto.size());
-            if (posicao < enviados.size() && enviados[posicao].tipo == SQL_VARYING &&
-                enviados[posicao].charset == kCharsetWin1252 && enviados[posicao].tamanho >= tamanho) {
-                return enviados[posicao];
+            if (enviado != nullptr && enviado->tipo == SQL_VARYING && enviado->charset == kCharsetWin1252 &&
+                enviado->tamanho >= tamanho) {
+                return *enviado;
             }
-            const Descritor& desc = descritos[posicao];
             const bool descritoTexto = desc.tipo == SQL_TEXT || desc.tipo == SQL_VARYING;
             d.tipo = SQL_VARYING;
             d.tamanho = std::max({tamanho, descritoTexto ? desc.tamanho : 0u, kTamanhoMinimoTexto});
             d.charset = kCharsetWin1252;
             return d;
         }
-        case Valor::Tipo::Inteiro:
+        case Valor::Tipo::Inteiro: {
             d.tipo = SQL_INT64;
             d.tamanho = sizeof(ISC_INT64);
+            d.escala = v.escala;
+            // Into a double column the value may keep the finer scale already sent (the same
+            // double comes out), so prices of 1 and 2 decimals do not rebuild the message.
+            qint64 reescalado = 0;
+            if (enviado != nullptr && enviado->tipo == SQL_INT64 &&
+                (desc.tipo == SQL_DOUBLE || desc.tipo == SQL_FLOAT) &&
+                Reescala(v.inteiro, v.escala, enviado->escala, reescalado)) {
+                d.escala = enviado->escala;
+            }
             return d;
+        }
         case Valor::Tipo::Double:
             d.tipo = SQL_DOUBLE;
             d.tamanho = sizeof(double);
@@ -249,8 +481,8 @@ struct TQueryDestino::Impl {
     }
 
     /// Builds the input message, rebuilding its layout only when a value's type changed.
-    void MontaEntrada() {
-        const std::size_t n = descritos.size();
+    void MontaEntrada(Preparada& p) {
+        const std::size_t n = p.descritos.size();
         if (n == 0) {
             return;
         }
@@ -258,17 +490,17 @@ struct TQueryDestino::Impl {
         auto valorDe = [&](std::size_t i) -> const Valor& {
             return i < valorDaPosicao.size() ? valores[valorDaPosicao[i]] : kNulo; // unnamed '?' stays NULL
         };
-        std::vector<Descritor> desejados(n);
-        bool muda = !entrada || enviados.size() != n;
+        desejados.resize(n);
+        bool muda = !p.entrada || p.enviados.size() != n;
         for (std::size_t i = 0; i < n; ++i) {
-            desejados[i] = DescritorPara(valorDe(i), i);
-            if (!muda && !desejados[i].MesmoTipo(enviados[i])) {
+            desejados[i] = DescritorPara(p, valorDe(i), i);
+            if (!muda && !desejados[i].MesmoTipo(p.enviados[i])) {
                 muda = true;
             }
         }
         if (muda) {
             Status st;
-            Ref<IMetadataBuilder> b(entradaDescrita->getBuilder(&st));
+            Ref<IMetadataBuilder> b(p.entradaDescrita->getBuilder(&st));
             st.Verifica();
             for (unsigned i = 0; i < n; ++i) {
                 const Descritor& d = desejados[i];
@@ -290,37 +522,43 @@ struct TQueryDestino::Impl {
             }
             const unsigned tamanho = meta->getMessageLength(&st);
             st.Verifica();
-            entrada = std::move(meta);
-            enviados = std::move(desejados);
-            bufEntrada.assign(tamanho, 0);
+            p.entrada = std::move(meta);
+            p.enviados = desejados;
+            p.bufEntrada.assign(tamanho, 0);
         }
-        unsigned char* buf = bufEntrada.data();
+        unsigned char* buf = p.bufEntrada.data();
         for (std::size_t i = 0; i < n; ++i) {
             const Valor& v = valorDe(i);
-            const Descritor& d = enviados[i];
+            const Descritor& d = p.enviados[i];
             const bool nulo = v.tipo == Valor::Tipo::Nulo;
             Grava<ISC_SHORT>(buf + d.offsetNulo, nulo ? -1 : 0);
-            unsigned char* p = buf + d.offset;
+            unsigned char* q = buf + d.offset;
             switch (v.tipo) {
             case Valor::Tipo::Nulo:
                 break;
             case Valor::Tipo::Texto:
-                Grava<ISC_USHORT>(p, static_cast<ISC_USHORT>(v.texto.size()));
-                std::memcpy(p + sizeof(ISC_USHORT), v.texto.constData(), static_cast<std::size_t>(v.texto.size()));
+                Grava<ISC_USHORT>(q, static_cast<ISC_USHORT>(v.texto.size()));
+                std::memcpy(q + sizeof(ISC_USHORT), v.texto.constData(), static_cast<std::size_t>(v.texto.size()));
                 break;
-            case Valor::Tipo::Inteiro:
-                Grava<ISC_INT64>(p, v.inteiro);
+            case Valor::Tipo::Inteiro: {
+                qint64 valor = v.inteiro;
+                if (d.escala != v.escala) {
+                    Reescala(v.inteiro, v.escala, d.escala, valor);
+                }
+                Grava<ISC_INT64>(q, valor);
                 break;
+            }
             case Valor::Tipo::Double:
-                Grava<double>(p, v.real);
+                Grava<double>(q, v.real);
                 break;
             case Valor::Tipo::DataHora:
-                Grava<ISC_DATE>(p, v.dia);
-                Grava<ISC_TIME>(p + sizeof(ISC_DATE), v.hora);
+                Grava<ISC_DATE>(q, v.dia);
+                Grava<ISC_TIME>(q + sizeof(ISC_DATE), v.hora);
                 break;
             }
         }
     }
+    std::vector<Descritor> desejados; // scratch for MontaEntrada
 
     /// Runs COMMIT / ROLLBACK texts on our transaction object; true when the text was one.
     bool ExecutaComandoTransacao() {
@@ -347,46 +585,48 @@ struct TQueryDestino::Impl {
     }
 
     ITransaction* PreparaParaExecutar() {
+        if (textoMotor.trimmed().isEmpty()) {
+            throw EConversao(QStringLiteral("A instrução SQL está vazia."));
+        }
         ITransaction* tra = Conexao().TransacaoAtiva();
-        Prepara(tra);
-        MontaEntrada();
+        MontaEntrada(EscolhePreparada(tra));
         return tra;
     }
 
-    void Executa() {
-        FechaCursor();
-        if (ExecutaComandoTransacao()) {
-            return;
-        }
-        ITransaction* tra = PreparaParaExecutar();
+    /// A value lifted out of the text that the engine could not take as a parameter (a
+    /// conversion error raised while reading the input message, before the statement ran).
+    bool ErroDosValores(const EBancoDestino& e) const {
+        const std::vector<long>& c = e.Codigos();
+        return usouForma && c.size() >= 2 && c[0] == isc_dsql_error && c[1] == isc_sqlerr;
+    }
+
+    void ExecutaPreparada(ITransaction* tra) {
+        Preparada& p = *atual;
         Status st;
-        IMessageMetadata* in = enviados.empty() ? nullptr : entrada.get();
-        void* inBuf = enviados.empty() ? nullptr : bufEntrada.data();
-        if (temCursor) {
+        IMessageMetadata* in = p.enviados.empty() ? nullptr : p.entrada.get();
+        void* inBuf = p.enviados.empty() ? nullptr : p.bufEntrada.data();
+        if (p.temCursor) {
             // A select run for its effect: open and close it.
-            Ref<IResultSet> rs(instrucao->openCursor(&st, tra, in, inBuf, saida.get(), 0));
+            Ref<IResultSet> rs(p.instrucao->openCursor(&st, tra, in, inBuf, p.saida.get(), 0));
             st.Verifica();
             rs->close(&st);
             st.Verifica();
             rs.abandona();
             return;
         }
-        const bool comSaida = !colunas.empty();
-        instrucao->execute(&st, tra, in, inBuf, comSaida ? saida.get() : nullptr, comSaida ? bufSaida.data() : nullptr);
+        const bool comSaida = !p.colunas.empty();
+        p.instrucao->execute(&st, tra, in, inBuf, comSaida ? p.saida.get() : nullptr,
+                             comSaida ? p.bufSaida.data() : nullptr);
         st.Verifica();
     }
 
-    void Abre() {
-        FechaCursor();
-        if (comando != ComandoTransacao::Nenhum) {
-            throw EConversao(QStringLiteral("A instrução '%1' não devolve linhas.").arg(sql.trimmed()));
-        }
-        ITransaction* tra = PreparaParaExecutar();
+    void AbrePreparada(ITransaction* tra) {
+        Preparada& p = *atual;
         Status st;
-        IMessageMetadata* in = enviados.empty() ? nullptr : entrada.get();
-        void* inBuf = enviados.empty() ? nullptr : bufEntrada.data();
-        if (temCursor) {
-            Ref<IResultSet> rs(instrucao->openCursor(&st, tra, in, inBuf, saida.get(), 0));
+        IMessageMetadata* in = p.enviados.empty() ? nullptr : p.entrada.get();
+        void* inBuf = p.enviados.empty() ? nullptr : p.bufEntrada.data();
+        if (p.temCursor) {
+            Ref<IResultSet> rs(p.instrucao->openCursor(&st, tra, in, inBuf, p.saida.get(), 0));
             st.Verifica();
             cursor = std::move(rs);
             aberta = true;
@@ -394,14 +634,47 @@ struct TQueryDestino::Impl {
             Proximo();
             return;
         }
-        if (colunas.empty()) {
+        if (p.colunas.empty()) {
             throw EConversao(QStringLiteral("A instrução não devolve linhas: %1").arg(sql.trimmed()));
         }
         // EXECUTE PROCEDURE or ... RETURNING: a single row.
-        instrucao->execute(&st, tra, in, inBuf, saida.get(), bufSaida.data());
+        p.instrucao->execute(&st, tra, in, inBuf, p.saida.get(), p.bufSaida.data());
         st.Verifica();
         aberta = true;
         eof = false;
+    }
+
+    /// Runs the statement; when a lifted value is what the engine refused, the text as written
+    /// runs instead, so the outcome and the message are the literal's own.
+    template <typename Acao> void ComoEscrito(Acao acao) {
+        ITransaction* tra = PreparaParaExecutar();
+        try {
+            (this->*acao)(tra);
+        } catch (const EBancoDestino& e) {
+            if (!ErroDosValores(e)) {
+                throw;
+            }
+            FechaCursor();
+            usouForma = false;
+            atual = PreparaPropria(tra);
+            (this->*acao)(tra);
+        }
+    }
+
+    void Executa() {
+        FechaCursor();
+        if (ExecutaComandoTransacao()) {
+            return;
+        }
+        ComoEscrito(&Impl::ExecutaPreparada);
+    }
+
+    void Abre() {
+        FechaCursor();
+        if (comando != ComandoTransacao::Nenhum) {
+            throw EConversao(QStringLiteral("A instrução '%1' não devolve linhas.").arg(sql.trimmed()));
+        }
+        ComoEscrito(&Impl::AbrePreparada);
     }
 
     void Proximo() {
@@ -413,7 +686,7 @@ struct TQueryDestino::Impl {
             return;
         }
         Status st;
-        const int r = cursor->fetchNext(&st, bufSaida.data());
+        const int r = cursor->fetchNext(&st, atual->bufSaida.data());
         st.Verifica();
         if (r != IStatus::RESULT_OK) {
             eof = true;
@@ -421,11 +694,13 @@ struct TQueryDestino::Impl {
     }
 
     const Coluna& ColunaDe(const QString& nome) const {
-        const auto it = indiceColuna.constFind(nome.toUpper());
-        if (it == indiceColuna.constEnd()) {
-            throw EConversao(QStringLiteral("Campo '%1' não encontrado.").arg(nome));
+        if (atual != nullptr) {
+            const auto it = atual->indiceColuna.constFind(nome.toUpper());
+            if (it != atual->indiceColuna.constEnd()) {
+                return atual->colunas[static_cast<std::size_t>(it.value())];
+            }
         }
-        return colunas[static_cast<std::size_t>(it.value())];
+        throw EConversao(QStringLiteral("Campo '%1' não encontrado.").arg(nome));
     }
 
     /// The column's data in the current row, or null when NULL or there is no row.
@@ -433,10 +708,11 @@ struct TQueryDestino::Impl {
         if (!aberta || eof) {
             return nullptr;
         }
-        if (Le<ISC_SHORT>(bufSaida.data() + c.offsetNulo) != 0) {
+        const unsigned char* buf = atual->bufSaida.data();
+        if (Le<ISC_SHORT>(buf + c.offsetNulo) != 0) {
             return nullptr;
         }
-        return bufSaida.data() + c.offset;
+        return buf + c.offset;
     }
 
     QByteArray LeBlob(const unsigned char* p) const {
@@ -509,9 +785,8 @@ struct TQueryDestino::Impl {
             return TextoDeBytes(b.constData(), b.size(), c.subtipo == 1 ? c.charset : kCharsetOctets);
         }
         default:
-            throw EConversao(QStringLiteral("Campo '%1' de tipo %2 não pode ser lido como texto.")
-                                 .arg(c.nome)
-                                 .arg(c.tipo));
+            throw EConversao(
+                QStringLiteral("Campo '%1' de tipo %2 não pode ser lido como texto.").arg(c.nome).arg(c.tipo));
         }
     }
 
@@ -569,7 +844,7 @@ struct TQueryDestino::Impl {
         case SQL_SHORT:
         case SQL_LONG:
         case SQL_INT64: {
-            const qint64 v = c.tipo == SQL_SHORT ? Le<ISC_SHORT>(p)
+            const qint64 v = c.tipo == SQL_SHORT  ? Le<ISC_SHORT>(p)
                              : c.tipo == SQL_LONG ? Le<ISC_LONG>(p)
                                                   : Le<ISC_INT64>(p);
             return c.escala == 0 ? v : static_cast<qint64>(std::llround(Escala(v, c.escala)));
@@ -594,7 +869,7 @@ struct TQueryDestino::Impl {
                 throw ErroValor(formato::TextoDouble(v), "inteiro");
             }
             return static_cast<qint64>(c.tipo == SQL_TIMESTAMP || c.tipo == SQL_TYPE_DATE ? std::trunc(v)
-                                                                                         : std::llround(v));
+                                                                                          : std::llround(v));
         }
         }
     }
@@ -624,8 +899,12 @@ struct TQueryDestino::Impl {
 
 // ---- hooks used by the connection ---------------------------------------------------------
 
-void FechaCursorDaQuery(TQueryDestino::Impl& query) noexcept { query.FechaCursor(); }
-void LiberaInstrucaoDaQuery(TQueryDestino::Impl& query) noexcept { query.LiberaInstrucao(); }
+void FechaCursorDaQuery(TQueryDestino::Impl& query) noexcept {
+    query.FechaCursor();
+}
+void LiberaInstrucaoDaQuery(TQueryDestino::Impl& query) noexcept {
+    query.LiberaInstrucao();
+}
 void DesligaQuery(TQueryDestino::Impl& query) noexcept {
     query.LiberaInstrucao();
     query.conexao = nullptr;
@@ -646,31 +925,43 @@ TQueryDestino::~TQueryDestino() {
 }
 
 void TQueryDestino::SetSQL(const QString& sql) {
-    m_impl->FechaCursor();
-    if (sql == m_impl->sql) {
+    Impl& q = *m_impl;
+    q.FechaCursor();
+    if (sql == q.sql) {
         return;
     }
-    m_impl->LiberaInstrucao();
-    m_impl->sql = sql;
-    m_impl->comando = ReconheceComandoTransacao(sql);
+    q.atual = nullptr;
+    q.propria.reset();
+    q.textoPropria.clear();
+    q.sql = sql;
+    q.comando = ReconheceComandoTransacao(sql);
+    q.reutilizavel = q.comando == ComandoTransacao::Nenhum && Reutilizavel(PrimeiraPalavra(sql));
     const SqlAnalisada analise = AnalisaSql(sql);
-    m_impl->textoMotor = ParaCp1252(analise.texto);
-    m_impl->nomes.clear();
-    m_impl->valorDaPosicao.clear();
+    q.textoMotor = ParaCp1252(analise.texto);
+    q.nomes.clear();
+    q.valorDaPosicao.clear();
     for (const QString& nome : analise.parametros) {
-        qsizetype i = m_impl->nomes.indexOf(nome);
+        qsizetype i = q.nomes.indexOf(nome);
         if (i < 0) {
-            i = m_impl->nomes.size();
-            m_impl->nomes << nome;
+            i = q.nomes.size();
+            q.nomes << nome;
         }
-        m_impl->valorDaPosicao.push_back(static_cast<std::size_t>(i));
+        q.valorDaPosicao.push_back(static_cast<std::size_t>(i));
     }
-    m_impl->valores.assign(static_cast<std::size_t>(m_impl->nomes.size()), Valor{});
+    q.valores.assign(static_cast<std::size_t>(q.nomes.size()), Valor{});
+    q.forma.reset();
+    if (q.acelera && q.reutilizavel && analise.parametros.isEmpty()) {
+        q.forma = ExtraiLiterais(q.textoMotor);
+    }
 }
 
-const QString& TQueryDestino::SQL() const { return m_impl->sql; }
+const QString& TQueryDestino::SQL() const {
+    return m_impl->sql;
+}
 
-void TQueryDestino::LimpaSQL() { SetSQL(QString()); }
+void TQueryDestino::LimpaSQL() {
+    SetSQL(QString());
+}
 
 void TQueryDestino::ParamTexto(const QString& nome, const QString& valor) {
     Valor& v = m_impl->Parametro(nome);
@@ -709,38 +1000,64 @@ void TQueryDestino::ParamDataHora(const QString& nome, TDateTime valor) {
     formato::DeTDateTime(valor, v.dia, v.hora);
 }
 
-void TQueryDestino::ParamNulo(const QString& nome) { m_impl->Parametro(nome); }
+void TQueryDestino::ParamNulo(const QString& nome) {
+    m_impl->Parametro(nome);
+}
 
-void TQueryDestino::Executa() { m_impl->Executa(); }
+void TQueryDestino::Executa() {
+    m_impl->Executa();
+}
 
-void TQueryDestino::Abre() { m_impl->Abre(); }
+void TQueryDestino::Abre() {
+    m_impl->Abre();
+}
 
-void TQueryDestino::Fecha() { m_impl->FechaCursor(); }
+void TQueryDestino::Fecha() {
+    m_impl->FechaCursor();
+}
 
-bool TQueryDestino::Aberta() const { return m_impl->aberta; }
+bool TQueryDestino::Aberta() const {
+    return m_impl->aberta;
+}
 
-bool TQueryDestino::Eof() const { return !m_impl->aberta || m_impl->eof; }
+bool TQueryDestino::Eof() const {
+    return !m_impl->aberta || m_impl->eof;
+}
 
-void TQueryDestino::Proximo() { m_impl->Proximo(); }
+void TQueryDestino::Proximo() {
+    m_impl->Proximo();
+}
 
-bool TQueryDestino::CampoNulo(const QString& nome) const { return m_impl->Dado(m_impl->ColunaDe(nome)) == nullptr; }
+bool TQueryDestino::CampoNulo(const QString& nome) const {
+    return m_impl->Dado(m_impl->ColunaDe(nome)) == nullptr;
+}
 
 QStringList TQueryDestino::NomesCampos() const {
     QStringList r;
-    for (const auto& c : m_impl->colunas) {
-        r << c.nome;
+    if (m_impl->atual != nullptr) {
+        for (const auto& c : m_impl->atual->colunas) {
+            r << c.nome;
+        }
     }
     return r;
 }
 
-QString TQueryDestino::CampoTexto(const QString& nome) const { return m_impl->Texto(m_impl->ColunaDe(nome)); }
+QString TQueryDestino::CampoTexto(const QString& nome) const {
+    return m_impl->Texto(m_impl->ColunaDe(nome));
+}
 
-qint64 TQueryDestino::CampoInteiro(const QString& nome) const { return m_impl->Inteiro(m_impl->ColunaDe(nome)); }
+qint64 TQueryDestino::CampoInteiro(const QString& nome) const {
+    return m_impl->Inteiro(m_impl->ColunaDe(nome));
+}
 
-double TQueryDestino::CampoDouble(const QString& nome) const { return m_impl->Real(m_impl->ColunaDe(nome)); }
+double TQueryDestino::CampoDouble(const QString& nome) const {
+    return m_impl->Real(m_impl->ColunaDe(nome));
+}
 
 TDateTime TQueryDestino::CampoDataHora(const QString& nome) const {
     return m_impl->DataHora(m_impl->ColunaDe(nome));
 }
 
-qint64 TQueryDestino::NumeroPreparacoes() const { return m_impl->preparacoes; }
+qint64 TQueryDestino::NumeroPreparacoes() const {
+    return m_impl->preparacoes;
+}
