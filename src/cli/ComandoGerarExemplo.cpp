@@ -18,7 +18,8 @@ const char* const kUsoGerarExemplo =
     "Grava TABVEND, TABCLI (com TABCLI.DBT), TABFOR, TABEST8 e TABEST1 em PASTA, que precisa existir;\n"
     "arquivos com esses nomes são substituídos. Tabelas dBASE III (Clipper) em cp850.\n"
     "  --registros N  clientes e produtos (padrão 100); fornecedores N/10, grupos N/10 até 999,\n"
-    "                 vendedores N/20 até 99; alguns registros excluídos a mais em cada tabela\n"
+    "                 vendedores N/20 até 99; alguns registros excluídos a mais em cada tabela.\n"
+    "                 Códigos de produto têm 6 dígitos: acima de 1000000 produtos eles se repetem\n"
     "  --semente S    a mesma semente gera os mesmos arquivos (padrão 1)\n"
     "  --hostil       todo campo de texto recebe aspas, comandos SQL, :PARAMETROS, caracteres de\n"
     "                 controle, letras acentuadas e caracteres fora do Windows-1252\n";

@@ -1,10 +1,9 @@
 // The sample generator, read back with our own reader: the same seed gives the same bytes, the
-// counts follow N, deleted records repeat a live code, every field the conversion reads is there
-// and readable, the data holds the awkward cases, and the hostile sample reaches every text field.
+// counts follow N, deleted records repeat a live code, the data holds the awkward cases, and the
+// hostile sample reaches every text field. (That the conversion reads every table is the CLI tests'.)
 #include "EConversao.h"
 #include "GeradorExemplo.h"
 #include "ImprimeQString.h"
-#include "TQueryOrigem.h"
 #include "TTabelaDbf.h"
 
 #include <QDir>
@@ -151,96 +150,6 @@ TEST(GeradorExemplo, LiveCodesUniqueDeletedRecordsRepeatTheirNeighbour) {
             }
         }
         EXPECT_GT(excluidos, 0) << tabela.toStdString();
-    }
-}
-
-// Each controller's fields, read the way it reads them, over every record of a sample.
-TEST(GeradorExemplo, EveryFieldTheConversionReadsIsThereAndReadable) {
-    enum Leitura { Texto, Numero, Data, Nulo };
-    struct Tabela {
-        const char* nome;
-        std::vector<std::pair<const char*, Leitura>> campos;
-    };
-    const Tabela tabelas[] = {
-        {"TABVEND", {{"CONTROLE", Texto}, {"NOME", Texto}, {"COMISSAO", Numero}}},
-        {"TABCLI",
-         {{"CODIGO", Texto},
-          {"NOME", Texto},
-          {"ENDERECO", Texto},
-          {"BAIRRO", Texto},
-          {"ESTADO", Texto},
-          {"CIDADE", Texto},
-          {"CEP", Texto},
-          {"CGC", Texto},
-          {"INSC", Texto},
-          {"OBS", Texto},
-          {"CONTATO", Texto},
-          {"TELEFONE", Texto},
-          {"FAX", Texto},
-          {"LKVENDEDOR", Texto},
-          {"ATIVIDADE", Texto},
-          {"DATA", Texto},
-          {"NASCIMENTO", Texto},
-          {"TAGFISICA", Texto}}},
-        {"TABFOR",
-         {{"CONTROLE", Texto},
-          {"EMPRESA", Texto},
-          {"ENDERECO", Texto},
-          {"BAIRRO", Texto},
-          {"ESTADO", Texto},
-          {"CIDADE", Texto},
-          {"CEP", Texto},
-          {"CGC", Texto},
-          {"INSC", Texto},
-          {"EMAIL", Texto},
-          {"CONTATO", Texto},
-          {"TELEFONE", Texto},
-          {"FAX", Texto}}},
-        {"TABEST8", {{"CONTROLE", Texto}, {"SETOR", Texto}}},
-        {"TABEST1",
-         {{"CODIGO", Texto},
-          {"PRODUTO", Texto},
-          {"LKSETOR", Texto},
-          {"LKFORNEC", Texto},
-          {"UNIDADE", Texto},
-          {"PRECOVENDA", Numero},
-          {"ESTMINIMO", Numero},
-          {"LUCRO", Numero},
-          {"ULTREAJ", Data},
-          {"BASECALCULO", Nulo},
-          {"PRECOCUSTO", Numero},
-          {"CUSTOMEDIO", Numero},
-          {"QUANTIDADE", Numero}}},
-    };
-    for (const bool hostil : {false, true}) {
-        QTemporaryDir pasta;
-        Gera(pasta.path(), 400, 9, hostil);
-        for (const Tabela& tabela : tabelas) {
-            TQueryOrigem query;
-            query.SetNomeBanco(pasta.path());
-            query.SetSQL(QStringLiteral("SELECT *   FROM %1 ").arg(QLatin1String(tabela.nome)));
-            query.Abre();
-            int lidos = 0;
-            for (; !query.Eof(); query.Proximo(), ++lidos) {
-                for (const auto& [nome, leitura] : tabela.campos) {
-                    const TCampoOrigem campo = query.CampoPorNome(QLatin1String(nome));
-                    const QString texto = campo.ComoTexto();
-                    try {
-                        if (leitura == Numero && !texto.trimmed().isEmpty()) {
-                            campo.ComoDouble();
-                        } else if (leitura == Data && !texto.trimmed().isEmpty()) {
-                            EXPECT_GT(campo.ComoDataHora(), 0) << nome;
-                        } else if (leitura == Nulo && !campo.Nulo()) {
-                            campo.ComoDouble();
-                        }
-                    } catch (const EConversao& erro) {
-                        ADD_FAILURE() << tabela.nome << "." << nome << ": " << erro.what();
-                    }
-                }
-            }
-            EXPECT_EQ(lidos, query.QuantRegistros()) << tabela.nome;
-            EXPECT_GT(lidos, 0) << tabela.nome;
-        }
     }
 }
 
