@@ -112,9 +112,9 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
     } catch (const std::exception&) {
     }
     for (const char* nome : d->tabelas) {
-        tipo.linhas[QString::fromLatin1(nome)] = ContaLinhas(QString::fromLatin1(nome));
+        tipo.linhas.emplace_back(QString::fromLatin1(nome), ContaLinhas(QString::fromLatin1(nome)));
     }
-    const qint64 principal = tipo.linhas[QString::fromLatin1(d->tabelas.front())];
+    const qint64 principal = tipo.linhas.front().second;
     const qint64 lacuna = std::max<qint64>(0, tipo.lidos - principal);
     if (tipo.concluido && d->lacuna == Lacuna::Ignorados) {
         tipo.ignorados = lacuna;
@@ -122,11 +122,11 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
         tipo.rejeitados = lacuna;
     }
     const std::map<QString, qint64> agora = ContaReferencias();
-    for (const auto& [tabela, quant] : agora) {
-        const auto antes = m_referenciasInicio.find(tabela);
-        const qint64 criadas = quant - (antes == m_referenciasInicio.end() ? 0 : antes->second);
+    for (const char* nome : kReferencias) {
+        const QString tabela = QString::fromLatin1(nome);
+        const qint64 criadas = agora.at(tabela) - m_referenciasInicio[tabela];
         if (criadas > 0) {
-            tipo.referencias[tabela] = criadas;
+            tipo.referencias.emplace_back(tabela, criadas);
         }
     }
 }
@@ -154,7 +154,7 @@ qint64 TColetorResumo::ContaLinhas(const QString& tabela) {
 
 namespace {
 
-QString Linhas(const std::map<QString, qint64>& linhas) {
+QString Linhas(const TContagens& linhas) {
     QStringList partes;
     for (const auto& [tabela, quant] : linhas) {
         partes << QStringLiteral("%1 %2").arg(tabela).arg(quant);
@@ -162,7 +162,7 @@ QString Linhas(const std::map<QString, qint64>& linhas) {
     return partes.join(QStringLiteral(", "));
 }
 
-QJsonObject Mapa(const std::map<QString, qint64>& mapa) {
+QJsonObject Mapa(const TContagens& mapa) {
     QJsonObject objeto;
     for (const auto& [chave, valor] : mapa) {
         objeto.insert(chave, valor);
@@ -190,12 +190,6 @@ QString FormataResumo(const TResumoExecucao& resumo) {
         total.excluidos += t.excluidos;
         total.ignorados += t.ignorados;
         total.rejeitados += t.rejeitados;
-        for (const auto& [tabela, quant] : t.linhas) {
-            total.linhas[tabela] += quant;
-        }
-        for (const auto& [tabela, quant] : t.referencias) {
-            total.referencias[tabela] += quant;
-        }
     }
     linhas.push_back({total.nome, QString::number(total.lidos), QString::number(total.excluidos),
                       QString::number(total.ignorados), QString::number(total.rejeitados),

@@ -7,9 +7,13 @@
 #include <QString>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 class TConexaoDestino;
+
+/// Row counts per table, in the order the tables are named.
+using TContagens = std::vector<std::pair<QString, qint64>>;
 
 /// What one kind did in a run.
 struct TResumoTipo {
@@ -18,10 +22,10 @@ struct TResumoTipo {
     QString tabelaOrigem;  ///< e.g. "TABCLI"
     qint64 lidos = 0;      ///< live source records
     qint64 excluidos = 0;  ///< deleted source records, skipped by the reader
-    std::map<QString, qint64> linhas;     ///< rows in each target table the kind writes
+    TContagens linhas;     ///< rows in each target table the kind writes
     qint64 ignorados = 0;  ///< source records that by rule write no row (groups without description)
     qint64 rejeitados = 0; ///< source records the database refused and the run went on (sellers)
-    std::map<QString, qint64> referencias; ///< reference rows created (cities, segments, units)
+    TContagens referencias; ///< reference rows created (cities, segments, units)
     double segundos = 0;
     bool concluido = false; ///< false for the kind the run failed in
 };
