@@ -5,7 +5,14 @@
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 
+#include <memory>
 #include <vector>
+
+/// The prepared statements a connection keeps for its queries (defined with the queries).
+struct CacheInstrucoes;
+struct ExcluiCacheInstrucoes {
+    void operator()(CacheInstrucoes* cache) const noexcept;
+};
 
 struct TConexaoDestino::Impl {
     QString nomeBanco;
@@ -14,6 +21,8 @@ struct TConexaoDestino::Impl {
     int dialeto = 0;
     /// Queries created on this connection (not owned); they unregister themselves.
     std::vector<TQueryDestino::Impl*> queries;
+    /// Statements kept prepared between texts; released before the connection detaches.
+    std::unique_ptr<CacheInstrucoes, ExcluiCacheInstrucoes> instrucoes;
 
     ~Impl();
 

@@ -29,18 +29,23 @@ char ByteDe(char32_t c) {
 } // namespace
 
 QByteArray ParaCp1252(const QString& texto) {
-    QByteArray r;
-    r.reserve(texto.size());
     const qsizetype n = texto.size();
+    QByteArray r(n, Qt::Uninitialized);
+    char* saida = r.data();
+    const QChar* entrada = texto.constData();
+    qsizetype k = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = texto.at(i);
-        if (c.isHighSurrogate() && i + 1 < n && texto.at(i + 1).isLowSurrogate()) {
+        const char16_t c = entrada[i].unicode();
+        if (c < 0x80) {
+            saida[k++] = static_cast<char>(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && entrada[i + 1].isLowSurrogate()) {
             ++i; // a character outside the BMP: never in CP1252, one '?' for the pair
-            r.append('?');
-            continue;
+            saida[k++] = '?';
+        } else {
+            saida[k++] = ByteDe(c);
         }
-        r.append(ByteDe(c.unicode()));
     }
+    r.truncate(k);
     return r;
 }
 

@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -131,33 +133,41 @@ QString SemComentarios(const QString& s) {
 
 SqlAnalisada AnalisaSql(const QString& sql) {
     SqlAnalisada r;
-    if (SemParametros(sql)) {
+    // Most texts hold no colon at all: nothing to replace.
+    if (!sql.contains(u':') || SemParametros(sql)) {
         r.texto = sql;
         return r;
     }
     r.texto.reserve(sql.size());
     const qsizetype n = sql.size();
+    qsizetype copiado = 0; // text before this position is already in r.texto
     qsizetype i = 0;
     while (i < n) {
-        const qsizetype salto = SaltaLiteralOuComentario(sql, i);
-        if (salto > 0) {
-            r.texto += QStringView(sql).mid(i, salto);
-            i += salto;
-            continue;
-        }
         const QChar c = sql.at(i);
-        if (c == u':' && i + 1 < n && InicioNome(sql.at(i + 1))) {
+        if (c == u'\'' || c == u'"' || c == u'-' || c == u'/') {
+            const qsizetype salto = SaltaLiteralOuComentario(sql, i);
+            if (salto > 0) {
+                i += salto;
+                continue;
+            }
+        } else if (c == u':' && i + 1 < n && InicioNome(sql.at(i + 1))) {
             qsizetype j = i + 1;
             while (j < n && ParteNome(sql.at(j))) {
                 ++j;
             }
+            r.texto += QStringView(sql).mid(copiado, i - copiado);
             r.parametros << sql.mid(i + 1, j - i - 1).toUpper();
             r.texto += u'?';
             i = j;
+            copiado = j;
             continue;
         }
-        r.texto += c;
         ++i;
+    }
+    if (copiado == 0) {
+        r.texto = sql;
+    } else {
+        r.texto += QStringView(sql).mid(copiado);
     }
     return r;
 }
@@ -168,6 +178,14 @@ QString PrimeiraPalavra(const QString& sql) {
 }
 
 ComandoTransacao ReconheceComandoTransacao(const QString& sql) {
+    // Most texts are not one: their first word does not start with C or R.
+    qsizetype i = 0;
+    while (i < sql.size() && (sql.at(i).isSpace() || Comentario(sql, i))) {
+        i += sql.at(i).isSpace() ? 1 : SaltaLiteralOuComentario(sql, i);
+    }
+    if (i >= sql.size() || (sql.at(i).toUpper() != u'C' && sql.at(i).toUpper() != u'R')) {
+        return ComandoTransacao::Nenhum;
+    }
     QStringList p = Palavras(sql, 8);
     while (!p.isEmpty() && p.last() == QLatin1String(";")) {
         p.removeLast();
@@ -237,108 +255,132 @@ QStringList DivideScript(const QString& script) {
 
 namespace {
 
-enum class TipoToken { Nome, Texto, Numero, NumeroOutro, Simbolo };
+enum class TipoToken : std::uint8_t { Nome, Texto, Numero, NumeroOutro, Simbolo };
 
 struct Token {
-    TipoToken tipo;
     qsizetype inicio;
     qsizetype fim; // one past the last byte
+    TipoToken tipo;
+    bool aspasDobradas = false; // a string holding a doubled quote
 };
 
+// Byte classes for the tokenizer.
+enum : std::uint8_t { kEspaco = 1, kLetra = 2, kDigito = 4, kCifrao = 8 };
+
+constexpr std::array<std::uint8_t, 256> kClasses = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (const char c : {' ', '\t', '\n', '\r', '\f', '\v'}) {
+        t[static_cast<unsigned char>(c)] = kEspaco;
+    }
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        t[static_cast<std::size_t>(c)] = kLetra;
+        t[static_cast<std::size_t>(c + 32)] = kLetra;
+    }
+    t['_'] = kLetra;
+    for (int c = '0'; c <= '9'; ++c) {
+        t[static_cast<std::size_t>(c)] = kDigito;
+    }
+    t['$'] = kCifrao;
+    return t;
+}();
+
+std::uint8_t Classe(char c) {
+    return kClasses[static_cast<unsigned char>(c)];
+}
 bool LetraB(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return Classe(c) == kLetra;
 }
 bool DigitoB(char c) {
-    return c >= '0' && c <= '9';
+    return Classe(c) == kDigito;
 }
 bool ParteNomeB(char c) {
-    return LetraB(c) || DigitoB(c) || c == '$';
-}
-bool EspacoB(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+    return (Classe(c) & (kLetra | kDigito | kCifrao)) != 0;
 }
 
 /// Splits the text into tokens, skipping blanks and comments. False when the text holds
 /// something that makes lifting unsafe: parameters, an unterminated literal or a Q-string.
-bool Tokens(const QByteArray& s, std::vector<Token>& r) {
-    const qsizetype n = s.size();
+bool Tokens(const QByteArray& texto, std::vector<Token>& r) {
+    const char* const s = texto.constData();
+    const qsizetype n = texto.size();
     qsizetype i = 0;
     while (i < n) {
-        const char c = s.at(i);
-        if (EspacoB(c)) {
+        const char c = s[i];
+        const std::uint8_t classe = Classe(c);
+        if (classe == kEspaco) {
             ++i;
-        } else if (c == '-' && i + 1 < n && s.at(i + 1) == '-') {
-            const qsizetype fim = s.indexOf('\n', i);
-            i = fim < 0 ? n : fim + 1;
-        } else if (c == '/' && i + 1 < n && s.at(i + 1) == '*') {
-            const qsizetype fim = s.indexOf("*/", i + 2);
-            i = fim < 0 ? n : fim + 2;
-        } else if (c == '\'' || c == '"') {
+        } else if (classe == kLetra) {
             qsizetype j = i + 1;
-            for (;;) {
-                if (j >= n) {
-                    return false;
-                }
-                if (s.at(j) == c) {
-                    if (j + 1 < n && s.at(j + 1) == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
+            while (j < n && ParteNomeB(s[j])) {
                 ++j;
             }
-            r.push_back({TipoToken::Texto, i, j + 1});
+            if (j - i == 1 && (c == 'q' || c == 'Q') && j < n && s[j] == '\'') {
+                return false; // Q'{...}': its own quoting rules
+            }
+            r.push_back({i, j, TipoToken::Nome});
+            i = j;
+        } else if (c == '\'' || c == '"') {
+            bool dobradas = false;
+            qsizetype j = i + 1;
+            for (;;) {
+                const void* achado = std::memchr(s + j, c, static_cast<std::size_t>(n - j));
+                if (achado == nullptr) {
+                    return false;
+                }
+                j = static_cast<const char*>(achado) - s;
+                if (j + 1 < n && s[j + 1] == c) {
+                    dobradas = true;
+                    j += 2;
+                    continue;
+                }
+                break;
+            }
+            r.push_back({i, j + 1, TipoToken::Texto, dobradas});
             i = j + 1;
-        } else if (DigitoB(c) || (c == '.' && i + 1 < n && DigitoB(s.at(i + 1)))) {
+        } else if (classe == kDigito || (c == '.' && i + 1 < n && DigitoB(s[i + 1]))) {
             qsizetype j = i;
             bool ponto = false;
-            while (j < n && (DigitoB(s.at(j)) || (s.at(j) == '.' && !ponto))) {
-                ponto = ponto || s.at(j) == '.';
+            while (j < n && (DigitoB(s[j]) || (s[j] == '.' && !ponto))) {
+                ponto = ponto || s[j] == '.';
                 ++j;
             }
             TipoToken tipo = TipoToken::Numero;
-            if (j < n && (s.at(j) == 'e' || s.at(j) == 'E')) {
+            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
                 qsizetype k = j + 1;
-                if (k < n && (s.at(k) == '+' || s.at(k) == '-')) {
+                if (k < n && (s[k] == '+' || s[k] == '-')) {
                     ++k;
                 }
-                if (k < n && DigitoB(s.at(k))) {
+                if (k < n && DigitoB(s[k])) {
                     tipo = TipoToken::NumeroOutro; // an exponent makes it a double: left in the text
                     j = k;
-                    while (j < n && DigitoB(s.at(j))) {
+                    while (j < n && DigitoB(s[j])) {
                         ++j;
                     }
                 }
             }
             // 0x1F, 12abc, 1.2.3: not a plain number
-            while (j < n && (ParteNomeB(s.at(j)) || s.at(j) == '.')) {
+            while (j < n && (ParteNomeB(s[j]) || s[j] == '.')) {
                 tipo = TipoToken::NumeroOutro;
                 ++j;
             }
-            r.push_back({tipo, i, j});
+            r.push_back({i, j, tipo});
             i = j;
-        } else if (LetraB(c)) {
-            qsizetype j = i;
-            while (j < n && ParteNomeB(s.at(j))) {
-                ++j;
-            }
-            if (j - i == 1 && (c == 'q' || c == 'Q') && j < n && s.at(j) == '\'') {
-                return false; // Q'{...}': its own quoting rules
-            }
-            r.push_back({TipoToken::Nome, i, j});
-            i = j;
-        } else if (c == '?' || (c == ':' && i + 1 < n && LetraB(s.at(i + 1)))) {
+        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
+            const void* fim = std::memchr(s + i, '\n', static_cast<std::size_t>(n - i));
+            i = fim == nullptr ? n : static_cast<const char*>(fim) - s + 1;
+        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+            const qsizetype fim = texto.indexOf("*/", i + 2);
+            i = fim < 0 ? n : fim + 2;
+        } else if (c == '?' || (c == ':' && i + 1 < n && LetraB(s[i + 1]))) {
             return false;
         } else {
             qsizetype j = i + 1;
             if (j < n && (c == '<' || c == '>' || c == '!' || c == '^' || c == '~') &&
-                (s.at(j) == '=' || s.at(j) == '>' || s.at(j) == '<')) {
+                (s[j] == '=' || s[j] == '>' || s[j] == '<')) {
                 ++j;
-            } else if (c == '|' && j < n && s.at(j) == '|') {
+            } else if (c == '|' && j < n && s[j] == '|') {
                 ++j;
             }
-            r.push_back({TipoToken::Simbolo, i, j});
+            r.push_back({i, j, TipoToken::Simbolo});
             i = j;
         }
     }
@@ -347,23 +389,35 @@ bool Tokens(const QByteArray& s, std::vector<Token>& r) {
 
 class Analise {
 public:
-    Analise(const QByteArray& sql, std::vector<Token> tokens) : s(sql), t(std::move(tokens)) {}
+    Analise(const QByteArray& sql, const std::vector<Token>& tokens) : s(sql), t(tokens) {}
 
+    /// Whether token k is the keyword (given in upper case).
     bool E(qsizetype k, const char* palavra) const {
         if (k < 0 || k >= Tamanho() || t[Idx(k)].tipo != TipoToken::Nome) {
             return false;
         }
         const Token& x = t[Idx(k)];
-        const auto n = static_cast<qsizetype>(std::strlen(palavra));
-        return x.fim - x.inicio == n &&
-               QByteArrayView(s).sliced(x.inicio, n).compare(palavra, Qt::CaseInsensitive) == 0;
+        const char* p = s.constData() + x.inicio;
+        const qsizetype n = x.fim - x.inicio;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char c = p[i] >= 'a' && p[i] <= 'z' ? static_cast<char>(p[i] - 32) : p[i];
+            if (palavra[i] != c) {
+                return false; // also when the keyword ended first
+            }
+        }
+        return palavra[n] == '\0';
     }
     bool Simbolo(qsizetype k, const char* simbolo) const {
         if (k < 0 || k >= Tamanho() || t[Idx(k)].tipo != TipoToken::Simbolo) {
             return false;
         }
         const Token& x = t[Idx(k)];
-        return QByteArrayView(s).sliced(x.inicio, x.fim - x.inicio) == QByteArrayView(simbolo);
+        const char* p = s.constData() + x.inicio;
+        if (p[0] != simbolo[0]) {
+            return false;
+        }
+        const qsizetype n = x.fim - x.inicio;
+        return std::strncmp(p, simbolo, static_cast<std::size_t>(n)) == 0 && simbolo[n] == '\0';
     }
     TipoToken Tipo(qsizetype k) const { return t[Idx(k)].tipo; }
     qsizetype Tamanho() const { return static_cast<qsizetype>(t.size()); }
@@ -394,16 +448,11 @@ private:
         if (x.fim - x.inicio - 2 > 32765) {
             return std::nullopt; // longer than a parameter can be: the engine judges the literal
         }
-        const char aspa = s.at(x.inicio);
         LiteralSql r;
         r.tipo = LiteralSql::Tipo::Texto;
-        r.texto.reserve(x.fim - x.inicio - 2);
-        for (qsizetype i = x.inicio + 1; i < x.fim - 1; ++i) {
-            r.texto += s.at(i);
-            if (s.at(i) == aspa) {
-                ++i; // the doubled quote
-            }
-        }
+        r.inicio = x.inicio + 1;
+        r.tamanho = x.fim - x.inicio - 2;
+        r.aspasDobradas = x.aspasDobradas;
         return r;
     }
 
@@ -438,7 +487,7 @@ private:
     }
 
     const QByteArray& s;
-    std::vector<Token> t;
+    const std::vector<Token>& t;
 };
 
 struct Levantado {
@@ -579,11 +628,12 @@ void Comparacoes(const Analise& a, std::vector<Levantado>& r) {
 } // namespace
 
 std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
-    std::vector<Token> tokens;
+    thread_local std::vector<Token> tokens; // reused: its capacity stays between calls
+    tokens.clear();
     if (!Tokens(sql, tokens)) {
         return std::nullopt;
     }
-    const Analise a(sql, std::move(tokens));
+    const Analise a(sql, tokens);
     std::vector<Levantado> levantados;
     if (a.E(0, "INSERT")) {
         ItensValues(a, levantados);
@@ -604,6 +654,7 @@ std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
     FormaSql forma;
     forma.texto.reserve(sql.size());
     qsizetype copiado = 0;
+    forma.literais.reserve(levantados.size());
     for (Levantado& l : levantados) {
         const qsizetype inicio = a.At(l.primeiro).inicio;
         forma.texto.append(sql.constData() + copiado, inicio - copiado);
@@ -622,4 +673,21 @@ std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
         forma.restantes -= l.tipo == LiteralSql::Tipo::Nulo ? 0 : 1;
     }
     return forma;
+}
+
+QByteArray TextoLiteral(const QByteArray& sql, const LiteralSql& literal) {
+    if (!literal.aspasDobradas) {
+        return sql.mid(literal.inicio, literal.tamanho);
+    }
+    const char aspa = sql.at(literal.inicio - 1);
+    QByteArray r;
+    r.reserve(literal.tamanho);
+    const qsizetype fim = literal.inicio + literal.tamanho;
+    for (qsizetype i = literal.inicio; i < fim; ++i) {
+        r += sql.at(i);
+        if (sql.at(i) == aspa) {
+            ++i; // the other of the pair
+        }
+    }
+    return r;
 }

@@ -37,9 +37,9 @@ ComandoTransacao ReconheceComandoTransacao(const QString& sql);
 /// dropped. Statements holding only blanks and comments are dropped.
 QStringList DivideScript(const QString& script);
 
-/// A literal value taken out of a statement text, as the engine would hold it: a text (the
-/// bytes between the quotes, doubled quotes undone), an exact number (digits times 10^escala,
-/// sign included) or NULL.
+/// A literal value taken out of a statement text, as the engine would hold it: a text (the bytes
+/// between the quotes, found in the text by inicio and tamanho; TextoLiteral gives its value), an
+/// exact number (digits times 10^escala, sign included) or NULL.
 struct LiteralSql {
     enum class Tipo { Texto, Numero, Nulo };
     Tipo tipo = Tipo::Nulo;
@@ -48,7 +48,9 @@ struct LiteralSql {
     /// comparison "col = value" in a WHERE, where the value may only be bound when it converts to
     /// the column's type without loss.
     bool atribuicao = true;
-    QByteArray texto;
+    qsizetype inicio = 0;       ///< Texto: first byte after the opening quote
+    qsizetype tamanho = 0;      ///< Texto: bytes up to the closing quote
+    bool aspasDobradas = false; ///< Texto: holds a doubled quote to undo
     qint64 numero = 0;
     int escala = 0;
 };
@@ -67,3 +69,6 @@ struct FormaSql {
 /// beyond 64 bits stay in the text. Nothing when the text is another statement, holds '?' or
 /// :NAME parameters, an unterminated literal or a Q'...' string.
 std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql);
+
+/// The value of a text literal lifted out of `sql`: its bytes with each doubled quote undone.
+QByteArray TextoLiteral(const QByteArray& sql, const LiteralSql& literal);

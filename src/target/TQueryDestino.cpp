@@ -81,6 +81,9 @@ EConversao ErroValor(const QString& texto, const char* tipo) {
 
 /// A prepared statement with the layout of its messages.
 struct Preparada {
+    /// The query whose result (an open cursor or a single row) lives in this statement's
+    /// buffers; no other query may run it meanwhile.
+    const void* emUso = nullptr;
     Ref<IStatement> instrucao;
     bool temCursor = false;
     Ref<IMessageMetadata> entradaDescrita;
@@ -95,9 +98,9 @@ struct Preparada {
     std::vector<unsigned char> bufSaida;
 };
 
-/// Prepared statements a query keeps, by engine text, so that a text it runs again (or a text of
-/// the same shape once its literals are lifted) is not prepared again.
-constexpr std::size_t kMaximoGuardadas = 64;
+/// Prepared statements a connection keeps for its queries, by engine text, so that a text run
+/// again (or a text of the same shape once its literals are lifted) is not prepared again.
+constexpr std::size_t kMaximoGuardadas = 128;
 constexpr qsizetype kMaximoRecusadas = 256;
 
 /// TAVRIN_SEM_ACELERACAO=1 runs every text as written, prepared when it changes: the reference
@@ -119,8 +122,9 @@ bool Reutilizavel(const QString& primeiraPalavra) {
 bool ComparacaoSemPerda(const LiteralSql& l, const Descritor& d) {
     switch (l.tipo) {
     case LiteralSql::Tipo::Texto:
+        // (a doubled quote only makes the literal longer than its value)
         return (d.tipo == SQL_TEXT || d.tipo == SQL_VARYING) && (d.charset == kCharsetWin1252 || d.charset == 0) &&
-               static_cast<unsigned>(l.texto.size()) <= d.tamanho;
+               static_cast<unsigned>(l.tamanho) <= d.tamanho;
     case LiteralSql::Tipo::Numero: {
         if (d.tipo == SQL_DOUBLE || d.tipo == SQL_D_FLOAT) {
             return true; // both sides are compared as doubles either way
@@ -171,6 +175,36 @@ bool Reescala(qint64 valor, int de, int para, qint64& resultado) {
 
 } // namespace
 
+struct CacheInstrucoes {
+    struct HashTexto {
+        std::size_t operator()(const QByteArray& texto) const noexcept { return qHash(texto); }
+    };
+    struct Guardada {
+        std::shared_ptr<Preparada> preparada;
+        quint64 uso = 0;
+    };
+    std::unordered_map<QByteArray, Guardada, HashTexto> guardadas;
+    quint64 relogio = 0;
+    /// Shapes whose parameterised text the engine refused while the literal text prepared.
+    QSet<QByteArray> recusadas;
+
+    /// Drops the kept statements no query's result lives in.
+    void Descarta() noexcept {
+        for (auto it = guardadas.begin(); it != guardadas.end();) {
+            if (it->second.preparada->emUso == nullptr) {
+                it = guardadas.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        recusadas.clear();
+    }
+};
+
+void ExcluiCacheInstrucoes::operator()(CacheInstrucoes* cache) const noexcept {
+    delete cache;
+}
+
 struct TQueryDestino::Impl {
     explicit Impl(TConexaoDestino::Impl& c) : conexao(&c), acelera(!AceleracaoDesligada()) {}
 
@@ -187,21 +221,10 @@ struct TQueryDestino::Impl {
 
     /// The statement of the text as written (DDL, a literal text whose shape the engine refused,
     /// or every text when the faster path is off); kept while the text stays the same.
-    std::unique_ptr<Preparada> propria;
+    std::shared_ptr<Preparada> propria;
     QByteArray textoPropria;
-    struct Guardada {
-        std::unique_ptr<Preparada> preparada;
-        quint64 uso = 0;
-    };
-    struct HashTexto {
-        std::size_t operator()(const QByteArray& texto) const noexcept { return qHash(texto); }
-    };
-    std::unordered_map<QByteArray, Guardada, HashTexto> guardadas;
-    quint64 relogio = 0;
-    /// Shapes whose parameterised text the engine refused while the literal text prepared.
-    QSet<QByteArray> recusadas;
-    Preparada* atual = nullptr; // the statement last executed or opened
-    bool usouForma = false;     // atual runs the text with its literals lifted
+    std::shared_ptr<Preparada> atual; // the statement last executed or opened
+    bool usouForma = false;           // atual runs the text with its literals lifted
 
     Ref<IResultSet> cursor;
     bool aberta = false;
@@ -216,6 +239,9 @@ struct TQueryDestino::Impl {
     }
 
     void FechaCursor() noexcept {
+        if (atual && atual->emUso == this) {
+            atual->emUso = nullptr;
+        }
         if (cursor) {
             Status st;
             cursor->close(&st);
@@ -231,23 +257,17 @@ struct TQueryDestino::Impl {
 
     void LiberaInstrucao() noexcept {
         FechaCursor();
-        atual = nullptr;
+        atual.reset();
         propria.reset();
         textoPropria.clear();
-        guardadas.clear();
-        recusadas.clear();
     }
 
-    /// Drops the kept statements except the one in use (its result set may be open).
-    void DescartaGuardadas() noexcept {
-        for (auto it = guardadas.begin(); it != guardadas.end();) {
-            if (it->second.preparada.get() == atual) {
-                ++it;
-            } else {
-                it = guardadas.erase(it);
-            }
+    CacheInstrucoes& Cache() {
+        TConexaoDestino::Impl& c = Conexao();
+        if (!c.instrucoes) {
+            c.instrucoes.reset(new CacheInstrucoes);
         }
-        recusadas.clear();
+        return *c.instrucoes;
     }
 
     std::size_t IndiceParametro(const QString& nome) const {
@@ -264,7 +284,7 @@ struct TQueryDestino::Impl {
         return v;
     }
 
-    std::unique_ptr<Preparada> Prepara(const QByteArray& texto, ITransaction* tra) {
+    std::shared_ptr<Preparada> Prepara(const QByteArray& texto, ITransaction* tra) {
         Status st;
         IAttachment* a = Conexao().Anexo();
         Ref<IStatement> nova(a->prepare(&st, tra, static_cast<unsigned>(texto.size()), texto.constData(),
@@ -272,7 +292,7 @@ struct TQueryDestino::Impl {
                                         IStatement::PREPARE_PREFETCH_METADATA));
         st.Verifica();
         ++preparacoes;
-        auto p = std::make_unique<Preparada>();
+        auto p = std::make_shared<Preparada>();
         p->temCursor = (nova->getFlags(&st) & IStatement::FLAG_HAS_CURSOR) != 0;
         st.Verifica();
 
@@ -320,27 +340,32 @@ struct TQueryDestino::Impl {
         return p;
     }
 
-    Preparada* PreparaPropria(ITransaction* tra) {
+    const std::shared_ptr<Preparada>& PreparaPropria(ITransaction* tra) {
         if (!propria || textoPropria != textoMotor) {
             propria.reset();
             textoPropria.clear();
             propria = Prepara(textoMotor, tra);
             textoPropria = textoMotor;
         }
-        return propria.get();
+        return propria;
     }
 
-    /// The kept statement of an engine text, prepared and kept first when new (the least
-    /// recently used one leaves when there are too many). With recusavel, a text the engine
-    /// refuses is judged by the literal text instead: its error is the one raised; when it
-    /// prepares, the shape is remembered as refused and nullptr returned.
-    Preparada* PreparadaGuardada(const QByteArray& texto, ITransaction* tra, bool recusavel) {
-        const auto it = guardadas.find(texto);
-        if (it != guardadas.end()) {
-            it->second.uso = ++relogio;
-            return it->second.preparada.get();
+    /// The connection's kept statement for an engine text, prepared and kept first when new (the
+    /// least recently used one not in use leaves when there are too many). Null when another
+    /// query's result still lives in it. With recusavel, a text the engine refuses is judged by
+    /// the literal text instead: its error is the one raised; when it prepares, the shape is
+    /// remembered as refused and null returned.
+    std::shared_ptr<Preparada> PreparadaGuardada(const QByteArray& texto, ITransaction* tra, bool recusavel) {
+        CacheInstrucoes& cache = Cache();
+        const auto it = cache.guardadas.find(texto);
+        if (it != cache.guardadas.end()) {
+            it->second.uso = ++cache.relogio;
+            if (it->second.preparada->emUso != nullptr) {
+                return nullptr;
+            }
+            return it->second.preparada;
         }
-        std::unique_ptr<Preparada> nova;
+        std::shared_ptr<Preparada> nova;
         try {
             nova = Prepara(texto, tra);
         } catch (const EBancoDestino&) {
@@ -348,24 +373,26 @@ struct TQueryDestino::Impl {
                 throw;
             }
             PreparaPropria(tra);
-            if (recusadas.size() >= kMaximoRecusadas) {
-                recusadas.clear();
+            if (cache.recusadas.size() >= kMaximoRecusadas) {
+                cache.recusadas.clear();
             }
-            recusadas.insert(texto);
+            cache.recusadas.insert(texto);
             return nullptr;
         }
-        if (guardadas.size() >= kMaximoGuardadas) {
-            auto velha = guardadas.begin();
-            for (auto g = guardadas.begin(); g != guardadas.end(); ++g) {
-                if (g->second.uso < velha->second.uso) {
+        if (cache.guardadas.size() >= kMaximoGuardadas) {
+            auto velha = cache.guardadas.end();
+            for (auto g = cache.guardadas.begin(); g != cache.guardadas.end(); ++g) {
+                if (g->second.preparada->emUso == nullptr &&
+                    (velha == cache.guardadas.end() || g->second.uso < velha->second.uso)) {
                     velha = g;
                 }
             }
-            guardadas.erase(velha);
+            if (velha != cache.guardadas.end()) {
+                cache.guardadas.erase(velha); // a query still holding it keeps it alive
+            }
         }
-        Preparada* r = nova.get();
-        guardadas.emplace(texto, Guardada{std::move(nova), ++relogio});
-        return r;
+        cache.guardadas.emplace(texto, CacheInstrucoes::Guardada{nova, ++cache.relogio});
+        return nova;
     }
 
     /// The lifted literals as the values of the shape's positions; false when one of them would
@@ -391,7 +418,10 @@ struct TQueryDestino::Impl {
                 break;
             case LiteralSql::Tipo::Texto:
                 v.tipo = Valor::Tipo::Texto;
-                v.texto = l.texto;
+                // Without doubled quotes the value is the literal's own bytes in the text, which
+                // stays as it is until the next SetSQL clears these values.
+                v.texto = l.aspasDobradas ? TextoLiteral(textoMotor, l)
+                                          : QByteArray::fromRawData(textoMotor.constData() + l.inicio, l.tamanho);
                 break;
             case LiteralSql::Tipo::Numero:
                 v.tipo = Valor::Tipo::Inteiro;
@@ -405,30 +435,31 @@ struct TQueryDestino::Impl {
 
     /// Chooses (preparing when needed) the statement this run of the text goes through.
     Preparada& EscolhePreparada(ITransaction* tra) {
-        atual = nullptr;
+        atual.reset();
         usouForma = false;
         if (!acelera) {
             return *(atual = PreparaPropria(tra));
         }
         if (!reutilizavel) {
             // DDL and the like may change what the kept statements were compiled against.
-            for (TQueryDestino::Impl* q : Conexao().queries) {
-                q->DescartaGuardadas();
-            }
+            Cache().Descarta();
             return *(atual = PreparaPropria(tra));
         }
         if (forma && !forma->literais.empty()) {
-            if (!recusadas.contains(forma->texto)) {
-                Preparada* p = PreparadaGuardada(forma->texto, tra, true);
-                if (p != nullptr && VinculaLiterais(*p)) {
+            if (!Cache().recusadas.contains(forma->texto)) {
+                std::shared_ptr<Preparada> p = PreparadaGuardada(forma->texto, tra, true);
+                if (p && VinculaLiterais(*p)) {
                     usouForma = true;
-                    return *(atual = p);
+                    return *(atual = std::move(p));
                 }
             }
             return *(atual = PreparaPropria(tra));
         }
         if (!forma || forma->restantes == 0) {
-            return *(atual = PreparadaGuardada(textoMotor, tra, false)); // a text without literal values
+            // A text without literal values.
+            if (std::shared_ptr<Preparada> p = PreparadaGuardada(textoMotor, tra, false)) {
+                return *(atual = std::move(p));
+            }
         }
         return *(atual = PreparaPropria(tra));
     }
@@ -631,6 +662,7 @@ struct TQueryDestino::Impl {
             cursor = std::move(rs);
             aberta = true;
             eof = false;
+            p.emUso = this;
             Proximo();
             return;
         }
@@ -642,6 +674,7 @@ struct TQueryDestino::Impl {
         st.Verifica();
         aberta = true;
         eof = false;
+        p.emUso = this;
     }
 
     /// Runs the statement; when a lifted value is what the engine refused, the text as written
@@ -657,6 +690,7 @@ struct TQueryDestino::Impl {
             FechaCursor();
             usouForma = false;
             atual = PreparaPropria(tra);
+            MontaEntrada(*atual);
             (this->*acao)(tra);
         }
     }
@@ -694,7 +728,7 @@ struct TQueryDestino::Impl {
     }
 
     const Coluna& ColunaDe(const QString& nome) const {
-        if (atual != nullptr) {
+        if (atual) {
             const auto it = atual->indiceColuna.constFind(nome.toUpper());
             if (it != atual->indiceColuna.constEnd()) {
                 return atual->colunas[static_cast<std::size_t>(it.value())];
@@ -930,9 +964,11 @@ void TQueryDestino::SetSQL(const QString& sql) {
     if (sql == q.sql) {
         return;
     }
-    q.atual = nullptr;
+    q.atual.reset();
     q.propria.reset();
     q.textoPropria.clear();
+    q.forma.reset();
+    q.valores.clear(); // may point into the old text
     q.sql = sql;
     q.comando = ReconheceComandoTransacao(sql);
     q.reutilizavel = q.comando == ComandoTransacao::Nenhum && Reutilizavel(PrimeiraPalavra(sql));
@@ -1034,7 +1070,7 @@ bool TQueryDestino::CampoNulo(const QString& nome) const {
 
 QStringList TQueryDestino::NomesCampos() const {
     QStringList r;
-    if (m_impl->atual != nullptr) {
+    if (m_impl->atual) {
         for (const auto& c : m_impl->atual->colunas) {
             r << c.nome;
         }

@@ -205,6 +205,42 @@ TEST(Aceleracao, TextsOfOneShapeShareOnePreparedStatement) {
               QStringLiteral("5"));
 }
 
+TEST(Aceleracao, QueriesOfOneConnectionShareKeptStatementsWithoutDisturbingOpenResults) {
+    TBancoTemporario banco;
+    auto conexao = banco.Conecta();
+    // A query made for each row, as the stock movement does, still prepares its shape once.
+    qint64 preparacoes = 0;
+    for (int i = 1; i <= 20; ++i) {
+        TQueryDestino q(*conexao);
+        q.SetSQL(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES ('%1', 'G%1')")
+                     .arg(i, 3, 10, QLatin1Char('0')));
+        q.Executa();
+        preparacoes += q.NumeroPreparacoes();
+    }
+    EXPECT_EQ(preparacoes, 1);
+
+    // Two queries open the same shape at once: each keeps its own rows.
+    TQueryDestino a(*conexao);
+    TQueryDestino b(*conexao);
+    a.SetSQL(QStringLiteral("SELECT CODGRUPO, DESCRICAO FROM GRUPROD WHERE CODGRUPO = '001'"));
+    a.Abre();
+    b.SetSQL(QStringLiteral("SELECT CODGRUPO, DESCRICAO FROM GRUPROD WHERE CODGRUPO = '002'"));
+    b.Abre();
+    ASSERT_FALSE(a.Eof());
+    ASSERT_FALSE(b.Eof());
+    EXPECT_EQ(a.CampoTexto(QStringLiteral("DESCRICAO")).toStdString(), "G001");
+    EXPECT_EQ(b.CampoTexto(QStringLiteral("DESCRICAO")).toStdString(), "G002");
+    a.Proximo();
+    EXPECT_TRUE(a.Eof());
+    EXPECT_EQ(b.CampoTexto(QStringLiteral("DESCRICAO")).toStdString(), "G002");
+    // Once closed, the kept statement serves the other query again.
+    a.Fecha();
+    b.Fecha();
+    a.SetSQL(QStringLiteral("SELECT CODGRUPO, DESCRICAO FROM GRUPROD WHERE CODGRUPO = '003'"));
+    a.Abre();
+    EXPECT_EQ(a.CampoTexto(QStringLiteral("DESCRICAO")).toStdString(), "G003");
+}
+
 TEST(Aceleracao, ValuesWithoutAParameterTypeRunAsWrittenAndErrorsAreTheTexts) {
     TBancoTemporario banco;
     auto conexao = banco.Conecta();

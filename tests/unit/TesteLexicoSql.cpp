@@ -9,7 +9,8 @@ namespace {
 
 // "<shape> | <literal>, ... | <literals left in the text>"; a literal reads T'bytes', N<digits>e<scale>
 // or NULL, with a leading '=' when it is compared rather than assigned. "-" when nothing applies.
-std::string Descreve(const std::optional<FormaSql>& forma) {
+std::string Descreve(const QByteArray& sql) {
+    const std::optional<FormaSql> forma = ExtraiLiterais(sql);
     if (!forma) {
         return "-";
     }
@@ -21,7 +22,7 @@ std::string Descreve(const std::optional<FormaSql>& forma) {
         }
         switch (l.tipo) {
         case LiteralSql::Tipo::Texto:
-            r += "T'" + l.texto.toStdString() + "'";
+            r += "T'" + TextoLiteral(sql, l).toStdString() + "'";
             break;
         case LiteralSql::Tipo::Numero:
             r += "N" + std::to_string(l.numero) + "e" + std::to_string(l.escala);
@@ -42,7 +43,7 @@ struct Caso {
 class Levantamento : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(Levantamento, LiftsOnlyWhereABoundValueActsAsTheLiteral) {
-    EXPECT_EQ(Descreve(ExtraiLiterais(QByteArray(GetParam().sql))), GetParam().esperado) << GetParam().sql;
+    EXPECT_EQ(Descreve(QByteArray(GetParam().sql)), GetParam().esperado) << GetParam().sql;
 }
 
 INSTANTIATE_TEST_SUITE_P(
