@@ -19,12 +19,12 @@ namespace {
 }
 
 // A lifted value written back as a literal: text in single quotes, numbers with their scale.
-QByteArray Literal(const LiteralSql& l) {
+QByteArray Literal(const QByteArray& sql, const LiteralSql& l) {
     switch (l.tipo) {
     case LiteralSql::Tipo::Nulo:
         return "NULL";
     case LiteralSql::Tipo::Texto: {
-        QByteArray t = l.texto;
+        QByteArray t = TextoLiteral(sql, l);
         return '\'' + t.replace('\'', "''") + '\'';
     }
     case LiteralSql::Tipo::Numero: {
@@ -69,9 +69,19 @@ std::vector<qsizetype> Marcas(const QByteArray& s) {
     return r;
 }
 
-bool Iguais(const LiteralSql& a, const LiteralSql& b) {
-    return a.tipo == b.tipo && a.atribuicao == b.atribuicao && a.texto == b.texto && a.numero == b.numero &&
-           a.escala == b.escala;
+bool Iguais(const QByteArray& sqlA, const LiteralSql& a, const QByteArray& sqlB, const LiteralSql& b) {
+    if (a.tipo != b.tipo || a.atribuicao != b.atribuicao) {
+        return false;
+    }
+    switch (a.tipo) {
+    case LiteralSql::Tipo::Nulo:
+        return true;
+    case LiteralSql::Tipo::Texto:
+        return TextoLiteral(sqlA, a) == TextoLiteral(sqlB, b);
+    case LiteralSql::Tipo::Numero:
+        return a.numero == b.numero && a.escala == b.escala;
+    }
+    return false;
 }
 
 // Every lifted value takes exactly one '?', and writing the values back as literals gives a text
@@ -89,11 +99,30 @@ void VerificaLiterais(const QByteArray& sql) {
     if (forma->restantes < 0) {
         Falha("contagem negativa de literais restantes", texto);
     }
+    // A text value is exactly what lies between its quotes, each doubled quote counted once.
+    for (const LiteralSql& l : forma->literais) {
+        if (l.tipo != LiteralSql::Tipo::Texto) {
+            continue;
+        }
+        if (l.inicio < 1 || l.tamanho < 0 || l.inicio + l.tamanho >= sql.size()) {
+            Falha("texto levantado fora do comando", texto);
+        }
+        const char aspa = sql.at(l.inicio - 1);
+        if ((aspa != '\'' && aspa != '"') || sql.at(l.inicio + l.tamanho) != aspa) {
+            Falha("texto levantado não está entre aspas", texto);
+        }
+        const QByteArray bruto = sql.mid(l.inicio, l.tamanho);
+        const QByteArray dupla(2, aspa);
+        if (bruto.count(aspa) % 2 != 0 ||
+            TextoLiteral(sql, l) != QByteArray(bruto).replace(dupla, QByteArray(1, aspa))) {
+            Falha("valor de texto levantado difere do literal", texto);
+        }
+    }
     QByteArray reescrito;
     qsizetype copiado = 0;
     for (std::size_t i = 0; i < marcas.size(); ++i) {
         reescrito += forma->texto.mid(copiado, marcas[i] - copiado);
-        reescrito += Literal(forma->literais[i]);
+        reescrito += Literal(sql, forma->literais[i]);
         copiado = marcas[i] + 1;
     }
     reescrito += forma->texto.mid(copiado);
@@ -103,7 +132,7 @@ void VerificaLiterais(const QByteArray& sql) {
               texto + QStringLiteral("\nREESCRITO: ") + QString::fromLatin1(reescrito));
     }
     for (std::size_t i = 0; i < forma->literais.size(); ++i) {
-        if (!Iguais(forma->literais[i], denovo->literais[i])) {
+        if (!Iguais(sql, forma->literais[i], reescrito, denovo->literais[i])) {
             Falha("um valor mudou ao ser escrito de volta",
                   texto + QStringLiteral("\nREESCRITO: ") + QString::fromLatin1(reescrito));
         }
