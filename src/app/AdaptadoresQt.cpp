@@ -85,5 +85,12 @@ void TInterfaceJanela::Mostra(QMessageBox::Icon icone, const QString& texto) {
 }
 
 void TInterfaceJanela::ProcessaMensagens() {
+    // A run asks for this once a record; repainting the label and the bar more than about 30
+    // times a second only slows the run down. They keep their latest values, shown at the next
+    // pass (at the latest by the final message box).
+    if (m_desdeProcessamento.isValid() && m_desdeProcessamento.elapsed() < 33) {
+        return;
+    }
     QCoreApplication::processEvents();
+    m_desdeProcessamento.start();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/InterfaceUsuario.h"
 
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
@@ -60,6 +61,7 @@ private:
 
     QPointer<QWidget> m_janela;
     QString m_detalhe; // for the next box only
+    QElapsedTimer m_desdeProcessamento; // since the last pass over pending events
 };
 
 /// The title of every message box of the program.

@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
@@ -596,8 +597,8 @@ TEST(InterfaceJanela, DetalheValeSoParaAProximaCaixa) {
 }
 
 TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDuranteARodada) {
-    // The real adapters: boxes through QMessageBox, pending events processed once per record, so
-    // the window repaints and answers while the run goes on.
+    // The real adapters: boxes through QMessageBox, pending events processed as the records go by
+    // (at most about 30 times a second), so the window repaints and answers while the run goes on.
     TInterfaceJanela interfaceJanela;
     interfaceJanela.SetJanela(&janela);
     InstalaInterfaceUsuario(&interfaceJanela);
@@ -609,6 +610,7 @@ TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDurante
     QObject::connect(Controle<QProgressBar>("Barra"), &QProgressBar::valueChanged, [&](int valor) {
         if (valor > 0 && ++passo == 1) {
             QTimer::singleShot(0, &janela, [&] { passoAtendido = passo; });
+            QThread::msleep(40); // longer than the pause between two passes
         }
     });
 
