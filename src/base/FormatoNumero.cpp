@@ -2,8 +2,10 @@
 
 #include "ConfiguracaoRegional.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -15,40 +17,43 @@ constexpr int kPrecisao = 15;
 // without trailing zeros, and the exponent e such that |valor| = 0.digits x 10^e.
 // The rounding starts from 18 correctly rounded digits, as the legacy formatter did.
 struct Decimal {
-    std::string digitos;
+    char digitos[kPrecisao + 1];
+    int quantos = 0;
     int expoente = 0;
 };
 
 Decimal Decompoe(double valorAbsoluto) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, valorAbsoluto, std::chars_format::scientific, 17);
-    const std::string texto(buf, res.ptr);
+    // buf is "d.ddddddddddddddddde[+-]xx": 18 digits, then the exponent
+    Decimal d;
+    char todos[18];
+    todos[0] = buf[0];
+    std::memcpy(todos + 1, buf + 2, 17);
+    const char* e = buf + 19; // 'e'
+    int expoente = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, expoente);
+    d.expoente = expoente + 1;
 
-    // texto is "d.ddddddddddddddddde[+-]xx"
-    const auto posE = texto.find('e');
-    std::string digitos = texto.substr(0, 1) + texto.substr(2, posE - 2);
-    int expoente = std::stoi(texto.substr(posE + 1)) + 1;
-
-    const bool sobe = digitos[kPrecisao] >= '5';
-    digitos.resize(kPrecisao);
-    if (sobe) {
+    std::memcpy(d.digitos, todos, kPrecisao);
+    if (todos[kPrecisao] >= '5') {
         int i = kPrecisao - 1;
-        while (i >= 0 && digitos[static_cast<std::size_t>(i)] == '9') {
-            digitos[static_cast<std::size_t>(i)] = '0';
+        while (i >= 0 && d.digitos[i] == '9') {
+            d.digitos[i] = '0';
             --i;
         }
         if (i < 0) {
-            digitos.insert(digitos.begin(), '1');
-            digitos.resize(kPrecisao);
-            ++expoente;
+            d.digitos[0] = '1'; // 999... rounded up: 1 followed by zeros, one place further
+            ++d.expoente;
         } else {
-            ++digitos[static_cast<std::size_t>(i)];
+            ++d.digitos[i];
         }
     }
-    while (!digitos.empty() && digitos.back() == '0') {
-        digitos.pop_back();
+    d.quantos = kPrecisao;
+    while (d.quantos > 0 && d.digitos[d.quantos - 1] == '0') {
+        --d.quantos;
     }
-    return {digitos, expoente};
+    return d;
 }
 
 } // namespace
@@ -66,40 +71,57 @@ QString FloatParaTexto(double valor) {
 
     const Decimal d = Decompoe(std::fabs(valor));
     const QChar separador = Regional().separadorDecimal;
-    const auto digitos = QString::fromLatin1(d.digitos.data(), static_cast<qsizetype>(d.digitos.size()));
-
-    QString r;
+    // At most: sign, 15 digits, separator, "E-" and three exponent digits; or "0," and 3 zeros
+    // before 15 digits; or 15 digits and zeros up to the 15th place.
+    QChar r[32];
+    int n = 0;
     if (valor < 0) {
-        r += QLatin1Char('-');
+        r[n++] = QLatin1Char('-');
     }
+    const auto digito = [&d](int i) { return QLatin1Char(d.digitos[i]); };
     if (d.expoente > kPrecisao || d.expoente < -3) {
-        r += digitos.at(0);
-        if (digitos.size() > 1) {
-            r += separador;
-            r += digitos.mid(1);
+        r[n++] = digito(0);
+        if (d.quantos > 1) {
+            r[n++] = separador;
+            for (int i = 1; i < d.quantos; ++i) {
+                r[n++] = digito(i);
+            }
         }
-        r += QLatin1Char('E');
-        const int expoente = d.expoente - 1;
+        r[n++] = QLatin1Char('E');
+        int expoente = d.expoente - 1;
         if (expoente < 0) {
-            r += QLatin1Char('-');
+            r[n++] = QLatin1Char('-');
+            expoente = -expoente;
         }
-        r += QString::number(std::abs(expoente));
+        char exp[8];
+        const auto fim = std::to_chars(exp, exp + sizeof exp, expoente).ptr;
+        for (const char* p = exp; p < fim; ++p) {
+            r[n++] = QLatin1Char(*p);
+        }
     } else if (d.expoente <= 0) {
-        r += QLatin1Char('0');
-        r += separador;
-        r += QString(-d.expoente, QLatin1Char('0'));
-        r += digitos;
+        r[n++] = QLatin1Char('0');
+        r[n++] = separador;
+        for (int i = 0; i < -d.expoente; ++i) {
+            r[n++] = QLatin1Char('0');
+        }
+        for (int i = 0; i < d.quantos; ++i) {
+            r[n++] = digito(i);
+        }
     } else {
-        if (digitos.size() <= d.expoente) {
-            r += digitos;
-            r += QString(d.expoente - digitos.size(), QLatin1Char('0'));
-        } else {
-            r += digitos.left(d.expoente);
-            r += separador;
-            r += digitos.mid(d.expoente);
+        for (int i = 0; i < std::min(d.quantos, d.expoente); ++i) {
+            r[n++] = digito(i);
+        }
+        for (int i = d.quantos; i < d.expoente; ++i) {
+            r[n++] = QLatin1Char('0');
+        }
+        if (d.quantos > d.expoente) {
+            r[n++] = separador;
+            for (int i = d.expoente; i < d.quantos; ++i) {
+                r[n++] = digito(i);
+            }
         }
     }
-    return r;
+    return QString(r, n);
 }
 
 std::optional<double> TextoParaFloat(const QString& texto) {
