@@ -1,5 +1,6 @@
 #include "TTabelaDbf.h"
 
+#include "ConfiguracaoRegional.h"
 #include "EConversao.h"
 #include "FormatoNumero.h"
 
@@ -67,24 +68,95 @@ bool EhVisualFoxPro(std::uint8_t versao) {
     return versao == 0x30 || versao == 0x31 || versao == 0x32;
 }
 
-// ASCII bytes of a fixed-width field with NULs read as blanks and blanks trimmed at both ends.
-QByteArray AsciiLimpo(const QByteArray& bytes) {
-    QByteArray limpo = bytes;
-    limpo.replace('\0', ' ');
-    return limpo.trimmed();
+bool BrancoOuNul(char c) {
+    return c == ' ' || c == '\0' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// ASCII bytes of a fixed-width field with NULs read as blanks and blanks trimmed at both ends. The
+// result views the field's own bytes, or `copia` when a NUL inside had to become a blank.
+QByteArrayView AsciiLimpo(QByteArrayView bytes, QByteArray& copia) {
+    qsizetype inicio = 0;
+    qsizetype fim = bytes.size();
+    while (inicio < fim && BrancoOuNul(bytes[inicio])) {
+        ++inicio;
+    }
+    while (fim > inicio && BrancoOuNul(bytes[fim - 1])) {
+        --fim;
+    }
+    const QByteArrayView meio = bytes.sliced(inicio, fim - inicio);
+    if (std::memchr(meio.data(), '\0', static_cast<std::size_t>(meio.size())) == nullptr) {
+        return meio;
+    }
+    copia = meio.toByteArray();
+    copia.replace('\0', ' ');
+    return copia;
+}
+
+QByteArray AsciiLimpo(QByteArrayView bytes) {
+    QByteArray copia;
+    return AsciiLimpo(bytes, copia).toByteArray();
 }
 
 struct NumeroAscii {
     enum Estado { Nulo, Valido, Invalido } estado = Nulo;
     double valor = 0;
-    QString digitosInteiros; ///< set when the value is integral and written without exponent
+    /// With comTexto: the text form read straight from the digits when they allow it (an integral
+    /// value written without exponent; or at most 15 significant digits, not below 0.0001, which
+    /// is exactly what the general float text of the value shows); empty otherwise. When it is
+    /// set, valor is not.
+    QString texto;
 };
+
+bool SoZeros(QByteArrayView v) {
+    return std::all_of(v.begin(), v.end(), [](char c) { return c == '0'; });
+}
+
+// The general float text of a decimal number written with at most 15 significant digits and not
+// below 0.0001: its own digits, without the zeros that do not count, with the regional separator.
+// Empty when the digits do not allow it.
+QString TextoDecimal(QByteArrayView inteira, QByteArrayView fracao, bool negativo) {
+    while (!inteira.isEmpty() && inteira.front() == '0') {
+        inteira = inteira.sliced(1);
+    }
+    while (!fracao.isEmpty() && fracao.back() == '0') {
+        fracao.chop(1);
+    }
+    qsizetype zerosAposPonto = 0;
+    if (inteira.isEmpty()) {
+        while (zerosAposPonto < fracao.size() && fracao[zerosAposPonto] == '0') {
+            ++zerosAposPonto;
+        }
+        if (zerosAposPonto > 3) {
+            return {}; // below 0.0001: exponent form
+        }
+    }
+    if (fracao.isEmpty() || inteira.size() + fracao.size() - zerosAposPonto > 15) {
+        return {};
+    }
+    QChar r[32];
+    qsizetype n = 0;
+    if (negativo) {
+        r[n++] = QLatin1Char('-');
+    }
+    if (inteira.isEmpty()) {
+        r[n++] = QLatin1Char('0');
+    }
+    for (const char c : inteira) {
+        r[n++] = QLatin1Char(c);
+    }
+    r[n++] = Regional().separadorDecimal;
+    for (const char c : fracao) {
+        r[n++] = QLatin1Char(c);
+    }
+    return QString(r, n);
+}
 
 // Numbers as dBASE stores them: right-justified ASCII, '.' decimal point ("12,50" is accepted too),
 // a leading '*' marks an overflowed value (null), trailing '*' padding is dropped.
-NumeroAscii LeNumeroAscii(const QByteArray& bytes) {
+NumeroAscii LeNumeroAscii(QByteArrayView bytes, bool comTexto = false) {
     NumeroAscii numero;
-    QByteArray texto = AsciiLimpo(bytes);
+    QByteArray copia;
+    QByteArrayView texto = AsciiLimpo(bytes, copia);
     if (texto.isEmpty() || texto.startsWith('*')) {
         return numero;
     }
@@ -92,8 +164,10 @@ NumeroAscii LeNumeroAscii(const QByteArray& bytes) {
         texto.chop(1);
     }
     numero.estado = NumeroAscii::Invalido;
-    if (!texto.contains('.') && texto.count(',') == 1) {
-        texto.replace(',', '.');
+    if (std::find(texto.begin(), texto.end(), '.') == texto.end() && std::count(texto.begin(), texto.end(), ',') == 1) {
+        copia = texto.toByteArray();
+        copia.replace(',', '.');
+        texto = copia;
     }
     bool negativo = false;
     qsizetype inicio = 0;
@@ -101,10 +175,41 @@ NumeroAscii LeNumeroAscii(const QByteArray& bytes) {
         negativo = texto[0] == '-';
         inicio = 1;
     }
-    const char* p = texto.constData() + inicio;
-    const char* fim = texto.constData() + texto.size();
+    const char* p = texto.data() + inicio;
+    const char* fim = texto.data() + texto.size();
     if (p == fim || !(std::isdigit(static_cast<unsigned char>(*p)) || *p == '.')) {
         return numero;
+    }
+    const QByteArrayView corpo(p, fim - p);
+    // Digits with at most one point: a valid finite number whose text comes from the digits.
+    const auto pontos = std::count(corpo.begin(), corpo.end(), '.');
+    const bool simples =
+        corpo.size() <= 40 && pontos <= 1 &&
+        std::all_of(corpo.begin(), corpo.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); }) &&
+        corpo.size() > pontos;
+    if (comTexto && simples) {
+        const auto ponto = std::find(corpo.begin(), corpo.end(), '.');
+        const QByteArrayView inteira(corpo.begin(), ponto);
+        const QByteArrayView fracao = ponto == corpo.end() ? QByteArrayView() : QByteArrayView(ponto + 1, corpo.end());
+        if (SoZeros(fracao)) {
+            qsizetype zeros = 0;
+            while (zeros < inteira.size() && inteira[zeros] == '0') {
+                ++zeros;
+            }
+            QString digitos = QString::fromLatin1(inteira.sliced(zeros));
+            if (digitos.isEmpty()) {
+                digitos = QStringLiteral("0");
+            } else if (negativo) {
+                digitos.prepend(QLatin1Char('-'));
+            }
+            numero.texto = digitos;
+        } else {
+            numero.texto = TextoDecimal(inteira, fracao, negativo);
+        }
+        if (!numero.texto.isEmpty()) {
+            numero.estado = NumeroAscii::Valido;
+            return numero; // the value itself is not needed
+        }
     }
     double valor = 0;
     const auto [ate, erro] = std::from_chars(p, fim, valor, std::chars_format::general);
@@ -113,26 +218,6 @@ NumeroAscii LeNumeroAscii(const QByteArray& bytes) {
     }
     numero.estado = NumeroAscii::Valido;
     numero.valor = negativo ? -valor : valor;
-
-    const QByteArray corpo(p, fim - p);
-    if (!corpo.contains('e') && !corpo.contains('E')) {
-        const qsizetype ponto = corpo.indexOf('.');
-        const QByteArray inteira = ponto < 0 ? corpo : corpo.left(ponto);
-        const QByteArray fracao = ponto < 0 ? QByteArray() : corpo.mid(ponto + 1);
-        if (std::all_of(fracao.begin(), fracao.end(), [](char c) { return c == '0'; })) {
-            qsizetype zeros = 0;
-            while (zeros < inteira.size() && inteira[zeros] == '0') {
-                ++zeros;
-            }
-            QString digitos = QString::fromLatin1(inteira.mid(zeros));
-            if (digitos.isEmpty()) {
-                digitos = QStringLiteral("0");
-            } else if (negativo) {
-                digitos.prepend(QLatin1Char('-'));
-            }
-            numero.digitosInteiros = digitos;
-        }
-    }
     return numero;
 }
 
@@ -142,18 +227,25 @@ struct DataAscii {
 };
 
 // YYYYMMDD; blanks, NULs and zeros ("00000000", "       0") mean no date.
-DataAscii LeDataAscii(const QByteArray& bytes) {
+DataAscii LeDataAscii(QByteArrayView bytes) {
     DataAscii data;
-    const QByteArray texto = AsciiLimpo(bytes);
+    QByteArray copia;
+    const QByteArrayView texto = AsciiLimpo(bytes, copia);
     if (std::all_of(texto.begin(), texto.end(), [](char c) { return c == '0'; })) {
         return data;
     }
     data.estado = DataAscii::Invalida;
-    if (texto.size() != 8 ||
-        !std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (texto.size() != 8 || !std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return data;
     }
-    const QDate lida(texto.left(4).toInt(), texto.mid(4, 2).toInt(), texto.mid(6, 2).toInt());
+    const auto numero = [&texto](qsizetype de, qsizetype ate) {
+        int v = 0;
+        for (qsizetype i = de; i < ate; ++i) {
+            v = v * 10 + (texto[i] - '0');
+        }
+        return v;
+    };
+    const QDate lida(numero(0, 4), numero(4, 6), numero(6, 8));
     if (lida.isValid()) {
         data.estado = DataAscii::Valida;
         data.data = lida;
@@ -162,7 +254,7 @@ DataAscii LeDataAscii(const QByteArray& bytes) {
 }
 
 // Logical: T/Y true, F/N false, '?', blank and anything else unknown.
-std::optional<bool> LeLogico(const QByteArray& bytes) {
+std::optional<bool> LeLogico(QByteArrayView bytes) {
     if (bytes.isEmpty()) {
         return std::nullopt;
     }
@@ -188,6 +280,27 @@ QString TextoDeNumero(double valor) {
         return QString::number(static_cast<qint64>(valor));
     }
     return FloatParaTexto(valor);
+}
+
+// The regional short date of a day. The default pattern is written straight from the date: walking
+// the pattern costs more than reading the rest of the field.
+QString DataCurta(const QDate& data) {
+    const ConfiguracaoRegional& regional = Regional();
+    if (regional.formatoDataCurta != QLatin1String("dd/mm/yyyy") || data.year() < 1 || data.year() > 9999) {
+        return DataParaTextoCurto(DataParaTDateTime(data));
+    }
+    const auto digitos = [](QChar* p, int valor, int largura) {
+        for (int i = largura - 1; i >= 0; --i, valor /= 10) {
+            p[i] = QLatin1Char(static_cast<char>('0' + valor % 10));
+        }
+    };
+    QChar r[10];
+    digitos(r, data.day(), 2);
+    r[2] = regional.separadorData;
+    digitos(r + 3, data.month(), 2);
+    r[5] = regional.separadorData;
+    digitos(r + 6, data.year(), 4);
+    return QString(r, 10);
 }
 
 QString TextoDeDataHora(TDateTime valor) {
@@ -218,13 +331,20 @@ TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pa
     }
     m_caminho = ArquivoNaPasta(dir, tabela + QStringLiteral(".DBF"));
     if (m_caminho.isEmpty()) {
-        throw EConversao(QStringLiteral("Tabela %1 não encontrada na pasta \"%2\" (arquivo %1.DBF).").arg(tabela, pasta));
+        throw EConversao(
+            QStringLiteral("Tabela %1 não encontrada na pasta \"%2\" (arquivo %1.DBF).").arg(tabela, pasta));
     }
     m_arquivo.setFileName(m_caminho);
     if (!m_arquivo.open(QIODevice::ReadOnly)) {
         ErroTabela(QStringLiteral("não foi possível abrir o arquivo (%1)").arg(m_arquivo.errorString()));
     }
     LeCabecalho();
+    for (int i = 0; i < QuantCampos(); ++i) {
+        const QString chave = Campo(i).nome.toUpper();
+        if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
+            m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
+        }
+    }
     VarreRegistros();
     Primeiro();
 }
@@ -530,6 +650,10 @@ void TTabelaDbf::Ultimo() {
 }
 
 int TTabelaDbf::IndiceCampo(const QString& nome) const {
+    // The controllers ask by the name as the table spells it, once a field and record.
+    if (const auto it = m_indicePorNome.constFind(nome); it != m_indicePorNome.constEnd()) {
+        return it.value();
+    }
     const QString procurado = nome.trimmed();
     for (int i = 0; i < QuantCampos(); ++i) {
         if (!Campo(i).oculto && Campo(i).nome.compare(procurado, Qt::CaseInsensitive) == 0) {
@@ -539,12 +663,16 @@ int TTabelaDbf::IndiceCampo(const QString& nome) const {
     return -1;
 }
 
-QByteArray TTabelaDbf::BytesCampo(int campo) const {
+QByteArrayView TTabelaDbf::VistaCampo(int campo) const {
     if (m_atual < 0) {
         return {};
     }
     const TDescricaoCampo& c = Campo(campo);
-    return QByteArray(Registro(m_atual) + c.deslocamento, c.tamanho);
+    return QByteArrayView(Registro(m_atual) + c.deslocamento, c.tamanho);
+}
+
+QByteArray TTabelaDbf::BytesCampo(int campo) const {
+    return VistaCampo(campo).toByteArray();
 }
 
 bool TTabelaDbf::NuloVfp(int campo) const {
@@ -552,7 +680,7 @@ bool TTabelaDbf::NuloVfp(int campo) const {
     if (bit < 0 || m_campoNulos < 0) {
         return false;
     }
-    const QByteArray flags = BytesCampo(m_campoNulos);
+    const QByteArrayView flags = VistaCampo(m_campoNulos);
     const qsizetype byte = bit / 8;
     return byte < flags.size() && (static_cast<unsigned char>(flags[byte]) >> (bit % 8)) & 1;
 }
@@ -590,7 +718,7 @@ bool TTabelaDbf::Nulo(int campo) const {
         return true;
     }
     const TDescricaoCampo& c = Campo(campo);
-    const QByteArray bytes = BytesCampo(campo);
+    const QByteArrayView bytes = VistaCampo(campo);
     const bool vfp = EhVisualFoxPro(m_versao);
     const bool dbase7 = (m_versao & 0x07) == 0x04;
     const auto zerado = [&bytes] { return std::all_of(bytes.begin(), bytes.end(), [](char b) { return b == 0; }); };
@@ -598,7 +726,8 @@ bool TTabelaDbf::Nulo(int campo) const {
         if (bytes.size() == 4) {
             return zerado();
         }
-        const QByteArray texto = AsciiLimpo(bytes);
+        QByteArray copia;
+        const QByteArrayView texto = AsciiLimpo(bytes, copia);
         return std::all_of(texto.begin(), texto.end(), [](char ch) { return ch == '0'; });
     }
     switch (c.tipo) {
@@ -616,22 +745,74 @@ bool TTabelaDbf::Nulo(int campo) const {
     case '@':
         return zerado();
     case 'T':
-        return bytes.size() < 8 || Le32(reinterpret_cast<const unsigned char*>(bytes.constData())) == 0;
+        return bytes.size() < 8 || Le32(reinterpret_cast<const unsigned char*>(bytes.data())) == 0;
     case 'B':
     case 'Y':
         return false;
     case '0':
         return true;
     default:
-        return AsciiLimpo(bytes).isEmpty();
+        return std::all_of(bytes.begin(), bytes.end(), BrancoOuNul);
     }
 }
 
 QString TTabelaDbf::Texto(int campo) const {
+    const TDescricaoCampo& c = Campo(campo);
+    if (!EhMemo(c.tipo, EhVisualFoxPro(m_versao))) {
+        // The common types read their bytes once, in place.
+        if (m_atual < 0 || NuloVfp(campo)) {
+            return {};
+        }
+        const QByteArrayView bytes = VistaCampo(campo);
+        switch (c.tipo) {
+        case 'N':
+        case 'F': {
+            const NumeroAscii numero = LeNumeroAscii(bytes, true);
+            if (numero.estado == NumeroAscii::Nulo) {
+                return {};
+            }
+            if (numero.estado == NumeroAscii::Invalido) {
+                return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+            }
+            return numero.texto.isEmpty() ? TextoDeNumero(numero.valor) : numero.texto;
+        }
+        case 'D': {
+            const DataAscii data = LeDataAscii(bytes);
+            if (data.estado == DataAscii::Nula) {
+                return {};
+            }
+            if (data.estado == DataAscii::Invalida) {
+                // Kept as written, so that nothing is lost silently; reading it as a date raises.
+                return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+            }
+            return DataCurta(data.data);
+        }
+        case 'L': {
+            const std::optional<bool> logico = LeLogico(bytes);
+            if (!logico) {
+                return {};
+            }
+            return *logico ? QStringLiteral("VERDADEIRO") : QStringLiteral("FALSO");
+        }
+        case 'C':
+            if (std::all_of(bytes.begin(), bytes.end(), BrancoOuNul)) {
+                return {};
+            }
+            if (std::memchr(bytes.data(), '\0', static_cast<std::size_t>(bytes.size())) == nullptr) {
+                qsizetype fim = bytes.size();
+                while (fim > 0 && bytes[fim - 1] == ' ') {
+                    --fim;
+                }
+                return DecodificaTexto(bytes.data(), fim, m_pagina);
+            }
+            break;
+        default:
+            break;
+        }
+    }
     if (Nulo(campo)) {
         return {};
     }
-    const TDescricaoCampo& c = Campo(campo);
     const QByteArray bytes = BytesCampo(campo);
     if (EhMemo(c.tipo, EhVisualFoxPro(m_versao))) {
         QByteArray memo = Memo(campo);
@@ -642,24 +823,6 @@ QString TTabelaDbf::Texto(int campo) const {
         return DecodificaTexto(memo, m_pagina);
     }
     switch (c.tipo) {
-    case 'N':
-    case 'F': {
-        const NumeroAscii numero = LeNumeroAscii(bytes);
-        if (numero.estado == NumeroAscii::Invalido) {
-            return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
-        }
-        return numero.digitosInteiros.isEmpty() ? TextoDeNumero(numero.valor) : numero.digitosInteiros;
-    }
-    case 'D': {
-        const DataAscii data = LeDataAscii(bytes);
-        if (data.estado == DataAscii::Invalida) {
-            // Kept as written, so that nothing is lost silently; reading it as a date raises.
-            return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
-        }
-        return DataParaTextoCurto(DataParaTDateTime(data.data));
-    }
-    case 'L':
-        return *LeLogico(bytes) ? QStringLiteral("VERDADEIRO") : QStringLiteral("FALSO");
     case 'I':
     case '+':
     case 'B':

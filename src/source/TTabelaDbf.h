@@ -5,7 +5,9 @@
 #include "TArquivoMemo.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -77,6 +79,8 @@ private:
     char Marca(qint64 registro) const;
     qint64 ProximoVivo(qint64 desde) const;
     QByteArray BytesCampo(int campo) const;
+    /// The field's bytes in the read buffer, valid until the next record is read.
+    QByteArrayView VistaCampo(int campo) const;
     QByteArray Memo(int campo) const;
     bool NuloVfp(int campo) const;
     [[noreturn]] void ErroTabela(const QString& motivo) const;
@@ -90,6 +94,8 @@ private:
     QString m_caminhoMemo; ///< empty when the table has no memo file to look for
     TipoMemo m_tipoMemo = TipoMemo::DbtIII;
     std::vector<TDescricaoCampo> m_campos;
+    QHash<QString, int> m_indicePorNome; ///< upper-cased name of each visible field
+
     int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
 
     std::uint8_t m_versao = 0;
