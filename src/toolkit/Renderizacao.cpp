@@ -3,16 +3,17 @@
 #include "FormatoNumero.h"
 
 QString LiteralTexto(const QString& texto) {
-    QString r;
-    r.reserve(texto.size() + 2);
-    r += QLatin1Char('\'');
+    const qsizetype aspas = texto.count(QLatin1Char('\''));
+    QString r(texto.size() + aspas + 2, Qt::Uninitialized);
+    QChar* p = r.data();
+    *p++ = QLatin1Char('\'');
     for (const QChar c : texto) {
-        r += c;
+        *p++ = c;
         if (c == QLatin1Char('\'')) {
-            r += c;
+            *p++ = c;
         }
     }
-    r += QLatin1Char('\'');
+    *p = QLatin1Char('\'');
     return r;
 }
 
