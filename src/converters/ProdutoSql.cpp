@@ -3,6 +3,7 @@
 
 #include "Renderizacao.h"
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -18,16 +19,30 @@ public:
     void Literal(const char* nome, const QString& sql) { Adiciona(nome, sql); }
 
     QString Insercao() const {
-        QString nomes;
-        QString valores;
+        // Built in one buffer: the statement is written once a product.
+        qsizetype tamanho = 40;
         for (const auto& [nome, valor] : m_colunas) {
-            Separa(nomes);
-            nomes += QLatin1String("Produto.") + QLatin1String(nome);
-            Separa(valores);
-            valores += valor;
+            tamanho += 14 + static_cast<qsizetype>(std::strlen(nome)) + valor.size();
         }
-        return QStringLiteral("Insert Into Produto (") + nomes + QStringLiteral(") Values (") + valores +
-               QLatin1Char(')');
+        QString r;
+        r.reserve(tamanho);
+        r += QLatin1String("Insert Into Produto (");
+        for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+            if (i > 0) {
+                r += QLatin1String(", ");
+            }
+            r += QLatin1String("Produto.");
+            r += QLatin1String(m_colunas[i].first);
+        }
+        r += QLatin1String(") Values (");
+        for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+            if (i > 0) {
+                r += QLatin1String(", ");
+            }
+            r += m_colunas[i].second;
+        }
+        r += QLatin1Char(')');
+        return r;
     }
 
     QString Atualizacao(const QString& codProd) const {
