@@ -88,9 +88,13 @@ QString TConverteCliente::ValorColuna(const TColuna& coluna) const {
 QString TConverteCliente::MontaSqlInsere() const {
     QString MCampoSql = QStringLiteral("Insert Into Cliente (");
     QString MCampoParam = QStringLiteral("Values (");
+    MCampoSql.reserve(2048); // written once a customer: no growing on the way
+    MCampoParam.reserve(2048);
     for (const TColuna& coluna : ColunasFixas()) {
-        MCampoSql += QLatin1String(coluna.nome) + QLatin1Char(',');
-        MCampoParam += ValorColuna(coluna) + QLatin1String(", ");
+        MCampoSql += QLatin1String(coluna.nome);
+        MCampoSql += QLatin1Char(',');
+        MCampoParam += ValorColuna(coluna);
+        MCampoParam += QLatin1String(", ");
     }
     // The target has no "unknown date" value: an empty date is simply not written.
     for (const TColuna& coluna : ColunasData()) {
@@ -108,6 +112,7 @@ QString TConverteCliente::MontaSqlInsere() const {
 
 QString TConverteCliente::AtualizaCliente() const {
     QString MCampoSql = QStringLiteral("Update Cliente set ");
+    MCampoSql.reserve(4096);
     const auto& fixas = ColunasFixas();
     for (std::size_t i = 1; i < fixas.size(); ++i) {
         const QString nome = i == 1 ? QStringLiteral("cliente.Nome") : QLatin1String(fixas[i].nome);
