@@ -103,13 +103,6 @@ struct Preparada {
 constexpr std::size_t kMaximoGuardadas = 128;
 constexpr qsizetype kMaximoRecusadas = 256;
 
-/// TAVRIN_SEM_ACELERACAO=1 runs every text as written, prepared when it changes: the reference
-/// the faster path is compared against.
-bool AceleracaoDesligada() {
-    const QByteArray valor = qgetenv("TAVRIN_SEM_ACELERACAO");
-    return !valor.isEmpty() && valor != "0";
-}
-
 /// Only statements that read or write rows are kept prepared between texts; DDL and anything
 /// else is prepared for its own run, so it never acts on stale metadata.
 bool Reutilizavel(const QString& primeiraPalavra) {
@@ -206,7 +199,7 @@ void ExcluiCacheInstrucoes::operator()(CacheInstrucoes* cache) const noexcept {
 }
 
 struct TQueryDestino::Impl {
-    explicit Impl(TConexaoDestino::Impl& c) : conexao(&c), acelera(!AceleracaoDesligada()) {}
+    explicit Impl(TConexaoDestino::Impl& c) : conexao(&c), acelera(!SemAceleracao()) {}
 
     TConexaoDestino::Impl* conexao; // null once the connection is gone
     const bool acelera;
@@ -945,6 +938,11 @@ void DesligaQuery(TQueryDestino::Impl& query) noexcept {
 }
 
 // ---- TQueryDestino ------------------------------------------------------------------------
+
+bool SemAceleracao() {
+    const QByteArray valor = qgetenv("TAVRIN_SEM_ACELERACAO");
+    return !valor.isEmpty() && valor != "0";
+}
 
 TQueryDestino::TQueryDestino(TConexaoDestino& conexao) : m_impl(std::make_unique<Impl>(conexao.impl())) {
     conexao.impl().queries.push_back(m_impl.get());

@@ -10,6 +10,11 @@
 
 class TConexaoDestino;
 
+/// True when the environment variable TAVRIN_SEM_ACELERACAO asks for the plain path (any value
+/// but "0"): every text prepared as written, nothing remembered between statements. It is the
+/// reference the faster path is checked against.
+bool SemAceleracao();
+
 /// A statement on the target connection: SQL text with named parameters (:NAME, matched
 /// without regard to case, may repeat, never inside '...' or "..." literals or comments),
 /// executed or opened as a result set whose columns are read by name (without regard to case).
