@@ -192,6 +192,16 @@ QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QSt
 } // namespace
 
 QString TConversao::FCidade(const QString& cidade, const QString& estado, const QString& codMunicipio) {
+    const QString chave = QStringLiteral("CIDADE\x1f") + cidade + QChar(0x1f) + estado;
+    if (const auto lembrada = m_referencias.constFind(chave); lembrada != m_referencias.cend()) {
+        return lembrada.value();
+    }
+    const auto lembra = [&](const QString& codigo) {
+        if (m_lembraReferencias) {
+            m_referencias.insert(chave, codigo);
+        }
+        return codigo;
+    };
     TQueryDestino& q = *QAuxiliar;
     const QString nome = MaiusculasAscii(cidade);
     const QString uf = MaiusculasAscii(estado);
@@ -201,13 +211,13 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
                               QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = ") + LiteralTexto(nome) +
                                   QStringLiteral(" AND ESTADO = ") + LiteralTexto(uf),
                               codigo)) {
-        return *achado;
+        return lembra(*achado);
     }
     // The legacy data abbreviates Belo Horizonte; whatever state it is filed under is taken.
     if (cidade == QLatin1String("BHTE")) {
         if (auto achado =
                 Procura(q, QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE'"), codigo)) {
-            return *achado;
+            return lembra(*achado);
         }
     }
     const QString novo = ProximoCodigo(q, QStringLiteral("CIDADES"), codigo, QStringLiteral("00001"), 5);
@@ -215,17 +225,30 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
             QStringLiteral("INSERT INTO CIDADES (CODCIDADE, CIDADE, CODMUNICIPIO, ESTADO) "
                            "VALUES (:CODCIDADE, :CIDADE, :CODMUNICIPIO, :ESTADO)"),
             {{"CODCIDADE", novo}, {"CIDADE", nome}, {"CODMUNICIPIO", codMunicipio}, {"ESTADO", uf}});
-    return novo;
+    return lembra(novo);
 }
 
 QString TConversao::FSegmento(const QString& segmento) {
-    return BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
+    const QString chave = QStringLiteral("SEGMENTO\x1f") + segmento;
+    if (const auto lembrado = m_referencias.constFind(chave); lembrado != m_referencias.cend()) {
+        return lembrado.value();
+    }
+    const QString codigo =
+        BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
+    if (m_lembraReferencias) {
+        m_referencias.insert(chave, codigo);
+    }
+    return codigo;
 }
 
 QString TConversao::FUnidade(const QString& vfUnid) {
     // The unit text is its own key: the result is always the text, the lookup only makes sure
     // the unit exists.
     const QString unidade = MaiusculasAscii(Copia(vfUnid, 1, 6));
+    const QString chave = QStringLiteral("UNIDADE\x1f") + unidade;
+    if (m_referencias.contains(chave)) {
+        return unidade;
+    }
     try {
         TQueryDestino& q = *QAuxiliar;
         Prepara(q, QStringLiteral("Select UNIDADE from UNIDADES Where UNIDADE = :PUNIDADE"), {{"PUNIDADE", unidade}});
@@ -234,6 +257,9 @@ QString TConversao::FUnidade(const QString& vfUnid) {
         q.Fecha();
         if (!existe) {
             Executa(q, QStringLiteral("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)"), {{"PUNIDADE", unidade}});
+        }
+        if (m_lembraReferencias) {
+            m_referencias.insert(chave, unidade); // only once it is known to exist
         }
     } catch (const std::exception&) {
         MostraAviso(QStringLiteral("Erro ao converter Unidade."));

@@ -24,7 +24,7 @@ const QChar kRetornoCarro(13);
 
 TConversao::TConversao(TConexaoDestino& cBanco)
     : cnBanco(cBanco), QDestino(std::make_unique<TQueryDestino>(cBanco)),
-      QAuxiliar(std::make_unique<TQueryDestino>(cBanco)) {}
+      QAuxiliar(std::make_unique<TQueryDestino>(cBanco)), m_lembraReferencias(!SemAceleracao()) {}
 
 TConversao::~TConversao() = default;
 

@@ -2,6 +2,7 @@
 
 #include "DataHora.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -96,6 +97,10 @@ protected:
     TConexaoDestino& cnBanco;
     std::unique_ptr<TQueryDestino> QDestino;
     std::unique_ptr<TQueryDestino> QAuxiliar;
+    /// What FCidade, FSegmento and FUnidade found or wrote in this conversion, by their arguments:
+    /// asked again, they answer without going to the database (not with TAVRIN_SEM_ACELERACAO).
+    QHash<QString, QString> m_referencias;
+    const bool m_lembraReferencias;
 
 private:
     int FQuantRegistro = 0;

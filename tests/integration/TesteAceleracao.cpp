@@ -5,11 +5,13 @@
 #include "EBancoDestino.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
+#include "classConversao.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -261,6 +263,80 @@ TEST(Aceleracao, ValuesWithoutAParameterTypeRunAsWrittenAndErrorsAreTheTexts) {
         EXPECT_TRUE(e.Mensagem().contains(QLatin1String("NAO_EXISTE"))) << e.Mensagem().toStdString();
         EXPECT_FALSE(e.Mensagem().contains(QLatin1String("?"))) << e.Mensagem().toStdString();
     }
+}
+
+// The lookups remember what they answered; the answers and the rows they write must be those of
+// lookups that always ask the database.
+TEST(Aceleracao, RememberedLookupsAnswerAndWriteAsTheDatabaseWould) {
+    using Chamada = std::function<QString(TConversao&)>;
+    const auto cidade = [](const char* nome, const char* uf) {
+        return Chamada([=](TConversao& c) { return c.FCidade(QString::fromUtf8(nome), QLatin1String(uf), QString()); });
+    };
+    const auto segmento = [](const char* nome) {
+        return Chamada([=](TConversao& c) { return c.FSegmento(QLatin1String(nome)); });
+    };
+    const auto unidade = [](const char* nome) {
+        return Chamada([=](TConversao& c) { return c.FUnidade(QLatin1String(nome)); });
+    };
+    // Same name in other states, other cases and with blanks; the abbreviation of Belo Horizonte
+    // before and after the city itself exists; each asked again later.
+    const std::vector<Chamada> chamadas = {
+        cidade("SAO PAULO", "SP"),
+        cidade("SAO PAULO", "RJ"),
+        cidade("sao paulo", "SP"),
+        cidade("BHTE", "MG"),
+        cidade("BELO HORIZONTE", "MG"),
+        cidade("BHTE", "SP"),
+        cidade("bhte", "MG"),
+        cidade("SAO PAULO ", "SP"),
+        cidade("SÃO PAULO", "SP"),
+        segmento("Varejo"),
+        segmento("VAREJO"),
+        segmento("varejo "),
+        segmento(""),
+        unidade("un"),
+        unidade("UN"),
+        unidade("UNIDADE1234"),
+        unidade("UNIDAD"),
+        unidade(""),
+        cidade("SAO PAULO", "RJ"),
+        cidade("BHTE", "MG"),
+        cidade("BHTE", "SP"),
+        cidade("sao paulo", "SP"),
+        segmento("varejo "),
+        unidade("un"),
+    };
+    struct Execucao {
+        TBancoTemporario banco;
+        std::unique_ptr<TConexaoDestino> conexao = banco.Conecta();
+        QStringList respostas;
+        QString Tabelas() {
+            conexao->Transacao().Confirma();
+            QString r;
+            for (const char* sql :
+                 {"SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES ORDER BY 1",
+                  "SELECT CODSEGMENTO, DESCRICAO FROM CADSEGM ORDER BY 1", "SELECT UNIDADE FROM UNIDADES ORDER BY 1"}) {
+                for (const auto& linha : banco.Linhas(QLatin1String(sql))) {
+                    r += QStringList(linha.values()).join(u'|') + u'\n';
+                }
+            }
+            return r;
+        }
+    };
+    Execucao sempre;
+    Execucao lembrando;
+    {
+        qputenv("TAVRIN_SEM_ACELERACAO", "1");
+        TConversao c(*sempre.conexao);
+        qunsetenv("TAVRIN_SEM_ACELERACAO");
+        TConversao l(*lembrando.conexao);
+        for (const Chamada& chamada : chamadas) {
+            sempre.respostas << chamada(c);
+            lembrando.respostas << chamada(l);
+        }
+    }
+    EXPECT_EQ(lembrando.respostas.join(u',').toStdString(), sempre.respostas.join(u',').toStdString());
+    EXPECT_EQ(lembrando.Tabelas().toStdString(), sempre.Tabelas().toStdString());
 }
 
 } // namespace
