@@ -18,6 +18,8 @@
 
 #include <optional>
 
+#include <sys/file.h>
+
 namespace {
 
 const char* const kUsoConverter =
@@ -126,6 +128,19 @@ std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir
     }
     if (!pasta.isValid()) {
         MostraAviso(QStringLiteral("Não foi possível criar a pasta temporária do ensaio: %1").arg(pasta.errorString()));
+        return std::nullopt;
+    }
+    // The engine holds an exclusive lock on a database it has open; a shared lock of ours
+    // tells that another program is writing it, and keeps an engine from opening it while we copy.
+    QFile original(banco);
+    if (!original.open(QIODevice::ReadOnly)) {
+        MostraAviso(QStringLiteral("Não foi possível ler \"%1\": %2").arg(banco, original.errorString()));
+        return std::nullopt;
+    }
+    if (::flock(original.handle(), LOCK_SH | LOCK_NB) != 0) {
+        MostraAviso(QStringLiteral("O banco de dados \"%1\" está em uso por outro programa; feche-o antes do "
+                                   "ensaio. Nada foi copiado.")
+                        .arg(banco));
         return std::nullopt;
     }
     const QString copia = pasta.filePath(QFileInfo(banco).fileName());

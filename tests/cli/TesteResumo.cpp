@@ -143,6 +143,18 @@ TEST(Ensaio, ConverteNumaCopiaEDeixaOBancoIntacto) {
     EXPECT_EQ(QDir(banco.Pasta()).entryList(QDir::Files).size(), 1) << "no copy left beside the database";
 }
 
+TEST(Ensaio, RecusaBancoEmUsoSemCopiar) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    GravaOrigem(origem.path());
+    const auto ocupante = banco.Conecta(); // this process holds the database, as the target system would
+    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
+                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
+    EXPECT_EQ(r.codigo, 2);
+    EXPECT_TRUE(r.erro.contains(QStringLiteral("em uso"))) << r.erro.toStdString();
+    EXPECT_FALSE(r.erro.contains(QStringLiteral("Ensaio:"))) << "refused before any copy";
+}
+
 TEST(Ensaio, RecusaBancoRemotoOuInexistente) {
     QTemporaryDir origem;
     for (const QString& destino : {QStringLiteral("servidor:/dados/banco.fb"), origem.filePath(QStringLiteral("x.fb"))}) {
