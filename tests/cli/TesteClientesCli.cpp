@@ -2,7 +2,6 @@
 // read back column by column and compared with values worked out by hand.
 #include "../integration/ClientesTeste.h"
 #include "BancoTemporario.h"
-#include "EConversao.h"
 #include "ExecutaCli.h"
 
 #include <QTemporaryDir>
@@ -11,32 +10,11 @@
 
 namespace {
 
-QString Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n'));
-}
-
-QString HojePontuado() {
-    return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 // Every caption is printed as its own line (no pause between progress lines).
 TResultadoCli ConverteClientes(const QString& origem, const TBancoTemporario& banco) {
     qputenv("TAVRIN_PROGRESSO_MS", "0");
     return ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
                        banco.Caminho(), QStringLiteral("--clientes")});
-}
-
-// "0" active, per trigger the run switches.
-QStringList EstadoTriggers(const TBancoTemporario& banco) {
-    QStringList r;
-    for (const auto& linha :
-         banco.Linhas(QStringLiteral("SELECT COALESCE(RDB$TRIGGER_INACTIVE, 0) AS I FROM RDB$TRIGGERS WHERE "
-                                     "RDB$TRIGGER_NAME IN ('PRODUTO_BI0', 'MVGERAL_AD0', 'MVGERAL_AI0', "
-                                     "'MVGERAL_AU0', 'MVGERAL_BD0', 'MVGERAL_BI0', 'MVGERAL_BU0', "
-                                     "'COMPCLIE_AI0', 'COMPCLIE_AU0')"))) {
-        r << linha.value(QStringLiteral("I")).trimmed();
-    }
-    return r;
 }
 
 std::vector<TRegistroTabcli> ClientesDificeis() {
@@ -215,20 +193,10 @@ TEST(ClientesCli, ClientesDificeisColunaPorColuna) {
     EXPECT_EQ(EstadoTriggers(banco), QStringList(9, QStringLiteral("0")));
 }
 
-// The engine's own text for a repeated customer code, taken from a direct insert.
-QString MensagemChaveRepetida() {
-    TBancoTemporario rascunho;
-    rascunho.Executa(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE) VALUES ('00000005')"));
-    try {
-        rascunho.Executa(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE) VALUES ('00000005')"));
-    } catch (const EConversao& e) {
-        return e.Mensagem();
-    }
-    return QString();
-}
-
 TEST(ClientesCli, CodigoRepetidoTerminaComAMensagemDoBancoEDestinoVazio) {
-    const QString motivo = MensagemChaveRepetida();
+    // The engine's own text for a repeated customer code, taken from a direct insert.
+    const QString motivo =
+        MensagemChaveRepetida(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE) VALUES ('00000005')"));
     ASSERT_FALSE(motivo.isEmpty());
 
     TBancoTemporario banco;

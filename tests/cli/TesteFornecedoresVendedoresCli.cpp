@@ -14,11 +14,6 @@
 
 namespace {
 
-// The differences of a row, one a line, printable in a failure.
-std::string Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n')).toStdString();
-}
-
 TResultadoCli Converte(const QString& origem, const TBancoTemporario& banco, const QStringList& tipos) {
     // Every progress caption on its own line, so the run can be followed record by record.
     qputenv("TAVRIN_PROGRESSO_MS", "0");

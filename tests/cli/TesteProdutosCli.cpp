@@ -3,7 +3,6 @@
 #include "../integration/ClientesTeste.h"
 #include "../integration/ProdutosTeste.h"
 #include "BancoTemporario.h"
-#include "EConversao.h"
 #include "ExecutaCli.h"
 
 #include <QTemporaryDir>
@@ -12,34 +11,9 @@
 
 namespace {
 
-QString Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n'));
-}
-
-QString HojePontuado() {
-    return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 TResultadoCli ConverteProdutos(const QString& origem, const TBancoTemporario& banco) {
     return ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
                        banco.Caminho(), QStringLiteral("--produtos")});
-}
-
-// "0" active, per trigger the run switches.
-QStringList EstadoTriggers(const TBancoTemporario& banco) {
-    QStringList r;
-    for (const auto& linha :
-         banco.Linhas(QStringLiteral("SELECT COALESCE(RDB$TRIGGER_INACTIVE, 0) AS I FROM RDB$TRIGGERS WHERE "
-                                     "RDB$TRIGGER_NAME IN ('PRODUTO_BI0', 'MVGERAL_AD0', 'MVGERAL_AI0', "
-                                     "'MVGERAL_AU0', 'MVGERAL_BD0', 'MVGERAL_BI0', 'MVGERAL_BU0', "
-                                     "'COMPCLIE_AI0', 'COMPCLIE_AU0')"))) {
-        r << linha.value(QStringLiteral("I")).trimmed();
-    }
-    return r;
-}
-
-int Contagem(const TBancoTemporario& banco, const char* tabela) {
-    return banco.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(tabela))).toInt();
 }
 
 // Rows left by an earlier conversion in the four tables a product conversion empties. The movement
@@ -211,20 +185,9 @@ TEST(ProdutosCli, ProdutosDificeisColunaPorColuna) {
     EXPECT_EQ(EstadoTriggers(banco), QStringList(9, QStringLiteral("0")));
 }
 
-// The engine's own text for a repeated product code, taken from a direct insert.
-QString MensagemChaveRepetida() {
-    TBancoTemporario rascunho;
-    rascunho.Executa(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('000005')"));
-    try {
-        rascunho.Executa(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('000005')"));
-    } catch (const EConversao& e) {
-        return e.Mensagem();
-    }
-    return QString();
-}
-
 TEST(ProdutosCli, CodigoRepetidoTerminaComAMensagemDoBancoETabelasVazias) {
-    const QString motivo = MensagemChaveRepetida();
+    // The engine's own text for a repeated product code, taken from a direct insert.
+    const QString motivo = MensagemChaveRepetida(QStringLiteral("INSERT INTO PRODUTO (CODPROD) VALUES ('000005')"));
     ASSERT_FALSE(motivo.isEmpty());
 
     TBancoTemporario banco;

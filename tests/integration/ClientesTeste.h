@@ -1,6 +1,7 @@
 #pragma once
 
 // Customer tests' shared pieces: a TABCLI writer and the CLIENTE / COMPCLIE rows to expect.
+#include "ConsultasTeste.h"
 #include "TEscritorDbf.h"
 
 #include <QDate>
@@ -114,25 +115,6 @@ inline QMap<QString, QString> ClienteReiniciado(const QString& codigo, const QSt
     r.insert(QStringLiteral("DATA_ULT_ALTERACAO"), hoje);
     r.insert(QStringLiteral("DT_VALCAD"), QStringLiteral("<NULL>"));
     r.insert(QStringLiteral("LIMITECREDITO"), QStringLiteral("0"));
-    return r;
-}
-
-/// The differences between a row read back and the row expected, one line per column.
-inline QStringList DiferencasLinha(const QMap<QString, QString>& lida, const QMap<QString, QString>& esperada) {
-    QStringList r;
-    for (auto it = esperada.begin(); it != esperada.end(); ++it) {
-        if (!lida.contains(it.key())) {
-            r << it.key() + QStringLiteral(": missing");
-        } else if (lida.value(it.key()) != it.value()) {
-            r << it.key() + QStringLiteral(": read «") + lida.value(it.key()) + QStringLiteral("», expected «") +
-                     it.value() + QStringLiteral("»");
-        }
-    }
-    for (auto it = lida.begin(); it != lida.end(); ++it) {
-        if (!esperada.contains(it.key())) {
-            r << it.key() + QStringLiteral(": not expected");
-        }
-    }
     return r;
 }
 

@@ -17,10 +17,6 @@ namespace {
 
 const QString kHoje = QStringLiteral("09.12.2026");
 
-QString Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n'));
-}
-
 class TesteClientes : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -31,10 +27,6 @@ protected:
         const auto linhas = banco.Linhas(QStringLiteral("SELECT * FROM CLIENTE WHERE CODCLIENTE = '%1'").arg(codigo));
         EXPECT_EQ(linhas.size(), 1u) << codigo.toStdString();
         return linhas.empty() ? QMap<QString, QString>() : linhas.front();
-    }
-
-    int Contagem(const char* tabela) const {
-        return banco.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(tabela))).toInt();
     }
 
     TBancoTemporario banco;
@@ -159,10 +151,10 @@ TEST_F(TesteClientes, LimpaTabelaApagaEConfirmaNaHora) {
     TConverteCompClie comp(*conexao);
 
     cliente.LimpaTabela();
-    EXPECT_EQ(Contagem("CLIENTE"), 0); // seen from another connection: committed
-    EXPECT_EQ(Contagem("COMPCLIE"), 1);
+    EXPECT_EQ(Contagem(banco, "CLIENTE"), 0); // seen from another connection: committed
+    EXPECT_EQ(Contagem(banco, "COMPCLIE"), 1);
     comp.LimpaTabela();
-    EXPECT_EQ(Contagem("COMPCLIE"), 0);
+    EXPECT_EQ(Contagem(banco, "COMPCLIE"), 0);
     EXPECT_FALSE(conexao->Transacao().Ativa());
 }
 
@@ -208,7 +200,7 @@ TEST_F(TesteClientes, DataDeLiberacaoInvalidaNaoGravaNada) {
     comp.SetData_lib(QStringLiteral("abc"));
     EXPECT_THROW(comp.ExecutaSql(), EConversao);
     conexao->Transacao().Confirma();
-    EXPECT_EQ(Contagem("COMPCLIE"), 0);
+    EXPECT_EQ(Contagem(banco, "COMPCLIE"), 0);
     EXPECT_EQ(comp.Codcliente(), QStringLiteral("00000008"));
 }
 
@@ -258,7 +250,7 @@ TEST_F(TesteMapeamentoClientes, RotulosBarraEPessoaDoCampoLogico) {
     EXPECT_EQ(linhas[0].value(QStringLiteral("PESSOA_FJ")), QStringLiteral("J"));
     EXPECT_EQ(linhas[1].value(QStringLiteral("PESSOA_FJ")), QStringLiteral("F"));
     EXPECT_EQ(linhas[2].value(QStringLiteral("PESSOA_FJ")), QStringLiteral("F"));
-    EXPECT_EQ(Contagem("COMPCLIE"), 3);
+    EXPECT_EQ(Contagem(banco, "COMPCLIE"), 3);
 }
 
 TEST_F(TesteMapeamentoClientes, TabelaVaziaSoEsvaziaODestino) {
@@ -270,8 +262,8 @@ TEST_F(TesteMapeamentoClientes, TabelaVaziaSoEsvaziaODestino) {
 
     EXPECT_EQ(pessoa.Captions(), QStringList{QString()});
     EXPECT_EQ(pessoa.Maximo(), 0);
-    EXPECT_EQ(Contagem("CLIENTE"), 0);
-    EXPECT_EQ(Contagem("COMPCLIE"), 0);
+    EXPECT_EQ(Contagem(banco, "CLIENTE"), 0);
+    EXPECT_EQ(Contagem(banco, "COMPCLIE"), 0);
 }
 
 TEST_F(TesteMapeamentoClientes, SemTabelaFalhaDepoisDeEsvaziar) {
@@ -282,7 +274,7 @@ TEST_F(TesteMapeamentoClientes, SemTabelaFalhaDepoisDeEsvaziar) {
     } catch (const EConversao& e) {
         EXPECT_TRUE(e.Mensagem().contains(QStringLiteral("TABCLI"), Qt::CaseInsensitive)) << e.what();
     }
-    EXPECT_EQ(Contagem("CLIENTE"), 0);
+    EXPECT_EQ(Contagem(banco, "CLIENTE"), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The run and the toolkit's control of the target database, on real embedded databases.
 #include "BancoTemporario.h"
 #include "ClassesConversaoController.h"
+#include "ConsultasTeste.h"
 #include "GravadorInterface.h"
 #include "ListaParametros.h"
 #include "ObservadorExecucao.h"
@@ -21,28 +22,9 @@
 
 namespace {
 
-const QStringList kTriggers = {
-    QStringLiteral("PRODUTO_BI0"), QStringLiteral("MVGERAL_AD0"),  QStringLiteral("MVGERAL_AI0"),
-    QStringLiteral("MVGERAL_AU0"), QStringLiteral("MVGERAL_BD0"),  QStringLiteral("MVGERAL_BI0"),
-    QStringLiteral("MVGERAL_BU0"), QStringLiteral("COMPCLIE_AI0"), QStringLiteral("COMPCLIE_AU0"),
-};
-
-// "0" active, "1" inactive, per trigger, as a second connection sees them (committed state only).
-QStringList EstadoTriggers(const TBancoTemporario& banco) {
-    QStringList estados;
-    for (const QString& t : kTriggers) {
-        estados << banco
-                       .Valor(QStringLiteral("SELECT COALESCE(RDB$TRIGGER_INACTIVE, 0) AS I FROM RDB$TRIGGERS "
-                                             "WHERE RDB$TRIGGER_NAME = '%1'")
-                                  .arg(t))
-                       .trimmed();
-    }
-    return estados;
-}
-
 QStringList Todos(const QString& estado) {
     QStringList r;
-    for (int i = 0; i < kTriggers.size(); ++i) {
+    for (int i = 0; i < TriggersDaConversao().size(); ++i) {
         r << estado;
     }
     return r;
@@ -87,7 +69,7 @@ TEST_F(TesteExecucao, SemNenhumTipoDesligaEReligaAsNoveTriggersNaOrdem) {
 
     QStringList esperado;
     for (const char* estado : {"INACTIVE", "ACTIVE"}) {
-        for (const QString& t : kTriggers) {
+        for (const QString& t : TriggersDaConversao()) {
             esperado << QStringLiteral("ALTER TRIGGER %1 %2").arg(t, QLatin1String(estado));
         }
     }
@@ -122,7 +104,7 @@ TEST_F(TesteExecucao, FalhaAoDesativarAvisaDesfazTudoEContinua) {
     // The first four were switched off inside the failed transaction and are active again.
     const QStringList estados = EstadoTriggers(banco);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(estados[i], QStringLiteral("0")) << kTriggers[i].toStdString();
+        EXPECT_EQ(estados[i], QStringLiteral("0")) << TriggersDaConversao()[i].toStdString();
     }
 }
 
@@ -258,10 +240,6 @@ void EscreveTabest8(const QString& pasta, const std::vector<std::pair<QString, Q
         escritor.GravaRegistro();
     }
     escritor.Fecha();
-}
-
-int Contagem(const TBancoTemporario& banco, const char* tabela) {
-    return banco.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(tabela))).toInt();
 }
 
 } // namespace

@@ -16,10 +16,6 @@
 
 namespace {
 
-QString Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n'));
-}
-
 TDateTime Data(int ano, int mes, int dia) {
     return DataParaTDateTime(QDate(ano, mes, dia));
 }
@@ -50,10 +46,6 @@ protected:
         if (conexao->Transacao().Ativa()) {
             conexao->Transacao().Confirma();
         }
-    }
-
-    int Contagem(const char* tabela) const {
-        return banco.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(tabela))).toInt();
     }
 
     TBancoTemporario banco;
@@ -137,7 +129,7 @@ TEST_F(TesteProdutoAtualizacao, CodigoSemLinhaNaoMudaNadaEFalhaGuardaOsCampos) {
     EXPECT_EQ(produto.CodProd(), QStringLiteral("000099"));
     EXPECT_EQ(produto.Descricao(), QStringLiteral("NOVO"));
 
-    EXPECT_EQ(Contagem("PRODUTO"), 2);
+    EXPECT_EQ(Contagem(banco, "PRODUTO"), 2);
     EXPECT_EQ(Texto(DiferencasLinha(Produto(QStringLiteral("000099")), outro)), QString());
     EXPECT_EQ(Produto(QStringLiteral("000000")).value(QStringLiteral("DESCRICAO")), QStringLiteral("VELHO"));
 }
@@ -228,10 +220,10 @@ TEST_F(TesteProdutoAtualizacao, RelacaoComFornecedorSoComFornecedorESemConfirmar
     for (const Caso& caso : casos) {
         produto.GravaRelPrFo(caso.produto, caso.fornecedor, caso.codigoNoFornecedor);
         // Nothing is committed by the insert itself.
-        EXPECT_EQ(Contagem("RELPRFO"), esperadas) << caso.nome;
+        EXPECT_EQ(Contagem(banco, "RELPRFO"), esperadas) << caso.nome;
         Confirma();
         esperadas += caso.grava ? 1 : 0;
-        EXPECT_EQ(Contagem("RELPRFO"), esperadas) << caso.nome;
+        EXPECT_EQ(Contagem(banco, "RELPRFO"), esperadas) << caso.nome;
         if (caso.grava) {
             const auto linhas =
                 banco.Linhas(QStringLiteral("SELECT * FROM RELPRFO WHERE CODPROD = '%1'").arg(caso.produto));
@@ -255,10 +247,10 @@ TEST_F(TesteProdutoAtualizacao, InventarioSoComCustoPositivoDatadoDeHoje) {
     int esperadas = 0;
     for (const Caso& caso : casos) {
         produto.GravaInventa(QStringLiteral("000123"), caso.custo);
-        EXPECT_EQ(Contagem("INVENTA"), esperadas) << caso.custo; // not committed yet
+        EXPECT_EQ(Contagem(banco, "INVENTA"), esperadas) << caso.custo; // not committed yet
         Confirma();
         esperadas += caso.grava ? 1 : 0;
-        EXPECT_EQ(Contagem("INVENTA"), esperadas) << caso.custo;
+        EXPECT_EQ(Contagem(banco, "INVENTA"), esperadas) << caso.custo;
     }
 
     const auto linhas = banco.Linhas(QStringLiteral("SELECT * FROM INVENTA ORDER BY PRECOCUSTO"));

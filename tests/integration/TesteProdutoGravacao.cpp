@@ -22,10 +22,6 @@
 
 namespace {
 
-QString Texto(const QStringList& linhas) {
-    return linhas.join(QLatin1Char('\n'));
-}
-
 TDateTime Data(int ano, int mes, int dia) {
     return DataParaTDateTime(QDate(ano, mes, dia));
 }
