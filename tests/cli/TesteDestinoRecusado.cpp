@@ -181,27 +181,13 @@ TEST(DestinoRecusado, PastaDeOrigemQueNaoSeLe) {
 
 TResultadoCli ExecutaComoNobody(const QStringList& argumentos, const QProcessEnvironment& ambiente) {
     QProcess processo;
-    processo.setProgram(QStringLiteral(TAVRIN_CLI));
-    processo.setArguments(argumentos);
     processo.setProcessEnvironment(ambiente);
-    processo.setStandardInputFile(QProcess::nullDevice());
     processo.setChildProcessModifier([] {
         if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) {
             _exit(127);
         }
     });
-    processo.start();
-    TResultadoCli r;
-    if (!processo.waitForFinished(kLimiteMs)) {
-        processo.kill();
-        processo.waitForFinished();
-        r.erro = QStringLiteral("<tempo esgotado>");
-        return r;
-    }
-    r.codigo = processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1;
-    r.saida = QString::fromUtf8(processo.readAllStandardOutput());
-    r.erro = QString::fromUtf8(processo.readAllStandardError());
-    return r;
+    return ExecutaCli(processo, argumentos, kLimiteMs);
 }
 
 // A folder "nobody" can enter, with a lock folder of its own for the engine.

@@ -4,6 +4,10 @@
 
 TResultadoCli ExecutaCli(const QStringList& argumentos, int limiteMs) {
     QProcess processo;
+    return ExecutaCli(processo, argumentos, limiteMs);
+}
+
+TResultadoCli ExecutaCli(QProcess& processo, const QStringList& argumentos, int limiteMs) {
     processo.setProgram(QStringLiteral(TAVRIN_CLI));
     processo.setArguments(argumentos);
     processo.setStandardInputFile(QProcess::nullDevice());

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 /// What one run of the built conversor-tavrin printed and returned.
 struct TResultadoCli {
     int codigo = -1;
@@ -12,3 +14,6 @@ struct TResultadoCli {
 
 /// Runs the headless command with the arguments (no stdin), waiting at most the given time.
 TResultadoCli ExecutaCli(const QStringList& argumentos, int limiteMs = 300000);
+
+/// The same in a process the caller has set up (environment, what the child does before it runs).
+TResultadoCli ExecutaCli(QProcess& processo, const QStringList& argumentos, int limiteMs = 300000);
