@@ -13,8 +13,7 @@ namespace {
 // Every caption is printed as its own line (no pause between progress lines).
 TResultadoCli ConverteClientes(const QString& origem, const TBancoTemporario& banco) {
     qputenv("TAVRIN_PROGRESSO_MS", "0");
-    return ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
-                       banco.Caminho(), QStringLiteral("--clientes")});
+    return ExecutaCli(ArgumentosConverter(origem, banco.Caminho(), {QStringLiteral("--clientes")}));
 }
 
 std::vector<TRegistroTabcli> ClientesDificeis() {

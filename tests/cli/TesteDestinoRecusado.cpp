@@ -28,8 +28,7 @@ const QString kAvisoConexao = QStringLiteral(
     "válido! \n");
 
 QStringList Converter(const QString& origem, const QString& destino) {
-    return {QStringLiteral("converter"),   QStringLiteral("--origem"), origem, QStringLiteral("--destino"), destino,
-            QStringLiteral("--vendedores")};
+    return ArgumentosConverter(origem, destino, {QStringLiteral("--vendedores")});
 }
 
 void Grava(const QString& caminho, const QByteArray& bytes) {

@@ -17,9 +17,7 @@ namespace {
 TResultadoCli Converte(const QString& origem, const TBancoTemporario& banco, const QStringList& tipos) {
     // Every progress caption on its own line, so the run can be followed record by record.
     qputenv("TAVRIN_PROGRESSO_MS", "0");
-    return ExecutaCli(QStringList{QStringLiteral("converter"), QStringLiteral("--origem"), origem,
-                                  QStringLiteral("--destino"), banco.Caminho()} +
-                      tipos);
+    return ExecutaCli(ArgumentosConverter(origem, banco.Caminho(), tipos));
 }
 
 // ---- Suppliers --------------------------------------------------------------------------------

@@ -123,9 +123,7 @@ struct TAmostra {
     }
 
     TResultadoCli Converte(const QStringList& opcoes) const {
-        return ExecutaCli(QStringList{QStringLiteral("converter"), QStringLiteral("--origem"), origem,
-                                      QStringLiteral("--destino"), banco} +
-                          opcoes);
+        return ExecutaCli(ArgumentosConverter(origem, banco, opcoes));
     }
 
     // Every row of a select, its columns read as text in the order given.

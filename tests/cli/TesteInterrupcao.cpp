@@ -199,9 +199,9 @@ TEST(Interrupcao, MortaNosProdutosDeixaOsTiposAnterioresInteirosEOsProdutosVazio
     // The same source, without products, converted to the end on a database of its own.
     TBancoTemporario referencia;
     const auto completa =
-        ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem.path(), QStringLiteral("--destino"),
-                    referencia.Caminho(), QStringLiteral("--vendedores"), QStringLiteral("--clientes"),
-                    QStringLiteral("--fornecedores"), QStringLiteral("--grupos-produtos")});
+        ExecutaCli(ArgumentosConverter(origem.path(), referencia.Caminho(),
+                                       {QStringLiteral("--vendedores"), QStringLiteral("--clientes"),
+                                        QStringLiteral("--fornecedores"), QStringLiteral("--grupos-produtos")}));
     ASSERT_EQ(completa.codigo, 0) << completa.erro.toStdString();
 
     // The database opens and the kinds before the products are complete, row for row and column for
@@ -261,8 +261,7 @@ TEST(Interrupcao, ConverterAvisaAntesDaExecucaoEAtivaAsTriggersNoFim) {
         for (const QString& trigger : caso.inativas) {
             banco.Executa(QStringLiteral("ALTER TRIGGER %1 INACTIVE").arg(trigger));
         }
-        const auto r = ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), banco.Pasta(),
-                                   QStringLiteral("--destino"), banco.Caminho()});
+        const auto r = ExecutaCli(ArgumentosConverter(banco.Pasta(), banco.Caminho()));
         EXPECT_EQ(r.codigo, 0) << r.erro.toStdString();
         const qsizetype aviso = r.erro.indexOf(kAvisoTriggers);
         if (caso.inativas.isEmpty()) {

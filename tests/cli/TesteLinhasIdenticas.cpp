@@ -97,8 +97,7 @@ TEST_P(LinhasIdenticas, EveryTableHoldsTheSameRowsWithAndWithoutTheFasterPath) {
         if (i == 0) {
             qputenv("TAVRIN_SEM_ACELERACAO", "1"); // the child inherits it
         }
-        execucoes[i] = ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem,
-                                   QStringLiteral("--destino"), bancos[i], QStringLiteral("--todos")});
+        execucoes[i] = ExecutaCli(ArgumentosConverter(origem, bancos[i], {QStringLiteral("--todos")}));
         qunsetenv("TAVRIN_SEM_ACELERACAO");
     }
     EXPECT_EQ(execucoes[0].codigo, 0) << execucoes[0].erro.toStdString();

@@ -12,8 +12,7 @@
 namespace {
 
 TResultadoCli ConverteProdutos(const QString& origem, const TBancoTemporario& banco) {
-    return ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
-                       banco.Caminho(), QStringLiteral("--produtos")});
+    return ExecutaCli(ArgumentosConverter(origem, banco.Caminho(), {QStringLiteral("--produtos")}));
 }
 
 // Rows left by an earlier conversion in the four tables a product conversion empties. The movement

@@ -18,7 +18,8 @@ namespace {
 // one deleted record. Groups: one without description (skipped by rule); one deleted record.
 void GravaOrigem(const QString& pasta) {
     GravaTabela(pasta + QStringLiteral("/TABVEND.DBF"),
-                {{QStringLiteral("CONTROLE"), 'C', 5}, {QStringLiteral("NOME"), 'C', 40},
+                {{QStringLiteral("CONTROLE"), 'C', 5},
+                 {QStringLiteral("NOME"), 'C', 40},
                  {QStringLiteral("COMISSAO"), 'N', 5, 2}},
                 4, [](TEscritorDbf& e, int i) {
                     const char* codigos[] = {"12345", "1234", "7", "9"};
@@ -40,21 +41,15 @@ QByteArray Hash(const QString& caminho) {
     return QCryptographicHash::hash(LeArquivo(caminho), QCryptographicHash::Sha256);
 }
 
-QStringList Argumentos(const QString& origem, const QString& destino, const QStringList& extras) {
-    return QStringList{QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
-                       destino} +
-           extras;
-}
-
 TEST(Resumo, ContaLidosExcluidosIgnoradosRejeitadosEGravados) {
     TBancoTemporario banco;
     QTemporaryDir origem;
     GravaOrigem(origem.path());
     const QString json = origem.filePath(QStringLiteral("resumo.json"));
 
-    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
-                                         {QStringLiteral("--vendedores"), QStringLiteral("--grupos-produtos"),
-                                          QStringLiteral("--resumo"), json}));
+    const auto r = ExecutaCli(ArgumentosConverter(
+        origem.path(), banco.Caminho(),
+        {QStringLiteral("--vendedores"), QStringLiteral("--grupos-produtos"), QStringLiteral("--resumo"), json}));
     ASSERT_EQ(r.codigo, 0) << r.erro.toStdString();
 
     const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
@@ -100,9 +95,9 @@ TEST(Resumo, RunComErroTambemMostraOResumo) {
     const QString json = origem.filePath(QStringLiteral("resumo.json"));
 
     // No TABCLI in the folder: the customers fail after the sellers.
-    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
-                                         {QStringLiteral("--vendedores"), QStringLiteral("--clientes"),
-                                          QStringLiteral("--resumo"), json}));
+    const auto r = ExecutaCli(ArgumentosConverter(
+        origem.path(), banco.Caminho(),
+        {QStringLiteral("--vendedores"), QStringLiteral("--clientes"), QStringLiteral("--resumo"), json}));
     EXPECT_EQ(r.codigo, 1);
     const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
     EXPECT_FALSE(resumo[QStringLiteral("sucesso")].toBool());
@@ -121,9 +116,9 @@ TEST(Resumo, ArquivoJsonQueNaoPodeSerGravadoFalhaAExecucao) {
     TBancoTemporario banco;
     QTemporaryDir origem;
     GravaOrigem(origem.path());
-    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
-                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--resumo"),
-                                          origem.filePath(QStringLiteral("nao/existe/r.json"))}));
+    const auto r = ExecutaCli(ArgumentosConverter(origem.path(), banco.Caminho(),
+                                                  {QStringLiteral("--grupos-produtos"), QStringLiteral("--resumo"),
+                                                   origem.filePath(QStringLiteral("nao/existe/r.json"))}));
     EXPECT_EQ(r.codigo, 1);
     EXPECT_TRUE(r.erro.contains(QStringLiteral("Não foi possível gravar o resumo"))) << r.erro.toStdString();
 }
@@ -134,8 +129,8 @@ TEST(Ensaio, ConverteNumaCopiaEDeixaOBancoIntacto) {
     GravaOrigem(origem.path());
     const QByteArray antes = Hash(banco.Caminho());
 
-    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
-                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
+    const auto r = ExecutaCli(ArgumentosConverter(origem.path(), banco.Caminho(),
+                                                  {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
     EXPECT_EQ(r.codigo, 0) << r.erro.toStdString();
     EXPECT_TRUE(r.saida.contains(QStringLiteral("GRUPROD 2"))) << r.saida.toStdString();
     EXPECT_EQ(Hash(banco.Caminho()), antes);
@@ -148,8 +143,8 @@ TEST(Ensaio, RecusaBancoEmUsoSemCopiar) {
     QTemporaryDir origem;
     GravaOrigem(origem.path());
     const auto ocupante = banco.Conecta(); // this process holds the database, as the target system would
-    const auto r = ExecutaCli(Argumentos(origem.path(), banco.Caminho(),
-                                         {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
+    const auto r = ExecutaCli(ArgumentosConverter(origem.path(), banco.Caminho(),
+                                                  {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
     EXPECT_EQ(r.codigo, 2);
     EXPECT_TRUE(r.erro.contains(QStringLiteral("em uso"))) << r.erro.toStdString();
     EXPECT_FALSE(r.erro.contains(QStringLiteral("Ensaio:"))) << "refused before any copy";
@@ -157,8 +152,9 @@ TEST(Ensaio, RecusaBancoEmUsoSemCopiar) {
 
 TEST(Ensaio, RecusaBancoRemotoOuInexistente) {
     QTemporaryDir origem;
-    for (const QString& destino : {QStringLiteral("servidor:/dados/banco.fb"), origem.filePath(QStringLiteral("x.fb"))}) {
-        const auto r = ExecutaCli(Argumentos(origem.path(), destino, {QStringLiteral("--ensaio")}));
+    for (const QString& destino :
+         {QStringLiteral("servidor:/dados/banco.fb"), origem.filePath(QStringLiteral("x.fb"))}) {
+        const auto r = ExecutaCli(ArgumentosConverter(origem.path(), destino, {QStringLiteral("--ensaio")}));
         EXPECT_EQ(r.codigo, 2) << destino.toStdString();
         EXPECT_TRUE(r.erro.startsWith(QStringLiteral("AVISO: "))) << r.erro.toStdString();
     }

@@ -2,6 +2,12 @@
 
 #include <QProcess>
 
+QStringList ArgumentosConverter(const QString& origem, const QString& destino, const QStringList& extras) {
+    return QStringList{QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
+                       destino} +
+           extras;
+}
+
 TResultadoCli ExecutaCli(const QStringList& argumentos, int limiteMs) {
     QProcess processo;
     return ExecutaCli(processo, argumentos, limiteMs);

@@ -12,6 +12,9 @@ struct TResultadoCli {
     QString erro;  ///< stderr
 };
 
+/// "converter --origem <origem> --destino <destino>" followed by the extra switches.
+QStringList ArgumentosConverter(const QString& origem, const QString& destino, const QStringList& extras = {});
+
 /// Runs the headless command with the arguments (no stdin), waiting at most the given time.
 TResultadoCli ExecutaCli(const QStringList& argumentos, int limiteMs = 300000);
 
