@@ -83,18 +83,34 @@ constexpr std::array<char16_t, 128> k1252 = {
     0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
 };
 
-const std::array<char16_t, 128>& Tabela(PaginaCodigo pagina) {
-    switch (pagina) {
-    case PaginaCodigo::CP437:
-        return k437;
-    case PaginaCodigo::CP860:
-        return k860;
-    case PaginaCodigo::CP1252:
-        return k1252;
-    case PaginaCodigo::CP850:
-        break;
+// What the program knows of each code page: its table, its number and the language driver
+// byte a DBF header written in it carries.
+struct TDadosPagina {
+    PaginaCodigo pagina;
+    const std::array<char16_t, 128>* tabela;
+    const char* numero;
+    std::uint8_t ldid;
+};
+
+constexpr std::array<TDadosPagina, 4> kPaginas = {{
+    {PaginaCodigo::CP437, &k437, "437", 0x01},
+    {PaginaCodigo::CP850, &k850, "850", 0x25},
+    {PaginaCodigo::CP860, &k860, "860", 0x24},
+    {PaginaCodigo::CP1252, &k1252, "1252", 0x03},
+}};
+
+// A value outside the enumeration is taken as CP850, the usual page of the legacy tables.
+const TDadosPagina& Dados(PaginaCodigo pagina) {
+    for (const TDadosPagina& dados : kPaginas) {
+        if (dados.pagina == pagina) {
+            return dados;
+        }
     }
-    return k850;
+    return kPaginas[1];
+}
+
+const std::array<char16_t, 128>& Tabela(PaginaCodigo pagina) {
+    return *Dados(pagina).tabela;
 }
 
 // Every character of the four tables lies below this code.
@@ -116,17 +132,7 @@ std::array<bool, 128> LetrasPortuguesas(const std::array<char16_t, 128>& tabela)
 } // namespace
 
 QString NomePaginaCodigo(PaginaCodigo pagina) {
-    switch (pagina) {
-    case PaginaCodigo::CP437:
-        return QStringLiteral("CP437");
-    case PaginaCodigo::CP860:
-        return QStringLiteral("CP860");
-    case PaginaCodigo::CP1252:
-        return QStringLiteral("CP1252");
-    case PaginaCodigo::CP850:
-        break;
-    }
-    return QStringLiteral("CP850");
+    return QStringLiteral("CP") + QLatin1String(Dados(pagina).numero);
 }
 
 std::optional<PaginaCodigo> PaginaCodigoPorNome(const QString& nome) {
@@ -134,17 +140,10 @@ std::optional<PaginaCodigo> PaginaCodigoPorNome(const QString& nome) {
     if (n.startsWith(QLatin1String("CP"))) {
         n = n.mid(2);
     }
-    if (n == QLatin1String("437")) {
-        return PaginaCodigo::CP437;
-    }
-    if (n == QLatin1String("850")) {
-        return PaginaCodigo::CP850;
-    }
-    if (n == QLatin1String("860")) {
-        return PaginaCodigo::CP860;
-    }
-    if (n == QLatin1String("1252")) {
-        return PaginaCodigo::CP1252;
+    for (const TDadosPagina& dados : kPaginas) {
+        if (n == QLatin1String(dados.numero)) {
+            return dados.pagina;
+        }
     }
     return std::nullopt;
 }
@@ -187,17 +186,7 @@ std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid) {
 }
 
 std::uint8_t LdidDaPaginaCodigo(PaginaCodigo pagina) {
-    switch (pagina) {
-    case PaginaCodigo::CP437:
-        return 0x01;
-    case PaginaCodigo::CP860:
-        return 0x24;
-    case PaginaCodigo::CP1252:
-        return 0x03;
-    case PaginaCodigo::CP850:
-        break;
-    }
-    return 0x25;
+    return Dados(pagina).ldid;
 }
 
 QString DecodificaTexto(const char* dados, qsizetype tamanho, PaginaCodigo pagina) {
@@ -220,9 +209,9 @@ QByteArray CodificaTexto(const QString& texto, PaginaCodigo pagina) {
     using Inversa = std::array<unsigned char, kLimiteInversa>;
     static const std::array<Inversa, 4> inversas = [] {
         std::array<Inversa, 4> todas{};
-        for (const PaginaCodigo p : {PaginaCodigo::CP437, PaginaCodigo::CP850, PaginaCodigo::CP860, PaginaCodigo::CP1252}) {
-            Inversa& inversa = todas[static_cast<std::size_t>(p)];
-            const auto& tabela = Tabela(p);
+        for (const TDadosPagina& dados : kPaginas) {
+            Inversa& inversa = todas[static_cast<std::size_t>(dados.pagina)];
+            const auto& tabela = *dados.tabela;
             for (std::size_t i = tabela.size(); i-- > 0;) { // the first byte wins when two map to one character
                 if (tabela[i] < kLimiteInversa) {
                     inversa[tabela[i]] = static_cast<unsigned char>(0x80 + i);

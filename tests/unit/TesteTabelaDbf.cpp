@@ -390,6 +390,35 @@ TEST_F(TabelaDbf, CodePageFromDriverByteTextOrOverride) {
     EXPECT_NE(tabela.Texto(0), nome);
 }
 
+// Each code page's name, number and driver byte lead back to it, and its bytes decode with its own table.
+TEST(PaginaCodigo, NomeNumeroByteDoCabecalhoETabelaDeCadaPagina) {
+    struct Caso {
+        PaginaCodigo pagina;
+        const char* nome;
+        std::uint8_t ldid;
+        const char* escritoDeOutroJeito;
+        QString bytes84e9B; ///< two bytes whose characters differ between the pages
+    };
+    const Caso casos[] = {
+        {PaginaCodigo::CP437, "CP437", 0x01, " cp437", QStringLiteral("ä¢")},
+        {PaginaCodigo::CP850, "CP850", 0x25, "850", QStringLiteral("äø")},
+        {PaginaCodigo::CP860, "CP860", 0x24, "Cp860 ", QStringLiteral("ã¢")},
+        {PaginaCodigo::CP1252, "CP1252", 0x03, "1252", QString(QChar(0x201E)) + QChar(0x203A)},
+    };
+    for (const Caso& caso : casos) {
+        EXPECT_EQ(NomePaginaCodigo(caso.pagina), QLatin1String(caso.nome));
+        EXPECT_EQ(PaginaCodigoPorNome(QLatin1String(caso.nome)), caso.pagina) << caso.nome;
+        EXPECT_EQ(PaginaCodigoPorNome(QLatin1String(caso.escritoDeOutroJeito)), caso.pagina) << caso.nome;
+        EXPECT_EQ(LdidDaPaginaCodigo(caso.pagina), caso.ldid) << caso.nome;
+        EXPECT_EQ(PaginaCodigoDoLdid(caso.ldid), caso.pagina) << caso.nome;
+        EXPECT_EQ(DecodificaTexto(QByteArray("\x84\x9B"), caso.pagina), caso.bytes84e9B) << caso.nome;
+        EXPECT_EQ(CodificaTexto(caso.bytes84e9B, caso.pagina), QByteArray("\x84\x9B")) << caso.nome;
+    }
+    for (const char* nome : {"", "CP", "CP999", "8500", "UTF-8"}) {
+        EXPECT_EQ(PaginaCodigoPorNome(QLatin1String(nome)), std::nullopt) << nome;
+    }
+}
+
 TEST_F(TabelaDbf, ClipperLongCharacterFieldsAndBinaryTypes) {
     // Clipper: a character field of 300 keeps its high byte where the decimals go.
     const QString longo = QStringLiteral("x").repeated(290) + QStringLiteral("fim");
