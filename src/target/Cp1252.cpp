@@ -1,6 +1,8 @@
 #include "Cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -8,10 +10,10 @@ constexpr char16_t kIndefinido = 0;
 
 // Unicode of the bytes 0x80..0x9F; the rest of CP1252 equals Latin-1.
 constexpr std::array<char16_t, 32> kFaixa80 = {
-    0x20AC, kIndefinido, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
-    0x02C6, 0x2030,      0x0160, 0x2039, 0x0152, kIndefinido, 0x017D, kIndefinido, // 88-8F
-    kIndefinido, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
-    0x02DC, 0x2122,      0x0161, 0x203A, 0x0153, kIndefinido, 0x017E, 0x0178, // 98-9F
+    0x20AC,      kIndefinido, 0x201A, 0x0192, 0x201E, 0x2026,      0x2020, 0x2021,      // 80-87
+    0x02C6,      0x2030,      0x0160, 0x2039, 0x0152, kIndefinido, 0x017D, kIndefinido, // 88-8F
+    kIndefinido, 0x2018,      0x2019, 0x201C, 0x201D, 0x2022,      0x2013, 0x2014,      // 90-97
+    0x02DC,      0x2122,      0x0161, 0x203A, 0x0153, kIndefinido, 0x017E, 0x0178,      // 98-9F
 };
 
 char ByteDe(char32_t c) {
@@ -30,15 +32,30 @@ char ByteDe(char32_t c) {
 
 QByteArray ParaCp1252(const QString& texto) {
     const qsizetype n = texto.size();
+    const char16_t* entrada = reinterpret_cast<const char16_t*>(texto.constData());
+    // Statement texts are mostly ASCII, where CP1252 is Latin-1: four characters tested at a time,
+    // then Qt's own narrowing.
+    std::uint64_t todos = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t quatro;
+        std::memcpy(&quatro, entrada + i, sizeof quatro);
+        todos |= quatro;
+    }
+    for (; i < n; ++i) {
+        todos |= entrada[i];
+    }
+    if ((todos & 0xFF80FF80FF80FF80ull) == 0) {
+        return texto.toLatin1();
+    }
     QByteArray r(n, Qt::Uninitialized);
     char* saida = r.data();
-    const QChar* entrada = texto.constData();
     qsizetype k = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = entrada[i].unicode();
+    for (i = 0; i < n; ++i) {
+        const char16_t c = entrada[i];
         if (c < 0x80) {
             saida[k++] = static_cast<char>(c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && entrada[i + 1].isLowSurrogate()) {
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(entrada[i + 1])) {
             ++i; // a character outside the BMP: never in CP1252, one '?' for the pair
             saida[k++] = '?';
         } else {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -299,10 +300,9 @@ bool ParteNomeB(char c) {
 
 /// Splits the text into tokens, skipping blanks and comments. False when the text holds
 /// something that makes lifting unsafe: parameters, an unterminated literal or a Q-string.
-bool Tokens(const QByteArray& texto, std::vector<Token>& r) {
+bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
     const char* const s = texto.constData();
     const qsizetype n = texto.size();
-    qsizetype i = 0;
     while (i < n) {
         const char c = s[i];
         const std::uint8_t classe = Classe(c);
@@ -496,47 +496,40 @@ struct Levantado {
     LiteralSql valor;
 };
 
-/// The token after the matching ')' of the '(' at k, or -1.
-qsizetype FechaParenteses(const Analise& a, qsizetype k) {
+/// The items of the VALUES list (searched from token `desde`, at parenthesis depth 0 there).
+void ItensValues(const Analise& a, qsizetype desde, std::vector<Levantado>& r) {
     int nivel = 0;
-    for (qsizetype i = k; i < a.Tamanho(); ++i) {
-        if (a.Simbolo(i, "(")) {
-            ++nivel;
-        } else if (a.Simbolo(i, ")") && --nivel == 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-void ItensValues(const Analise& a, std::vector<Levantado>& r) {
-    int nivel = 0;
-    for (qsizetype k = 0; k < a.Tamanho(); ++k) {
+    for (qsizetype k = desde; k < a.Tamanho(); ++k) {
         if (a.Simbolo(k, "(")) {
             ++nivel;
         } else if (a.Simbolo(k, ")")) {
             --nivel;
         } else if (nivel == 0 && a.E(k, "VALUES") && a.Simbolo(k + 1, "(")) {
-            const qsizetype fim = FechaParenteses(a, k + 1);
-            if (fim < 0) {
-                return;
-            }
+            std::vector<Levantado> itens;
             qsizetype inicio = k + 2;
             int n = 0;
-            for (qsizetype i = k + 2; i <= fim; ++i) {
+            for (qsizetype i = k + 2; i < a.Tamanho(); ++i) {
                 if (a.Simbolo(i, "(")) {
                     ++n;
-                } else if (a.Simbolo(i, ")") && i != fim) {
-                    --n;
+                    continue;
                 }
-                if (n == 0 && (i == fim || a.Simbolo(i, ","))) {
+                const bool fecha = a.Simbolo(i, ")");
+                if (fecha && n > 0) {
+                    --n;
+                    continue;
+                }
+                if (n == 0 && (fecha || a.Simbolo(i, ","))) {
                     if (auto v = a.Valor(inicio, i, true)) {
-                        r.push_back({inicio, i - 1, std::move(*v)});
+                        itens.push_back({inicio, i - 1, std::move(*v)});
                     }
                     inicio = i + 1;
+                    if (fecha) {
+                        r.insert(r.end(), std::make_move_iterator(itens.begin()), std::make_move_iterator(itens.end()));
+                        return;
+                    }
                 }
             }
-            return;
+            return; // not closed: the engine will say so about the text as written
         }
     }
 }
@@ -627,16 +620,71 @@ void Comparacoes(const Analise& a, std::vector<Levantado>& r) {
 
 } // namespace
 
+/// An INSERT analysed before, up to its VALUES, and its tokens: a writer's next insert usually
+/// repeats the table and the column list byte for byte, and they need not be read again.
+struct PrefixoInsercao {
+    QByteArray bytes;
+    std::vector<Token> tokens;
+    quint64 uso = 0;
+};
+
+/// Whether VALUES, as a whole word, starts at position i.
+bool ValuesEm(const QByteArray& sql, qsizetype i) {
+    static constexpr char kValues[] = "VALUES";
+    if (i + 6 > sql.size() || (i + 6 < sql.size() && ParteNomeB(sql.at(i + 6)))) {
+        return false;
+    }
+    for (qsizetype k = 0; k < 6; ++k) {
+        const char c = sql.at(i + k);
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c) != kValues[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
     thread_local std::vector<Token> tokens; // reused: its capacity stays between calls
+    thread_local std::array<PrefixoInsercao, 8> prefixos;
+    thread_local quint64 relogio = 0;
     tokens.clear();
-    if (!Tokens(sql, tokens)) {
+    // The same bytes up to a VALUES at the same place split into the same tokens: the tokenizer
+    // looks one byte ahead at most, and that byte is the V.
+    PrefixoInsercao* achado = nullptr;
+    for (PrefixoInsercao& p : prefixos) {
+        const qsizetype n = p.bytes.size();
+        if (n > 0 && ValuesEm(sql, n) && std::memcmp(sql.constData(), p.bytes.constData(), n) == 0) {
+            achado = &p;
+            break;
+        }
+    }
+    const bool repete = achado != nullptr;
+    if (repete) {
+        achado->uso = ++relogio;
+        tokens.assign(achado->tokens.begin(), achado->tokens.end());
+    }
+    if (!Tokens(sql, tokens, repete ? achado->bytes.size() : 0)) {
         return std::nullopt;
     }
     const Analise a(sql, tokens);
+    if (!repete && a.E(0, "INSERT")) {
+        int nivel = 0;
+        for (qsizetype k = 0; k < a.Tamanho(); ++k) {
+            nivel += a.Simbolo(k, "(") ? 1 : a.Simbolo(k, ")") ? -1 : 0;
+            if (nivel == 0 && a.E(k, "VALUES")) {
+                PrefixoInsercao& velho =
+                    *std::min_element(prefixos.begin(), prefixos.end(),
+                                      [](const PrefixoInsercao& x, const PrefixoInsercao& y) { return x.uso < y.uso; });
+                velho.bytes = sql.left(a.At(k).inicio);
+                velho.tokens.assign(tokens.begin(), tokens.begin() + k);
+                velho.uso = ++relogio;
+                break;
+            }
+        }
+    }
     std::vector<Levantado> levantados;
     if (a.E(0, "INSERT")) {
-        ItensValues(a, levantados);
+        ItensValues(a, repete ? static_cast<qsizetype>(achado->tokens.size()) : 0, levantados);
     } else if (a.E(0, "UPDATE") && !a.E(1, "OR")) {
         ItensSet(a, levantados);
         Comparacoes(a, levantados);

@@ -180,9 +180,12 @@ struct CacheInstrucoes {
     quint64 relogio = 0;
     /// Shapes whose parameterised text the engine refused while the literal text prepared.
     QSet<QByteArray> recusadas;
+    /// Changes whenever kept statements are dropped (what a query remembers of them is then void).
+    quint64 geracao = 0;
 
     /// Drops the kept statements no query's result lives in.
     void Descarta() noexcept {
+        ++geracao;
         for (auto it = guardadas.begin(); it != guardadas.end();) {
             if (it->second.preparada->emUso == nullptr) {
                 it = guardadas.erase(it);
@@ -218,6 +221,11 @@ struct TQueryDestino::Impl {
     QByteArray textoPropria;
     std::shared_ptr<Preparada> atual; // the statement last executed or opened
     bool usouForma = false;           // atual runs the text with its literals lifted
+    /// The kept statement this query used last and its text: a writer's next row usually has the
+    /// same shape, found again without hashing the text.
+    QByteArray ultimoTexto;
+    std::shared_ptr<Preparada> ultimaGuardada;
+    quint64 ultimaGeracao = 0;
 
     Ref<IResultSet> cursor;
     bool aberta = false;
@@ -251,6 +259,8 @@ struct TQueryDestino::Impl {
     void LiberaInstrucao() noexcept {
         FechaCursor();
         atual.reset();
+        ultimaGuardada.reset();
+        ultimoTexto.clear();
         propria.reset();
         textoPropria.clear();
     }
@@ -350,13 +360,22 @@ struct TQueryDestino::Impl {
     /// remembered as refused and null returned.
     std::shared_ptr<Preparada> PreparadaGuardada(const QByteArray& texto, ITransaction* tra, bool recusavel) {
         CacheInstrucoes& cache = Cache();
+        if (ultimaGuardada && ultimaGeracao == cache.geracao && texto == ultimoTexto) {
+            return ultimaGuardada->emUso != nullptr ? nullptr : ultimaGuardada;
+        }
+        const auto lembra = [&](const std::shared_ptr<Preparada>& p) {
+            ultimoTexto = texto;
+            ultimaGuardada = p;
+            ultimaGeracao = cache.geracao;
+            return p;
+        };
         const auto it = cache.guardadas.find(texto);
         if (it != cache.guardadas.end()) {
             it->second.uso = ++cache.relogio;
             if (it->second.preparada->emUso != nullptr) {
                 return nullptr;
             }
-            return it->second.preparada;
+            return lembra(it->second.preparada);
         }
         std::shared_ptr<Preparada> nova;
         try {
@@ -385,7 +404,7 @@ struct TQueryDestino::Impl {
             }
         }
         cache.guardadas.emplace(texto, CacheInstrucoes::Guardada{nova, ++cache.relogio});
-        return nova;
+        return lembra(nova);
     }
 
     /// The lifted literals as the values of the shape's positions; false when one of them would

@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         // comments and their quotes are kept as they are
         Caso{"INSERT INTO T VALUES ('a' /* 'b' */, 'c') -- 'd'",
              "INSERT INTO T VALUES (? /* 'b' */, ?) -- 'd' | T'a' T'c' | 0"},
+        // a list left open is the engine's to judge, as written
+        Caso{"INSERT INTO T VALUES ('a', (1)", "INSERT INTO T VALUES ('a', (1) | | 2"},
         // only VALUES: a select feeding an insert keeps its literals
         Caso{"INSERT INTO T SELECT * FROM U WHERE A = 1", "INSERT INTO T SELECT * FROM U WHERE A = 1 | | 1"}));
 
@@ -119,5 +121,27 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"INSERT INTO T VALUES ('a", "-"}, Caso{"INSERT INTO T VALUES (q'{x', 'y', 'z'}')", "-"},
         // a colon inside a literal is no parameter
         Caso{"INSERT INTO T VALUES ('12:30', 'a?b')", "INSERT INTO T VALUES (?, ?) | T'12:30' T'a?b' | 0"}));
+
+// A writer's inserts repeat their table and columns; the analysis of one must not leak into the
+// next: each second text reads as it does after an unrelated insert.
+TEST(Levantamento, AnInsertRepeatingThePreviousColumnsReadsAsOnItsOwn) {
+    const std::pair<const char*, const char*> pares[] = {
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUES ('y''z', -2.50)"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) values (NULL, 3)"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUES (?, 3)"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUES ('a"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUESX ('a', 1)"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUES"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B) VALUES ('a', 1) -- ?"},
+        {"INSERT INTO T (A, B) VALUES ('x', 1)", "INSERT INTO T (A, B, C) VALUES ('a', 1, 2)"},
+        {"INSERT INTO T (A, B)VALUES ('x', 1)", "INSERT INTO T (A, B)VALUES(1.5E3, 'b')"},
+    };
+    for (const auto& [primeiro, segundo] : pares) {
+        Descreve(QByteArray("INSERT INTO OUTRA (Z) VALUES (0)"));
+        const std::string sozinho = Descreve(QByteArray(segundo));
+        Descreve(QByteArray(primeiro));
+        EXPECT_EQ(Descreve(QByteArray(segundo)), sozinho) << primeiro << " / " << segundo;
+    }
+}
 
 } // namespace
