@@ -1,8 +1,8 @@
 // The headless converter's refusals and outcome, through the real binary.
+#include "ArquivosTeste.h"
 #include "BancoTemporario.h"
 #include "ExecutaCli.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,10 +23,7 @@ TEST(ComandoConverter, CaminhoVazioAvisaESaiCom2) {
 TEST(ComandoConverter, ArquivoQueNaoEBancoMostraOErroEOAvisoDeConexao) {
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath(QStringLiteral("texto.fb"));
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(4096, 'x'));
-    f.close();
+    ASSERT_TRUE(GravaArquivo(caminho, QByteArray(4096, 'x')));
 
     const auto r = ExecutaCli({QStringLiteral("converter"), QStringLiteral("--origem"), pasta.path(),
                                QStringLiteral("--destino"), caminho, QStringLiteral("--todos")});

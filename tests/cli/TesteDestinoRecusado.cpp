@@ -1,5 +1,6 @@
 // A target or source the command cannot use: each refused before the run with a message that
 // names the file and says what is wrong, exit status 2, the database untouched, never a hang.
+#include "ArquivosTeste.h"
 #include "BancoTemporario.h"
 #include "ExecutaCli.h"
 
@@ -29,12 +30,6 @@ const QString kAvisoConexao = QStringLiteral(
 
 QStringList Converter(const QString& origem, const QString& destino) {
     return ArgumentosConverter(origem, destino, {QStringLiteral("--vendedores")});
-}
-
-void Grava(const QString& caminho, const QByteArray& bytes) {
-    QFile arquivo(caminho);
-    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    arquivo.write(bytes);
 }
 
 // What a database holds that a run would change: the sellers and the state of the triggers.
@@ -85,14 +80,14 @@ TEST(DestinoRecusado, ArquivoQueNaoServeDeBanco) {
         {"texto",
          [](const QTemporaryDir& d) {
              const QString c = d.filePath(QStringLiteral("texto.fb"));
-             Grava(c, QByteArray(8192, 'x'));
+             EXPECT_TRUE(GravaArquivo(c, QByteArray(8192, 'x')));
              return c;
          },
          QStringLiteral("ERRO: O arquivo \"%1\" não é um banco de dados Firebird válido (ou está danificado).\n")},
         {"vazio",
          [](const QTemporaryDir& d) {
              const QString c = d.filePath(QStringLiteral("vazio.fb"));
-             Grava(c, QByteArray());
+             EXPECT_TRUE(GravaArquivo(c, QByteArray()));
              return c;
          },
          QStringLiteral("ERRO: O arquivo \"%1\" não é um banco de dados Firebird válido (ou está danificado).\n")},
@@ -103,7 +98,7 @@ TEST(DestinoRecusado, ArquivoQueNaoServeDeBanco) {
              TBancoTemporario inteiro;
              QFile f(inteiro.Caminho());
              EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-             Grava(c, f.read(1024));
+             EXPECT_TRUE(GravaArquivo(c, f.read(1024)));
              return c;
          },
          QStringLiteral("ERRO: O arquivo \"%1\" não é um banco de dados Firebird válido (ou está danificado).\n")},
@@ -155,7 +150,7 @@ TEST(DestinoRecusado, PastaDeOrigemQueNaoSeLe) {
     TBancoTemporario banco;
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(QStringLiteral("TABVEND.DBF"));
-    Grava(arquivo, QByteArray("x"));
+    ASSERT_TRUE(GravaArquivo(arquivo, QByteArray("x")));
     const struct {
         QString origem;
         QString aviso;

@@ -1,6 +1,7 @@
 // A run killed in the middle of the products: what the database holds afterwards, the warning
 // about the triggers it leaves inactive, and ativar-triggers.
 #include "../integration/ClientesTeste.h"
+#include "ArquivosTeste.h"
 #include "BancoTemporario.h"
 #include "ExecutaCli.h"
 #include "TEscritorDbf.h"
@@ -283,10 +284,7 @@ TEST(Interrupcao, ConverterAvisaAntesDaExecucaoEAtivaAsTriggersNoFim) {
 TEST(Interrupcao, AtivarTriggersRecusaUsoIncorretoEBancoInvalido) {
     QTemporaryDir pasta;
     const QString naoBanco = pasta.filePath(QStringLiteral("texto.fb"));
-    QFile arquivo(naoBanco);
-    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
-    arquivo.write(QByteArray(8192, 'x'));
-    arquivo.close();
+    ASSERT_TRUE(GravaArquivo(naoBanco, QByteArray(8192, 'x')));
 
     for (const QStringList& args :
          {QStringList{QStringLiteral("ativar-triggers")},

@@ -2,29 +2,14 @@
 
 // Small helpers for tests that need dBASE files: tables are written with the project's own writer,
 // then, for damaged files, patched or cut byte by byte.
+#include "ArquivosTeste.h"
 #include "TEscritorDbf.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <functional>
 #include <vector>
-
-inline QByteArray LeArquivo(const QString& caminho) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return arquivo.readAll();
-}
-
-inline void GravaArquivo(const QString& caminho, const QByteArray& bytes) {
-    QFile arquivo(caminho);
-    if (arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        arquivo.write(bytes);
-    }
-}
 
 /// Overwrites bytes of a file at a position.
 inline void AlteraBytes(const QString& caminho, qsizetype posicao, const QByteArray& bytes) {
