@@ -131,6 +131,10 @@ QString TConversao::FRetiraAcento(const QString& valor) {
     QString r = MaiusculasAscii(valor);
     // Every occurrence of a character gets the same replacement, so one pass over the text will do.
     for (QChar& c : r) {
+        // Below U+00C0 only ':' and ';' are in the table: most characters skip the search.
+        if (c.unicode() < 0xC0 && c != QLatin1Char(':') && c != QLatin1Char(';')) {
+            continue;
+        }
         for (const LinhaAcento& linha : kAcentos) {
             if (linha.codigos.find(c.unicode()) != std::u16string_view::npos) {
                 c = QChar(linha.troca);
