@@ -52,6 +52,21 @@ QByteArray ParaCp1252(const QString& texto) {
     char* saida = r.data();
     qsizetype k = 0;
     for (i = 0; i < n; ++i) {
+        // Runs of ASCII four characters at a time; the rest one by one.
+        while (i + 4 <= n) {
+            std::uint64_t quatro;
+            std::memcpy(&quatro, entrada + i, sizeof quatro);
+            if ((quatro & 0xFF80FF80FF80FF80ull) != 0) {
+                break;
+            }
+            for (int j = 0; j < 4; ++j) {
+                saida[k++] = static_cast<char>(entrada[i + j]);
+            }
+            i += 4;
+        }
+        if (i >= n) {
+            break;
+        }
         const char16_t c = entrada[i];
         if (c < 0x80) {
             saida[k++] = static_cast<char>(c);
