@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 
 #include <cstring>
+#include <ctime>
 #include <map>
 
 using namespace Firebird;
@@ -24,6 +25,13 @@ struct Linhas {
     std::vector<std::vector<unsigned char>> mensagens;
     std::size_t proxima = 0;
 };
+
+/// Processor time of this process (every thread: the engine runs inside it).
+double SegundosCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
 
 Ref<IAttachment> Anexa(const QString& caminho) {
     Status st;
@@ -134,6 +142,7 @@ void MedeLimite(const QString& bancoConvertido, const QString& bancoNovo, std::v
     for (TGrupoLimite& g : grupos) {
         QElapsedTimer relogio;
         relogio.start();
+        const double cpuAntes = SegundosCpu();
         Ref<ITransaction> t = Inicia(destino.get());
         g.linhas = 0;
         for (const auto& [tabela, quantas] : g.tabelas) {
@@ -150,6 +159,7 @@ void MedeLimite(const QString& bancoConvertido, const QString& bancoNovo, std::v
         }
         Confirma(t);
         g.segundos = static_cast<double>(relogio.nsecsElapsed()) / 1e9;
+        g.cpu = SegundosCpu() - cpuAntes;
     }
     Status st;
     destino->detach(&st);

@@ -15,6 +15,7 @@ struct TGrupoLimite {
     std::vector<std::pair<QString, qint64>> tabelas;
     qint64 linhas = 0;     ///< filled by MedeLimite
     double segundos = 0.0; ///< filled by MedeLimite: the inserts and the commit
+    double cpu = 0.0;      ///< filled by MedeLimite: processor seconds of the same
 };
 
 /// Reads every row of the tables the groups name from `bancoConvertido` (not timed), creates a
