@@ -215,14 +215,25 @@ QString TConverteFornece::MontaSql() const {
         {"fornece.contacx", &FContaCx},
         {"fornece.ctctbred", &FCTCTbred},
     };
-    QStringList nomes;
-    QStringList valores;
+    // Built in one buffer: the statement is written once a supplier.
+    QString sql;
+    sql.reserve(2048);
+    sql += QLatin1String("Insert Into fornece (");
+    bool primeira = true;
     for (const auto& [coluna, campo] : colunas) {
-        nomes << QLatin1String(coluna);
-        valores << LiteralTexto(*campo);
+        sql += primeira ? QLatin1String("") : QLatin1String(", ");
+        sql += QLatin1String(coluna);
+        primeira = false;
     }
-    return QStringLiteral("Insert Into fornece (") + nomes.join(QStringLiteral(", ")) + QStringLiteral(") Values (") +
-           valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+    sql += QLatin1String(") Values (");
+    primeira = true;
+    for (const auto& [coluna, campo] : colunas) {
+        sql += primeira ? QLatin1String("") : QLatin1String(", ");
+        sql += LiteralTexto(*campo);
+        primeira = false;
+    }
+    sql += QLatin1String(") ");
+    return sql;
 }
 
 void TConverteFornece::GravaFornecedor() {
