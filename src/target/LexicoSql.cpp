@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -505,7 +504,7 @@ void ItensValues(const Analise& a, qsizetype desde, std::vector<Levantado>& r) {
         } else if (a.Simbolo(k, ")")) {
             --nivel;
         } else if (nivel == 0 && a.E(k, "VALUES") && a.Simbolo(k + 1, "(")) {
-            std::vector<Levantado> itens;
+            const std::size_t antes = r.size();
             qsizetype inicio = k + 2;
             int n = 0;
             for (qsizetype i = k + 2; i < a.Tamanho(); ++i) {
@@ -520,16 +519,16 @@ void ItensValues(const Analise& a, qsizetype desde, std::vector<Levantado>& r) {
                 }
                 if (n == 0 && (fecha || a.Simbolo(i, ","))) {
                     if (auto v = a.Valor(inicio, i, true)) {
-                        itens.push_back({inicio, i - 1, std::move(*v)});
+                        r.push_back({inicio, i - 1, std::move(*v)});
                     }
                     inicio = i + 1;
                     if (fecha) {
-                        r.insert(r.end(), std::make_move_iterator(itens.begin()), std::make_move_iterator(itens.end()));
                         return;
                     }
                 }
             }
-            return; // not closed: the engine will say so about the text as written
+            r.resize(antes); // not closed: the engine will say so about the text as written
+            return;
         }
     }
 }
@@ -682,7 +681,8 @@ std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
             }
         }
     }
-    std::vector<Levantado> levantados;
+    thread_local std::vector<Levantado> levantados;
+    levantados.clear();
     if (a.E(0, "INSERT")) {
         ItensValues(a, repete ? static_cast<qsizetype>(achado->tokens.size()) : 0, levantados);
     } else if (a.E(0, "UPDATE") && !a.E(1, "OR")) {
@@ -693,24 +693,31 @@ std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql) {
     } else {
         return std::nullopt;
     }
-    std::sort(levantados.begin(), levantados.end(),
-              [](const Levantado& x, const Levantado& y) { return x.primeiro < y.primeiro; });
+    const auto antes = [](const Levantado& x, const Levantado& y) { return x.primeiro < y.primeiro; };
+    if (!std::is_sorted(levantados.begin(), levantados.end(), antes)) {
+        std::sort(levantados.begin(), levantados.end(), antes);
+    }
     levantados.erase(std::unique(levantados.begin(), levantados.end(),
                                  [](const Levantado& x, const Levantado& y) { return x.primeiro == y.primeiro; }),
                      levantados.end());
 
+    // The shape: the text with '?' in place of each lifted literal, written into one buffer.
     FormaSql forma;
-    forma.texto.reserve(sql.size());
+    forma.texto = QByteArray(sql.size(), Qt::Uninitialized);
+    char* destino = forma.texto.data();
     qsizetype copiado = 0;
     forma.literais.reserve(levantados.size());
     for (Levantado& l : levantados) {
         const qsizetype inicio = a.At(l.primeiro).inicio;
-        forma.texto.append(sql.constData() + copiado, inicio - copiado);
-        forma.texto += '?';
+        std::memcpy(destino, sql.constData() + copiado, static_cast<std::size_t>(inicio - copiado));
+        destino += inicio - copiado;
+        *destino++ = '?';
         copiado = a.At(l.ultimo).fim;
         forma.literais.push_back(std::move(l.valor));
     }
-    forma.texto.append(sql.constData() + copiado, sql.size() - copiado);
+    std::memcpy(destino, sql.constData() + copiado, static_cast<std::size_t>(sql.size() - copiado));
+    destino += sql.size() - copiado;
+    forma.texto.truncate(destino - forma.texto.constData());
     for (qsizetype k = 0; k < a.Tamanho(); ++k) {
         const TipoToken tipo = a.Tipo(k);
         if (tipo == TipoToken::Texto || tipo == TipoToken::Numero || tipo == TipoToken::NumeroOutro) {
