@@ -3,7 +3,7 @@
 
 #include "Renderizacao.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -19,22 +19,34 @@ public:
     void Literal(const char* nome, const QString& sql) { Adiciona(nome, sql); }
 
     QString Insercao() const {
-        // Built in one buffer: the statement is written once a product.
-        qsizetype tamanho = 40;
+        // The part before the values depends on the column names only, which every product
+        // repeats: the last one is kept and reused while the names are the same.
+        thread_local std::vector<const char*> nomesAnteriores;
+        thread_local QString inicioAnterior;
+        const bool mesmos = nomesAnteriores.size() == m_colunas.size() &&
+                            std::equal(m_colunas.begin(), m_colunas.end(), nomesAnteriores.begin(),
+                                       [](const auto& coluna, const char* nome) { return coluna.first == nome; });
+        if (!mesmos) {
+            QString inicio = QStringLiteral("Insert Into Produto (");
+            nomesAnteriores.clear();
+            for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+                if (i > 0) {
+                    inicio += QLatin1String(", ");
+                }
+                inicio += QLatin1String("Produto.");
+                inicio += QLatin1String(m_colunas[i].first);
+                nomesAnteriores.push_back(m_colunas[i].first);
+            }
+            inicio += QLatin1String(") Values (");
+            inicioAnterior = inicio;
+        }
+        qsizetype tamanho = inicioAnterior.size() + 1;
         for (const auto& [nome, valor] : m_colunas) {
-            tamanho += 14 + static_cast<qsizetype>(std::strlen(nome)) + valor.size();
+            tamanho += 2 + valor.size();
         }
         QString r;
         r.reserve(tamanho);
-        r += QLatin1String("Insert Into Produto (");
-        for (std::size_t i = 0; i < m_colunas.size(); ++i) {
-            if (i > 0) {
-                r += QLatin1String(", ");
-            }
-            r += QLatin1String("Produto.");
-            r += QLatin1String(m_colunas[i].first);
-        }
-        r += QLatin1String(") Values (");
+        r += inicioAnterior;
         for (std::size_t i = 0; i < m_colunas.size(); ++i) {
             if (i > 0) {
                 r += QLatin1String(", ");
