@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -628,7 +629,8 @@ struct TQueryDestino::Impl {
     }
 
     ITransaction* PreparaParaExecutar() {
-        if (textoMotor.trimmed().isEmpty()) {
+        if (std::all_of(textoMotor.cbegin(), textoMotor.cend(),
+                        [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); })) {
             throw EConversao(QStringLiteral("A instrução SQL está vazia."));
         }
         ITransaction* tra = Conexao().TransacaoAtiva();
