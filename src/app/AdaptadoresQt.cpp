@@ -43,8 +43,14 @@ void TBarraProgressoQt::SetMaximo(int valor) {
 }
 
 void TBarraProgressoQt::Mostra() {
+    // QProgressBar repaints at once whenever its chunk or percentage changes: hundreds of
+    // synchronous repaints in a run. With updates held, the bar keeps its value and is painted at
+    // the next pass over pending events.
+    const bool atualizava = m_barra.updatesEnabled();
+    m_barra.setUpdatesEnabled(false);
     m_barra.setRange(0, std::max(m_maximo, 1));
     m_barra.setValue(m_posicao);
+    m_barra.setUpdatesEnabled(atualizava);
 }
 
 QString TRotuloQt::Caption() const {
