@@ -258,10 +258,13 @@ namespace {
 enum class TipoToken : std::uint8_t { Nome, Texto, Numero, NumeroOutro, Simbolo };
 
 struct Token {
+    Token() {} // left unset: the tokenizer sizes its buffer first and fills it
+    Token(qsizetype i, qsizetype f, TipoToken t, bool dobradas = false)
+        : inicio(i), fim(f), tipo(t), aspasDobradas(dobradas) {}
     qsizetype inicio;
     qsizetype fim; // one past the last byte
     TipoToken tipo;
-    bool aspasDobradas = false; // a string holding a doubled quote
+    bool aspasDobradas; // a string holding a doubled quote
 };
 
 // Byte classes for the tokenizer.
@@ -302,6 +305,14 @@ bool ParteNomeB(char c) {
 bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
     const char* const s = texto.constData();
     const qsizetype n = texto.size();
+    // Room for every token the rest of the text can hold (one a byte at most), then trimmed.
+    std::size_t k = r.size();
+    r.resize(k + static_cast<std::size_t>(n - i));
+    Token* const t = r.data();
+    const auto termina = [&r, &k](bool ok) {
+        r.resize(k);
+        return ok;
+    };
     while (i < n) {
         const char c = s[i];
         const std::uint8_t classe = Classe(c);
@@ -313,9 +324,9 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
                 ++j;
             }
             if (j - i == 1 && (c == 'q' || c == 'Q') && j < n && s[j] == '\'') {
-                return false; // Q'{...}': its own quoting rules
+                return termina(false); // Q'{...}': its own quoting rules
             }
-            r.push_back({i, j, TipoToken::Nome});
+            t[k++] = Token(i, j, TipoToken::Nome);
             i = j;
         } else if (c == '\'' || c == '"') {
             bool dobradas = false;
@@ -323,7 +334,7 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
             for (;;) {
                 const void* achado = std::memchr(s + j, c, static_cast<std::size_t>(n - j));
                 if (achado == nullptr) {
-                    return false;
+                    return termina(false);
                 }
                 j = static_cast<const char*>(achado) - s;
                 if (j + 1 < n && s[j + 1] == c) {
@@ -333,7 +344,7 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
                 }
                 break;
             }
-            r.push_back({i, j + 1, TipoToken::Texto, dobradas});
+            t[k++] = Token(i, j + 1, TipoToken::Texto, dobradas);
             i = j + 1;
         } else if (classe == kDigito || (c == '.' && i + 1 < n && DigitoB(s[i + 1]))) {
             qsizetype j = i;
@@ -361,7 +372,7 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
                 tipo = TipoToken::NumeroOutro;
                 ++j;
             }
-            r.push_back({i, j, tipo});
+            t[k++] = Token(i, j, tipo);
             i = j;
         } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
             const void* fim = std::memchr(s + i, '\n', static_cast<std::size_t>(n - i));
@@ -370,7 +381,7 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
             const qsizetype fim = texto.indexOf("*/", i + 2);
             i = fim < 0 ? n : fim + 2;
         } else if (c == '?' || (c == ':' && i + 1 < n && LetraB(s[i + 1]))) {
-            return false;
+            return termina(false);
         } else {
             qsizetype j = i + 1;
             if (j < n && (c == '<' || c == '>' || c == '!' || c == '^' || c == '~') &&
@@ -379,11 +390,11 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
             } else if (c == '|' && j < n && s[j] == '|') {
                 ++j;
             }
-            r.push_back({i, j, TipoToken::Simbolo});
+            t[k++] = Token(i, j, TipoToken::Simbolo);
             i = j;
         }
     }
-    return true;
+    return termina(true);
 }
 
 class Analise {
