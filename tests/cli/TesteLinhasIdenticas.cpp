@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -78,6 +79,10 @@ struct Amostra {
     const char* nome;
     QStringList opcoes;
 };
+
+void PrintTo(const Amostra& amostra, std::ostream* saida) {
+    *saida << amostra.nome;
+}
 
 class LinhasIdenticas : public ::testing::TestWithParam<Amostra> {};
 
