@@ -156,6 +156,33 @@ TEST_F(TesteEstoqueMovimento, DoisProdutosNoMesmoDiaTemOMesmoDocumentoEData) {
     EXPECT_EQ(linhas[1].data, linhas[0].data);
 }
 
+TEST_F(TesteEstoqueMovimento, ProdutoGravadoDepoisDaMeiaNoiteLevaONovoDia) {
+    // A run that crosses midnight: the products written after it carry the new day, in the
+    // document number and in the movement date alike, even though the day is formatted once.
+    FixaDia(QDate(2015, 3, 31));
+    Grava(QStringLiteral("00"), QStringLiteral("000001"), 1, 1, 1);
+    Grava(QStringLiteral("00"), QStringLiteral("000002"), 1, 1, 1);
+    FixaDia(QDate(2015, 4, 1));
+    Grava(QStringLiteral("00"), QStringLiteral("000003"), 1, 1, 1);
+    // And back to a day seen before, after another day was cached.
+    FixaDia(QDate(2015, 3, 31));
+    Grava(QStringLiteral("00"), QStringLiteral("000004"), 1, 1, 1);
+
+    const auto linhas = Movimentos();
+    ASSERT_EQ(linhas.size(), 4U);
+    const struct {
+        QString documento;
+        QDate data;
+    } esperados[] = {{QStringLiteral("31032015"), QDate(2015, 3, 31)},
+                     {QStringLiteral("31032015"), QDate(2015, 3, 31)},
+                     {QStringLiteral("01042015"), QDate(2015, 4, 1)},
+                     {QStringLiteral("31032015"), QDate(2015, 3, 31)}};
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        EXPECT_EQ(linhas[i].documento, esperados[i].documento) << linhas[i].produto.toStdString();
+        EXPECT_EQ(linhas[i].data, esperados[i].data) << linhas[i].produto.toStdString();
+    }
+}
+
 TEST_F(TesteEstoqueMovimento, DataCertaComQualquerSeparadorDeData) {
     // Day 5 of March: a month-first reading would store 3 May.
     FixaDia(QDate(2015, 3, 5));
