@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SqlMontada.h"
 #include "classConversao.h"
 
 #include <QString>
@@ -141,7 +142,7 @@ public:
 
     // Statements (ClienteSql.cpp).
     /// The INSERT of the record as literal SQL; empty dates leave their column out.
-    QString MontaSqlInsere() const;
+    TSqlMontada MontaSqlInsere() const;
     /// The UPDATE of the record keyed by its code; empty dates are written as NULL.
     QString AtualizaCliente() const;
     /// 1 inserts, 2 updates; executes on QDestino and resets the record. Raises on a refused statement.

@@ -3,11 +3,12 @@
 #include "Cliente.h"
 
 #include "Renderizacao.h"
+#include "SqlMontada.h"
 #include "TQueryDestino.h"
 
 namespace {
 
-const QString kNaoDialeto1 = QStringLiteral("\"N\"");
+constexpr QLatin1StringView kNaoDialeto1("\"N\"");
 
 } // namespace
 
@@ -85,29 +86,43 @@ QString TConverteCliente::ValorColuna(const TColuna& coluna) const {
     return coluna.campo ? LiteralTexto(this->*coluna.campo) : LiteralReal(FLimiteCredito);
 }
 
-QString TConverteCliente::MontaSqlInsere() const {
-    QString MCampoSql = QStringLiteral("Insert Into Cliente (");
-    QString MCampoParam = QStringLiteral("Values (");
-    MCampoSql.reserve(2048); // written once a customer: no growing on the way
-    MCampoParam.reserve(2048);
-    for (const TColuna& coluna : ColunasFixas()) {
-        MCampoSql += QLatin1String(coluna.nome);
-        MCampoSql += QLatin1Char(',');
-        MCampoParam += ValorColuna(coluna);
-        MCampoParam += QLatin1String(", ");
-    }
+TSqlMontada TConverteCliente::MontaSqlInsere() const {
     // The target has no "unknown date" value: an empty date is simply not written.
+    QByteArray colunas = "Insert Into Cliente (";
+    colunas.reserve(1024);
+    for (const TColuna& coluna : ColunasFixas()) {
+        colunas += coluna.nome;
+        colunas += ',';
+    }
+    for (const TColuna& coluna : ColunasData()) {
+        if (!(this->*coluna.campo).isEmpty()) {
+            colunas += coluna.nome;
+            colunas += ',';
+        }
+    }
+    colunas += "cliente.Ativo,cliente.CliBloqueado,cliente.maladiretaeletr,cliente.protestarcliente) Values (";
+
+    TSqlMontada sql;
+    sql.Reserva(colunas.size() + 256, 64);
+    sql.Sql(QLatin1StringView(colunas));
+    for (const TColuna& coluna : ColunasFixas()) {
+        if (coluna.campo) {
+            sql.Texto(this->*coluna.campo);
+        } else {
+            sql.Numero(LiteralReal(FLimiteCredito));
+        }
+        sql.Sql(QLatin1StringView(", "));
+    }
     for (const TColuna& coluna : ColunasData()) {
         const QString& data = this->*coluna.campo;
         if (!data.isEmpty()) {
-            MCampoSql += QLatin1String(coluna.nome) + QLatin1Char(',');
-            MCampoParam += LiteralTexto(data) + QLatin1Char(',');
+            sql.Texto(data).Sql(QLatin1StringView(","));
         }
     }
-    MCampoSql += QStringLiteral("cliente.Ativo,cliente.CliBloqueado,cliente.maladiretaeletr,cliente.protestarcliente)");
-    MCampoParam += LiteralTexto(FAtivo) + QLatin1Char(',') + LiteralTexto(FCliBloqueado) + QLatin1Char(',') +
-                   kNaoDialeto1 + QLatin1Char(',') + kNaoDialeto1 + QLatin1Char(')');
-    return MCampoSql + QLatin1Char(' ') + MCampoParam;
+    sql.Texto(FAtivo).Sql(QLatin1StringView(",")).Texto(FCliBloqueado);
+    const QLatin1StringView virgula(",");
+    sql.Sql(virgula).Sql(kNaoDialeto1).Sql(virgula).Sql(kNaoDialeto1).Sql(QLatin1StringView(")"));
+    return sql;
 }
 
 QString TConverteCliente::AtualizaCliente() const {

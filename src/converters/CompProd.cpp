@@ -3,7 +3,6 @@
 #include "Renderizacao.h"
 #include "TQueryDestino.h"
 
-#include <QStringList>
 
 TConverteCompProd::TConverteCompProd(TConexaoDestino& cBanco) : TConversao(cBanco) { LimpaVariavel(); }
 
@@ -26,18 +25,18 @@ void TConverteCompProd::LimpaTabela() {
     QAuxiliar->Executa();
 }
 
-QString TConverteCompProd::MontaSql() const {
-    const QString colunas = QStringLiteral(
+TSqlMontada TConverteCompProd::MontaSql() const {
+    TSqlMontada sql;
+    sql.Sql(QLatin1StringView(
         " Insert Into compprod ( compprod.codprod, compprod.codempresa, compprod.codgrade, compprod.estoque, "
         "compprod.estoqueDisponivel, compprod.estminimo, compprod.estmaximo, compprod.precomedio, "
-        "compprod.precocusto, compprod.preconf)");
-    const QStringList valores = {
-        LiteralTexto(FCodProd),      LiteralTexto(FCodEmpresa),  LiteralTexto(FCodGrade),
-        LiteralReal(FEstoque),       LiteralReal(FEstoqueDisp),  LiteralReal(FEstMinimo),
-        LiteralReal(FEstMaximo),     LiteralReal(FPrecoMedio),   LiteralReal(FPrecoCusto),
-        LiteralReal(FPrecoNF),
-    };
-    return colunas + QStringLiteral("Values ( ") + valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
+        "compprod.precocusto, compprod.preconf)Values ( "));
+    sql.Texto(FCodProd).Sql(QLatin1StringView(", ")).Texto(FCodEmpresa).Sql(QLatin1StringView(", ")).Texto(FCodGrade);
+    for (const double valor : {FEstoque, FEstoqueDisp, FEstMinimo, FEstMaximo, FPrecoMedio, FPrecoCusto, FPrecoNF}) {
+        sql.Sql(QLatin1StringView(", ")).Numero(LiteralReal(valor));
+    }
+    sql.Sql(QLatin1StringView(") "));
+    return sql;
 }
 
 bool TConverteCompProd::ExecutaSql() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SqlMontada.h"
 #include "classConversao.h"
 
 #include <QString>
@@ -38,7 +39,7 @@ public:
     /// Deletes every row and commits (the run's transaction up to here included).
     void LimpaTabela();
     /// The insert of the current fields.
-    QString MontaSql() const;
+    TSqlMontada MontaSql() const;
     /// Executes MontaSql; the fields keep their values.
     bool ExecutaSql();
 

@@ -1,6 +1,5 @@
 #include "Fornecedor.h"
 
-#include "Renderizacao.h"
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
 
@@ -183,7 +182,7 @@ void TConverteFornece::LimpaVariavel() {
     SetCodcliente(vazio);
 }
 
-QString TConverteFornece::MontaSql() const {
+TSqlMontada TConverteFornece::MontaSql() const {
     const std::pair<const char*, const QString*> colunas[] = {
         {"fornece.CodFornec", &FCodFornec},
         {"fornece.Nome", &FNome},
@@ -215,24 +214,23 @@ QString TConverteFornece::MontaSql() const {
         {"fornece.contacx", &FContaCx},
         {"fornece.ctctbred", &FCTCTbred},
     };
-    // Built in one buffer: the statement is written once a supplier.
-    QString sql;
-    sql.reserve(2048);
-    sql += QLatin1String("Insert Into fornece (");
+    QByteArray inicio = "Insert Into fornece (";
     bool primeira = true;
     for (const auto& [coluna, campo] : colunas) {
-        sql += primeira ? QLatin1String("") : QLatin1String(", ");
-        sql += QLatin1String(coluna);
+        inicio += primeira ? "" : ", ";
+        inicio += coluna;
         primeira = false;
     }
-    sql += QLatin1String(") Values (");
+    inicio += ") Values (";
+    TSqlMontada sql;
+    sql.Reserva(inicio.size() + 128, std::size(colunas));
+    sql.Sql(QLatin1StringView(inicio));
     primeira = true;
     for (const auto& [coluna, campo] : colunas) {
-        sql += primeira ? QLatin1String("") : QLatin1String(", ");
-        sql += LiteralTexto(*campo);
+        sql.Sql(QLatin1StringView(primeira ? "" : ", ")).Texto(*campo);
         primeira = false;
     }
-    sql += QLatin1String(") ");
+    sql.Sql(QLatin1StringView(") "));
     return sql;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SqlMontada.h"
 #include "classConversao.h"
 
 #include <QString>
@@ -92,7 +93,7 @@ public:
     /// CodTipo stay (blank is ignored), Ativo, ContaCx and CTCTbred are not touched.
     void LimpaVariavel();
     /// The INSERT of the current fields, every value a text literal (29 columns).
-    QString MontaSql() const;
+    TSqlMontada MontaSql() const;
 
 private:
     QString FCodFornec;

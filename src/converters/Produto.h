@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SqlMontada.h"
 #include "classConversao.h"
 
 #include <QString>
@@ -256,7 +257,7 @@ public:
 
     /// The statements for the current fields, as ExecutaSql, AtualizaProduto and
     /// AtualizaProdutoPreco execute them.
-    QString MontaSqlInsercao() const;
+    TSqlMontada MontaSqlInsercao() const;
     QString MontaSqlAtualizacao() const;
     QString MontaSqlAtualizacaoPreco() const;
 

@@ -2,6 +2,7 @@
 #include "Produto.h"
 
 #include "Renderizacao.h"
+#include "SqlMontada.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,78 +10,89 @@
 
 namespace {
 
-// Column names with their rendered values, in statement order.
+// Column names with their values, in statement order.
 class TColunas {
 public:
-    void Texto(const char* nome, const QString& valor) { Adiciona(nome, LiteralTexto(valor)); }
-    void Real(const char* nome, double valor) { Adiciona(nome, LiteralReal(valor)); }
-    void Inteiro(const char* nome, int valor) { Adiciona(nome, QString::number(valor)); }
-    void Data(const char* nome, TDateTime valor) { Adiciona(nome, LiteralData(valor)); }
-    void Literal(const char* nome, const QString& sql) { Adiciona(nome, sql); }
+    void Texto(const char* nome, const QString& valor) { m_colunas.push_back({nome, Tipo::Texto, valor}); }
+    void Real(const char* nome, double valor) { m_colunas.push_back({nome, Tipo::Numero, LiteralReal(valor)}); }
+    void Inteiro(const char* nome, int valor) { m_colunas.push_back({nome, Tipo::Numero, QString::number(valor)}); }
+    void Data(const char* nome, TDateTime valor) { Texto(nome, TextoData(valor)); }
+    void Literal(const char* nome, const QString& sql) { m_colunas.push_back({nome, Tipo::Sql, sql}); }
 
-    QString Insercao() const {
+    TSqlMontada Insercao() const {
         // The part before the values depends on the column names only, which every product
         // repeats: the last one is kept and reused while the names are the same.
         thread_local std::vector<const char*> nomesAnteriores;
-        thread_local QString inicioAnterior;
+        thread_local QByteArray inicioAnterior;
         const bool mesmos = nomesAnteriores.size() == m_colunas.size() &&
                             std::equal(m_colunas.begin(), m_colunas.end(), nomesAnteriores.begin(),
-                                       [](const auto& coluna, const char* nome) { return coluna.first == nome; });
+                                       [](const TColuna& coluna, const char* nome) { return coluna.nome == nome; });
         if (!mesmos) {
-            QString inicio = QStringLiteral("Insert Into Produto (");
+            QByteArray inicio = "Insert Into Produto (";
             nomesAnteriores.clear();
             for (std::size_t i = 0; i < m_colunas.size(); ++i) {
                 if (i > 0) {
-                    inicio += QLatin1String(", ");
+                    inicio += ", ";
                 }
-                inicio += QLatin1String("Produto.");
-                inicio += QLatin1String(m_colunas[i].first);
-                nomesAnteriores.push_back(m_colunas[i].first);
+                inicio += "Produto.";
+                inicio += m_colunas[i].nome;
+                nomesAnteriores.push_back(m_colunas[i].nome);
             }
-            inicio += QLatin1String(") Values (");
+            inicio += ") Values (";
             inicioAnterior = inicio;
         }
-        qsizetype tamanho = inicioAnterior.size() + 1;
-        for (const auto& [nome, valor] : m_colunas) {
-            tamanho += 2 + valor.size();
-        }
-        QString r;
-        r.reserve(tamanho);
-        r += inicioAnterior;
+        TSqlMontada r;
+        const auto n = static_cast<qsizetype>(m_colunas.size());
+        r.Reserva(inicioAnterior.size() + 3 * n, n);
+        r.Sql(QLatin1StringView(inicioAnterior));
         for (std::size_t i = 0; i < m_colunas.size(); ++i) {
             if (i > 0) {
-                r += QLatin1String(", ");
+                r.Sql(QLatin1StringView(", "));
             }
-            r += m_colunas[i].second;
+            const TColuna& c = m_colunas[i];
+            switch (c.tipo) {
+            case Tipo::Texto:
+                r.Texto(c.valor);
+                break;
+            case Tipo::Numero:
+                r.Numero(c.valor);
+                break;
+            case Tipo::Sql:
+                r.Sql(QLatin1StringView(c.valor.toLatin1()));
+                break;
+            }
         }
-        r += QLatin1Char(')');
+        r.Sql(QLatin1StringView(")"));
         return r;
     }
 
     QString Atualizacao(const QString& codProd) const {
         QString atribuicoes;
-        for (const auto& [nome, valor] : m_colunas) {
-            Separa(atribuicoes);
-            atribuicoes += QLatin1String("Produto.") + QLatin1String(nome) + QLatin1Char('=') + valor;
+        for (const TColuna& c : m_colunas) {
+            if (!atribuicoes.isEmpty()) {
+                atribuicoes += QLatin1String(", ");
+            }
+            atribuicoes += QLatin1String("Produto.") + QLatin1String(c.nome) + QLatin1Char('=') +
+                           (c.tipo == Tipo::Texto ? LiteralTexto(c.valor) : c.valor);
         }
         return QStringLiteral("Update Produto SET ") + atribuicoes + QStringLiteral(" Where Produto.CODPROD=") +
                LiteralTexto(codProd);
     }
 
 private:
-    void Adiciona(const char* nome, QString valor) { m_colunas.emplace_back(nome, std::move(valor)); }
-    static void Separa(QString& lista) {
-        if (!lista.isEmpty()) {
-            lista += QLatin1String(", ");
-        }
-    }
+    enum class Tipo : unsigned char { Texto, Numero, Sql };
+    struct TColuna {
+        const char* nome;
+        Tipo tipo;
+        QString valor; // Texto: the text itself; otherwise the SQL that writes it
+    };
 
-    std::vector<std::pair<const char*, QString>> m_colunas;
+    std::vector<TColuna> m_colunas;
 };
 
 } // namespace
 
-QString TConverteProduto::MontaSqlInsercao() const {
+TSqlMontada TConverteProduto::MontaSqlInsercao() const {
     // An unknown date (1 January 1900) and an empty registration date leave their column out,
     // so the table's default applies.
     const TDateTime semData = SemData();

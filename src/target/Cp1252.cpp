@@ -28,30 +28,10 @@ char ByteDe(char32_t c) {
     return '?';
 }
 
-} // namespace
-
-QByteArray ParaCp1252(const QString& texto) {
-    const qsizetype n = texto.size();
-    const char16_t* entrada = reinterpret_cast<const char16_t*>(texto.constData());
-    // Statement texts are mostly ASCII, where CP1252 is Latin-1: four characters tested at a time,
-    // then Qt's own narrowing.
-    std::uint64_t todos = 0;
-    qsizetype i = 0;
-    for (; i + 4 <= n; i += 4) {
-        std::uint64_t quatro;
-        std::memcpy(&quatro, entrada + i, sizeof quatro);
-        todos |= quatro;
-    }
-    for (; i < n; ++i) {
-        todos |= entrada[i];
-    }
-    if ((todos & 0xFF80FF80FF80FF80ull) == 0) {
-        return texto.toLatin1();
-    }
-    QByteArray r(n, Qt::Uninitialized);
-    char* saida = r.data();
+/// Writes the CP1252 bytes of n UTF-16 units to saida (room for n bytes); returns how many.
+qsizetype Converte(const char16_t* entrada, qsizetype n, char* saida) {
     qsizetype k = 0;
-    for (i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < n; ++i) {
         // Runs of ASCII four characters at a time; the rest one by one.
         while (i + 4 <= n) {
             std::uint64_t quatro;
@@ -77,8 +57,39 @@ QByteArray ParaCp1252(const QString& texto) {
             saida[k++] = ByteDe(c);
         }
     }
-    r.truncate(k);
+    return k;
+}
+
+} // namespace
+
+QByteArray ParaCp1252(const QString& texto) {
+    const qsizetype n = texto.size();
+    const char16_t* entrada = reinterpret_cast<const char16_t*>(texto.constData());
+    // Statement texts are mostly ASCII, where CP1252 is Latin-1: four characters tested at a time,
+    // then Qt's own narrowing.
+    std::uint64_t todos = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t quatro;
+        std::memcpy(&quatro, entrada + i, sizeof quatro);
+        todos |= quatro;
+    }
+    for (; i < n; ++i) {
+        todos |= entrada[i];
+    }
+    if ((todos & 0xFF80FF80FF80FF80ull) == 0) {
+        return texto.toLatin1();
+    }
+    QByteArray r(n, Qt::Uninitialized);
+    r.truncate(Converte(entrada, n, r.data()));
     return r;
+}
+
+void AcrescentaCp1252(const QString& texto, QByteArray& destino) {
+    const qsizetype antes = destino.size();
+    destino.resize(antes + texto.size());
+    const qsizetype k = Converte(reinterpret_cast<const char16_t*>(texto.constData()), texto.size(), destino.data() + antes);
+    destino.truncate(antes + k);
 }
 
 QString DeCp1252(const char* dados, qsizetype tamanho) {

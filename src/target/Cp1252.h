@@ -10,6 +10,9 @@
 /// QString -> CP1252 bytes; one '?' for each character without a CP1252 form.
 QByteArray ParaCp1252(const QString& texto);
 
+/// Appends the CP1252 bytes of `texto` to `destino`, as ParaCp1252 would give them.
+void AcrescentaCp1252(const QString& texto, QByteArray& destino);
+
 /// CP1252 bytes -> QString; each undefined byte becomes '?'.
 QString DeCp1252(const char* dados, qsizetype tamanho);
 inline QString DeCp1252(const QByteArray& dados) { return DeCp1252(dados.constData(), dados.size()); }

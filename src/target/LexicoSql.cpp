@@ -397,6 +397,38 @@ bool Tokens(const QByteArray& texto, std::vector<Token>& r, qsizetype i = 0) {
     return termina(true);
 }
 
+/// The exact value of a number token (digits with at most one point), or nothing when the
+/// engine would not take it as an exact number: beyond 64 bits or 18 decimals it makes a double.
+template <typename Caractere>
+std::optional<LiteralSql> NumeroExato(const Caractere* p, qsizetype n, bool negativo) {
+    quint64 valor = 0;
+    int escala = 0;
+    bool fracao = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c == '.') {
+            fracao = true;
+            continue;
+        }
+        const auto d = static_cast<quint64>(c - '0');
+        if (valor > (static_cast<quint64>(std::numeric_limits<qint64>::max()) - d) / 10) {
+            return std::nullopt;
+        }
+        valor = valor * 10 + d;
+        if (fracao) {
+            --escala;
+        }
+    }
+    if (escala < -18) {
+        return std::nullopt;
+    }
+    LiteralSql r;
+    r.tipo = LiteralSql::Tipo::Numero;
+    r.numero = negativo ? -static_cast<qint64>(valor) : static_cast<qint64>(valor);
+    r.escala = escala;
+    return r;
+}
+
 class Analise {
 public:
     Analise(const QByteArray& sql, const std::vector<Token>& tokens) : s(sql), t(tokens) {}
@@ -468,32 +500,7 @@ private:
 
     std::optional<LiteralSql> Numero(qsizetype k, bool negativo) const {
         const Token& x = At(k);
-        quint64 valor = 0;
-        int escala = 0;
-        bool fracao = false;
-        for (qsizetype i = x.inicio; i < x.fim; ++i) {
-            const char c = s.at(i);
-            if (c == '.') {
-                fracao = true;
-                continue;
-            }
-            const auto d = static_cast<quint64>(c - '0');
-            if (valor > (static_cast<quint64>(std::numeric_limits<qint64>::max()) - d) / 10) {
-                return std::nullopt; // beyond 64 bits the engine makes it a double
-            }
-            valor = valor * 10 + d;
-            if (fracao) {
-                --escala;
-            }
-        }
-        if (escala < -18) {
-            return std::nullopt;
-        }
-        LiteralSql r;
-        r.tipo = LiteralSql::Tipo::Numero;
-        r.numero = negativo ? -static_cast<qint64>(valor) : static_cast<qint64>(valor);
-        r.escala = escala;
-        return r;
+        return NumeroExato(s.constData() + x.inicio, x.fim - x.inicio, negativo);
     }
 
     const QByteArray& s;
@@ -756,4 +763,26 @@ QByteArray TextoLiteral(const QByteArray& sql, const LiteralSql& literal) {
         }
     }
     return r;
+}
+
+std::optional<LiteralSql> NumeroLiteral(QStringView texto) {
+    const bool negativo = texto.startsWith(u'-');
+    const QStringView numero = negativo ? texto.mid(1) : texto;
+    // One token the tokenizer reads as a plain number: digits with at most one point, a digit
+    // first or right after a leading point, nothing after.
+    qsizetype digitos = 0;
+    qsizetype pontos = 0;
+    for (const QChar c : numero) {
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            ++digitos;
+        } else if (c == u'.') {
+            ++pontos;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digitos == 0 || pontos > 1 || (numero.startsWith(u'.') && !(numero.size() > 1 && numero[1].isDigit()))) {
+        return std::nullopt;
+    }
+    return NumeroExato(reinterpret_cast<const char16_t*>(numero.data()), numero.size(), negativo);
 }

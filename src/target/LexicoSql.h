@@ -70,5 +70,10 @@ struct FormaSql {
 /// :NAME parameters, an unterminated literal or a Q'...' string.
 std::optional<FormaSql> ExtraiLiterais(const QByteArray& sql);
 
+/// A number written as a literal ("12.5", "-3", ".5") as ExtraiLiterais lifts it: its exact
+/// value, or nothing when that literal would stay in the text (an exponent, a sign other than a
+/// leading '-', anything but digits and one point, beyond 64 bits or 18 decimals).
+std::optional<LiteralSql> NumeroLiteral(QStringView texto);
+
 /// The value of a text literal lifted out of `sql`: its bytes with each doubled quote undone.
 QByteArray TextoLiteral(const QByteArray& sql, const LiteralSql& literal);

@@ -5,11 +5,13 @@
 #include "EBancoDestino.h"
 #include "FormatoDestino.h"
 #include "LexicoSql.h"
+#include "SqlMontada.h"
 
 #include <QHash>
 #include <QSet>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -212,6 +214,13 @@ struct TQueryDestino::Impl {
     ComandoTransacao comando = ComandoTransacao::Nenhum;
     bool reutilizavel = false;
     std::optional<FormaSql> forma;           // the text with its literals lifted, when any could be
+    /// The statement came put together (SetSQL(TSqlMontada)): forma holds its pieces and values,
+    /// whose texts lie in bytesMontados; sql and textoMotor are written from `montada` only when
+    /// the text as written is needed.
+    bool deMontada = false;
+    bool escritaPendente = false;
+    TSqlMontada montada;
+    QByteArray bytesMontados;
     QStringList nomes;                       // distinct parameter names, upper-cased
     std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
     std::vector<Valor> valores;
@@ -272,6 +281,101 @@ struct TQueryDestino::Impl {
             c.instrucoes.reset(new CacheInstrucoes);
         }
         return *c.instrucoes;
+    }
+
+    /// Writes the text of a put-together statement, when it has not been written yet.
+    void Escreve() {
+        if (escritaPendente) {
+            sql = montada.Texto();
+            textoMotor = ParaCp1252(sql);
+            escritaPendente = false;
+        }
+    }
+
+    /// Whether the pieces can be the shape the values are bound to: a row statement, ASCII (the
+    /// shape is sent as it stands), every '?' a value's and no ':' that would read as a named
+    /// parameter in the text as written.
+    static bool FormaMontavel(const TSqlMontada& m) {
+        const QByteArrayView f = m.Forma();
+        std::size_t marcas = 0;
+        bool ascii = true;
+        for (const char c : f) {
+            marcas += c == '?' ? 1 : 0;
+            ascii = ascii && c > 0 && c != ':';
+        }
+        if (!ascii || marcas != m.Valores().size()) {
+            return false;
+        }
+        // The first word, read straight from the pieces (a leading comment makes it none).
+        qsizetype i = 0;
+        while (i < f.size() && (f[i] == ' ' || (f[i] >= '\t' && f[i] <= '\r'))) {
+            ++i;
+        }
+        qsizetype fim = i;
+        while (fim < f.size() && (std::isalnum(static_cast<unsigned char>(f[fim])) != 0 || f[fim] == '_' || f[fim] == '$')) {
+            ++fim;
+        }
+        return Reutilizavel(QString::fromLatin1(f.sliced(i, fim - i)).toUpper());
+    }
+
+    /// Takes a put-together statement: its pieces as the shape, its values as the shape's lifted
+    /// literals. False (nothing changed) when it must run as a text: pieces that are not a row
+    /// statement's, no values, or a value the lexer would have left in the text.
+    bool Monta(TSqlMontada&& m) {
+        if (m.Valores().empty()) {
+            return false;
+        }
+        const bool mesmaForma = deMontada && forma && forma->texto == m.Forma();
+        if (!mesmaForma && !FormaMontavel(m)) {
+            return false;
+        }
+        valores.clear(); // they point into the old bytes
+        bytesMontados.clear();
+        const auto recusa = [this] {
+            // What was held is void now: the text SetSQL takes next is analysed anew.
+            FechaCursor();
+            atual.reset();
+            forma.reset();
+            sql.clear();
+            deMontada = false;
+            return false;
+        };
+        std::vector<LiteralSql> literais;
+        literais.reserve(m.Valores().size());
+        for (const TSqlMontada::Valor& v : m.Valores()) {
+            if (v.tipo == TSqlMontada::Valor::Tipo::Numero) {
+                std::optional<LiteralSql> numero = NumeroLiteral(v.texto);
+                if (!numero) {
+                    return recusa();
+                }
+                literais.push_back(*numero);
+                continue;
+            }
+            LiteralSql texto;
+            texto.tipo = LiteralSql::Tipo::Texto;
+            texto.inicio = bytesMontados.size();
+            AcrescentaCp1252(v.texto, bytesMontados);
+            texto.tamanho = bytesMontados.size() - texto.inicio;
+            if (texto.tamanho > kTamanhoMaximoTexto) {
+                return recusa(); // longer than a parameter can be: the engine judges the literal
+            }
+            literais.push_back(texto);
+        }
+        FechaCursor();
+        atual.reset();
+        if (!mesmaForma) {
+            forma.emplace();
+            forma->texto = m.Forma().toByteArray();
+            comando = ComandoTransacao::Nenhum;
+            reutilizavel = true;
+            nomes.clear();
+            valorDaPosicao.clear();
+        }
+        forma->literais = std::move(literais);
+        deMontada = true;
+        montada = std::move(m);
+        escritaPendente = true;
+        return true;
     }
 
     std::size_t IndiceParametro(const QString& nome) const {
@@ -345,6 +449,7 @@ struct TQueryDestino::Impl {
     }
 
     const std::shared_ptr<Preparada>& PreparaPropria(ITransaction* tra) {
+        Escreve();
         if (!propria || textoPropria != textoMotor) {
             propria.reset();
             textoPropria.clear();
@@ -415,6 +520,7 @@ struct TQueryDestino::Impl {
         if (p.descritos.size() != literais.size()) {
             return false;
         }
+        const QByteArray& base = deMontada ? bytesMontados : textoMotor;
         valores.resize(literais.size());
         valorDaPosicao.resize(literais.size());
         for (std::size_t i = 0; i < literais.size(); ++i) {
@@ -433,8 +539,8 @@ struct TQueryDestino::Impl {
                 v.tipo = Valor::Tipo::Texto;
                 // Without doubled quotes the value is the literal's own bytes in the text, which
                 // stays as it is until the next SetSQL clears these values.
-                v.texto = l.aspasDobradas ? TextoLiteral(textoMotor, l)
-                                          : QByteArray::fromRawData(textoMotor.constData() + l.inicio, l.tamanho);
+                v.texto = l.aspasDobradas ? TextoLiteral(base, l)
+                                          : QByteArray::fromRawData(base.constData() + l.inicio, l.tamanho);
                 break;
             case LiteralSql::Tipo::Numero:
                 v.tipo = Valor::Tipo::Inteiro;
@@ -629,7 +735,7 @@ struct TQueryDestino::Impl {
     }
 
     ITransaction* PreparaParaExecutar() {
-        if (std::all_of(textoMotor.cbegin(), textoMotor.cend(),
+        if (!deMontada && std::all_of(textoMotor.cbegin(), textoMotor.cend(),
                         [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); })) {
             throw EConversao(QStringLiteral("A instrução SQL está vazia."));
         }
@@ -681,6 +787,7 @@ struct TQueryDestino::Impl {
             return;
         }
         if (p.colunas.empty()) {
+            Escreve();
             throw EConversao(QStringLiteral("A instrução não devolve linhas: %1").arg(sql.trimmed()));
         }
         // EXECUTE PROCEDURE or ... RETURNING: a single row.
@@ -980,9 +1087,12 @@ TQueryDestino::~TQueryDestino() {
 void TQueryDestino::SetSQL(const QString& sql) {
     Impl& q = *m_impl;
     q.FechaCursor();
-    if (sql == q.sql) {
+    if (!q.deMontada && sql == q.sql) {
         return;
     }
+    q.deMontada = false;
+    q.escritaPendente = false;
+    q.montada = TSqlMontada();
     q.atual.reset();
     q.propria.reset();
     q.textoPropria.clear();
@@ -1010,7 +1120,14 @@ void TQueryDestino::SetSQL(const QString& sql) {
     }
 }
 
+void TQueryDestino::SetSQL(TSqlMontada sql) {
+    if (!m_impl->acelera || !m_impl->Monta(std::move(sql))) {
+        SetSQL(sql.Texto()); // NOLINT(bugprone-use-after-move): Monta moves only when it takes it
+    }
+}
+
 const QString& TQueryDestino::SQL() const {
+    m_impl->Escreve();
     return m_impl->sql;
 }
 

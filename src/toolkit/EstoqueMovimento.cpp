@@ -4,6 +4,7 @@
 
 #include "ConfiguracaoRegional.h"
 #include "Renderizacao.h"
+#include "SqlMontada.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
@@ -12,8 +13,7 @@
 
 namespace {
 
-// Today's date as the movement writes it: the document number and the movement date, both
-// already as SQL literals. Every product of a run asks for them, so they are formatted once
+// Today's date as the movement writes it: the document number and the movement date. Every product of a run asks for them, so they are formatted once
 // and reused while the day and the regional date separator (which the document number is
 // built through) stay the same; a run that crosses midnight dates the later products anew.
 struct TDataMovimento {
@@ -30,11 +30,10 @@ const TDataMovimento& DataMovimento() {
     if (cache.documento.isEmpty() || cache.dia != dia || cache.separador != separador) {
         const TDateTime hoje = DataParaTDateTime(dia);
         // The document number is today's date in digits only.
-        cache.documento =
-            LiteralTexto(TConversao::FRemoveCaracter(FormataDataHora(QStringLiteral("DD/MM/YYYY"), hoje)));
+        cache.documento = TConversao::FRemoveCaracter(FormataDataHora(QStringLiteral("DD/MM/YYYY"), hoje));
         // Written day.month.year with points whatever the regional date separator: with "-" the
         // database would read the text month first and store another day (or refuse it).
-        cache.dtMovimento = LiteralTexto(FormataDataHora(QStringLiteral("DD.MM.YYYY"), hoje));
+        cache.dtMovimento = FormataDataHora(QStringLiteral("DD.MM.YYYY"), hoje);
         cache.dia = dia;
         cache.separador = separador;
     }
@@ -50,39 +49,15 @@ void TConversao::PGravaEstoqueProduto(TConexaoDestino& banco, const QString& cod
     const QString empresa = Trim(codEmpresa).isEmpty() ? QStringLiteral("00") : codEmpresa;
     const TDataMovimento& data = DataMovimento();
 
-    const QString literalEmpresa = LiteralTexto(empresa);
-    const QString literalProduto = LiteralTexto(codProduto);
-    const QString quantidade = LiteralReal(estoque);
-    const QString custo = LiteralReal(precoCusto);
-    const QString medio = LiteralReal(precoMedio);
-
-    const QLatin1String inicio("INSERT INTO MVGERAL (CODEMPRESA, TIPOAGENTE, CODIGOAGENTE, DOCUMENTO, CODPROD, "
-                               "CODGRADE, DT_MOVIMENTO, TIPOMOV, QUANTIDADE, PRECOCUSTO, PRECOMEDIO) VALUES (");
-    const QLatin1String agente(", 'F', '000000', ");
-    const QLatin1String grade(", '0000', ");
-    const QLatin1String tipo(", '04', ");
-    const QLatin1String virgula(", ");
-    const QLatin1String fim(") ");
-
-    QString sql;
-    sql.reserve(inicio.size() + literalEmpresa.size() + agente.size() + data.documento.size() + 2 +
-                literalProduto.size() + grade.size() + data.dtMovimento.size() + tipo.size() + quantidade.size() + 2 +
-                custo.size() + 2 + medio.size() + fim.size());
-    sql += inicio;
-    sql += literalEmpresa;
-    sql += agente;
-    sql += data.documento;
-    sql += virgula;
-    sql += literalProduto;
-    sql += grade;
-    sql += data.dtMovimento;
-    sql += tipo;
-    sql += quantidade;
-    sql += virgula;
-    sql += custo;
-    sql += virgula;
-    sql += medio;
-    sql += fim;
+    const QLatin1StringView virgula(", ");
+    TSqlMontada sql;
+    sql.Sql(QLatin1StringView("INSERT INTO MVGERAL (CODEMPRESA, TIPOAGENTE, CODIGOAGENTE, DOCUMENTO, CODPROD, "
+                              "CODGRADE, DT_MOVIMENTO, TIPOMOV, QUANTIDADE, PRECOCUSTO, PRECOMEDIO) VALUES ("));
+    sql.Texto(empresa).Sql(virgula).Texto(QStringLiteral("F")).Sql(virgula).Texto(QStringLiteral("000000"));
+    sql.Sql(virgula).Texto(data.documento).Sql(virgula).Texto(codProduto).Sql(virgula).Texto(QStringLiteral("0000"));
+    sql.Sql(virgula).Texto(data.dtMovimento).Sql(virgula).Texto(QStringLiteral("04"));
+    sql.Sql(virgula).Numero(LiteralReal(estoque)).Sql(virgula).Numero(LiteralReal(precoCusto));
+    sql.Sql(virgula).Numero(LiteralReal(precoMedio)).Sql(QLatin1StringView(") "));
     qryGravaDados.SetSQL(sql);
     qryGravaDados.Executa();
 }

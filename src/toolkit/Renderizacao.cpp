@@ -1,20 +1,10 @@
 #include "Renderizacao.h"
 
 #include "FormatoNumero.h"
+#include "SqlMontada.h"
 
 QString LiteralTexto(const QString& texto) {
-    const qsizetype aspas = texto.count(QLatin1Char('\''));
-    QString r(texto.size() + aspas + 2, Qt::Uninitialized);
-    QChar* p = r.data();
-    *p++ = QLatin1Char('\'');
-    for (const QChar c : texto) {
-        *p++ = c;
-        if (c == QLatin1Char('\'')) {
-            *p++ = c;
-        }
-    }
-    *p = QLatin1Char('\'');
-    return r;
+    return AspasSql(texto);
 }
 
 QString LiteralReal(double valor) {
@@ -23,6 +13,6 @@ QString LiteralReal(double valor) {
     return r;
 }
 
-QString LiteralData(TDateTime valor) {
-    return QLatin1Char('\'') + FormataDataHora(QStringLiteral("dd.mm.yyyy"), valor) + QLatin1Char('\'');
+QString TextoData(TDateTime valor) {
+    return FormataDataHora(QStringLiteral("dd.mm.yyyy"), valor);
 }

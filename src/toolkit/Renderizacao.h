@@ -5,7 +5,7 @@
 #include <QDate>
 #include <QString>
 
-/// How values are written into concatenated SQL text; shared by every writer.
+/// How values are written into SQL; shared by every writer.
 
 /// A text literal: single quotes, every inner single quote doubled ('' for an empty text).
 QString LiteralTexto(const QString& texto);
@@ -14,5 +14,5 @@ QString LiteralTexto(const QString& texto);
 /// so the decimal separator is a point whatever the regional settings. 0 -> "0", 12.5 -> "12.5".
 QString LiteralReal(double valor);
 
-/// A date as 'dd.mm.yyyy' (day.month.four-digit year between single quotes).
-QString LiteralData(TDateTime valor);
+/// A date as the text dd.mm.yyyy (day.month.four-digit year).
+QString TextoData(TDateTime valor);

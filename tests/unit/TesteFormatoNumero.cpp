@@ -118,12 +118,12 @@ TEST(LiteralTexto, AspasDuplicadas) {
     EXPECT_EQ(LiteralTexto(QStringLiteral("''x\"")), QStringLiteral("'''''x\"'"));
 }
 
-TEST(LiteralData, DiaMesAnoComPontos) {
-    EXPECT_EQ(LiteralData(DataParaTDateTime(QDate(2014, 3, 5))), QStringLiteral("'05.03.2014'"));
-    EXPECT_EQ(LiteralData(DataParaTDateTime(QDate(1900, 1, 1))), QStringLiteral("'01.01.1900'"));
+TEST(TextoData, DiaMesAnoComPontos) {
+    EXPECT_EQ(TextoData(DataParaTDateTime(QDate(2014, 3, 5))), QStringLiteral("05.03.2014"));
+    EXPECT_EQ(TextoData(DataParaTDateTime(QDate(1900, 1, 1))), QStringLiteral("01.01.1900"));
     // the time of day does not show, and the regional separator does not leak in
     Regional().separadorData = QLatin1Char('-');
-    EXPECT_EQ(LiteralData(DataParaTDateTime(QDate(2015, 12, 31)) + 0.75), QStringLiteral("'31.12.2015'"));
+    EXPECT_EQ(TextoData(DataParaTDateTime(QDate(2015, 12, 31)) + 0.75), QStringLiteral("31.12.2015"));
 }
 
 } // namespace
