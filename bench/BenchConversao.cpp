@@ -1,8 +1,10 @@
 // bench_conversao --cli CONVERSOR --pasta DIR [--registros 20000] [--semente 1] [--repeticoes 3] [--sem-limite]
 // Generates a sample with gerar-exemplo and converts it through the headless command:
-// - each kind alone on a fresh database, timed from outside (wall time minus the least time of a run with
-//   no kind ticked, which is the command's fixed cost), so a kind's time includes the commit of its
-//   rows, exactly as the engine's limit measured on that run's rows does;
+// - each kind alone on a fresh database, timed by the run itself (the seconds of its summary, from the
+//   attach done to the final commit and the triggers on again) minus the least such time of a run with
+//   no kind ticked (the triggers off and on, their commits), so a kind's time includes the commit of
+//   its rows, exactly as the engine's limit measured on that run's rows does, and none of the start of
+//   the process, whose tens of milliseconds of noise would drown the smallest kinds;
 // - every kind in one run (--todos) under /usr/bin/time -v, for the peak memory and the total.
 // Medians over the repetitions; a table, then one JSON line. Besides the wall-time ratio the table
 // shows the ratio of processor times (conversion process against the limit's inserts and commit),
@@ -71,7 +73,7 @@ double Mediana(std::vector<double> v) {
 struct TMedidasTipo {
     QString nome;
     qint64 registros = 0;
-    std::vector<double> paredes; // wall seconds of the command with this kind alone
+    std::vector<double> paredes; // wall seconds of the run with this kind alone, measured by the command
     std::vector<double> cpus;    // its processor seconds
     std::vector<double> limiteCpu;
     std::vector<double> razaoCpu;
@@ -158,9 +160,11 @@ int main(int argc, char** argv) {
         std::vector<double> basesCpu;
 
         // One run of the command on a fresh database: its wall seconds, the groups of rows it wrote
-        // (from its summary) and, under /usr/bin/time, its peak memory.
+        // and the seconds of the run itself (from its summary: from the attach done to the final
+        // commit and the triggers on again, without the start of the process) and, under
+        // /usr/bin/time, its peak memory.
         auto converte = [&](const QStringList& tiposMarcados, int r, std::vector<TGrupoLimite>* grupos, double* picoKb,
-                            double* cpu = nullptr) {
+                            double* cpu = nullptr, double* execucao = nullptr) {
             const QString banco = dir.filePath(QStringLiteral("convertido%1.fdb").arg(r));
             const QString resumo = dir.filePath(QStringLiteral("resumo%1.json").arg(r));
             QFile::remove(banco);
@@ -205,7 +209,11 @@ int main(int argc, char** argv) {
             if (!arquivo.open(QIODevice::ReadOnly)) {
                 Falha(QStringLiteral("sem o resumo ") + resumo);
             }
-            const QJsonArray lista = QJsonDocument::fromJson(arquivo.readAll()).object().value(u"tipos").toArray();
+            const QJsonObject sumario = QJsonDocument::fromJson(arquivo.readAll()).object();
+            if (execucao != nullptr) {
+                *execucao = sumario.value(u"total").toObject().value(u"segundos").toDouble();
+            }
+            const QJsonArray lista = sumario.value(u"tipos").toArray();
             for (const QJsonValue& v : lista) {
                 const QJsonObject t = v.toObject();
                 TGrupoLimite g;
@@ -232,17 +240,21 @@ int main(int argc, char** argv) {
         };
 
         for (int r = 0; r < repeticoes; ++r) {
-            // The command's fixed cost (start, attach, triggers off and on): a run with no kind.
+            // The run's fixed cost (triggers off and on, their commits): a run with no kind.
             if (porTipo) {
                 double cpu = 0.0;
-                bases.push_back(converte({}, r, nullptr, nullptr, &cpu));
+                double execucao = 0.0;
+                converte({}, r, nullptr, nullptr, &cpu, &execucao);
+                bases.push_back(execucao);
                 basesCpu.push_back(cpu);
             }
             for (std::size_t k = 0; porTipo && k < tipos.size(); ++k) {
                 std::vector<TGrupoLimite> grupos;
                 TMedidasTipo& t = tipos[k];
                 double cpu = 0.0;
-                t.paredes.push_back(converte({QLatin1String(kTipos[k].second)}, r, &grupos, nullptr, &cpu));
+                double execucao = 0.0;
+                converte({QLatin1String(kTipos[k].second)}, r, &grupos, nullptr, &cpu, &execucao);
+                t.paredes.push_back(execucao);
                 t.cpus.push_back(cpu);
                 if (!grupos.empty()) {
                     t.registros = grupos.front().lidos;
@@ -334,7 +346,7 @@ int main(int argc, char** argv) {
         if (comLimite) {
             saida << " (limite " << QString::number(Mediana(limitesTotais), 'f', 2) << " s)";
         }
-        saida << "; custo fixo do comando " << QString::number(base, 'f', 2) << " s\n";
+        saida << "; custo fixo da execução " << QString::number(base, 'f', 3) << " s\n";
         const bool metaMemoria = picoMb <= 150.0;
         saida << "Memória máxima: " << QString::number(picoMb, 'f', 1) << " MB" << (temTime ? "" : " (getrusage)")
               << (metaMemoria ? " (meta <= 150 MB: ok)" : " (meta <= 150 MB: NÃO)") << "\n";

@@ -87,20 +87,29 @@ QString TConverteCliente::ValorColuna(const TColuna& coluna) const {
 }
 
 TSqlMontada TConverteCliente::MontaSqlInsere() const {
-    // The target has no "unknown date" value: an empty date is simply not written.
-    QByteArray colunas = "Insert Into Cliente (";
-    colunas.reserve(1024);
-    for (const TColuna& coluna : ColunasFixas()) {
-        colunas += coluna.nome;
-        colunas += ',';
+    // The target has no "unknown date" value: an empty date is simply not written. The column
+    // list therefore depends on which dates are present only, and is built once for each case.
+    unsigned presentes = 0;
+    for (std::size_t i = 0; i < ColunasData().size(); ++i) {
+        presentes |= (this->*ColunasData()[i].campo).isEmpty() ? 0u : 1u << i;
     }
-    for (const TColuna& coluna : ColunasData()) {
-        if (!(this->*coluna.campo).isEmpty()) {
+    constexpr std::size_t kDatas = std::tuple_size_v<std::remove_cvref_t<decltype(ColunasData())>>;
+    thread_local std::array<QByteArray, std::size_t{1} << kDatas> listas;
+    QByteArray& colunas = listas[presentes];
+    if (colunas.isEmpty()) {
+        colunas = "Insert Into Cliente (";
+        for (const TColuna& coluna : ColunasFixas()) {
             colunas += coluna.nome;
             colunas += ',';
         }
+        for (std::size_t i = 0; i < ColunasData().size(); ++i) {
+            if ((presentes & (1u << i)) != 0) {
+                colunas += ColunasData()[i].nome;
+                colunas += ',';
+            }
+        }
+        colunas += "cliente.Ativo,cliente.CliBloqueado,cliente.maladiretaeletr,cliente.protestarcliente) Values (";
     }
-    colunas += "cliente.Ativo,cliente.CliBloqueado,cliente.maladiretaeletr,cliente.protestarcliente) Values (";
 
     TSqlMontada sql;
     sql.Reserva(colunas.size() + 256, 64);

@@ -5,6 +5,7 @@
 #include "SqlMontada.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -21,26 +22,35 @@ public:
 
     TSqlMontada Insercao() const {
         // The part before the values depends on the column names only, which every product
-        // repeats: the last one is kept and reused while the names are the same.
-        thread_local std::vector<const char*> nomesAnteriores;
-        thread_local QByteArray inicioAnterior;
-        const bool mesmos = nomesAnteriores.size() == m_colunas.size() &&
-                            std::equal(m_colunas.begin(), m_colunas.end(), nomesAnteriores.begin(),
-                                       [](const TColuna& coluna, const char* nome) { return coluna.nome == nome; });
-        if (!mesmos) {
-            QByteArray inicio = "Insert Into Produto (";
-            nomesAnteriores.clear();
+        // repeats save for the dates it leaves out: the last few are kept and reused.
+        struct Inicio {
+            std::vector<const char*> nomes;
+            QByteArray texto;
+        };
+        thread_local std::array<Inicio, 16> inicios;
+        thread_local std::size_t proximo = 0;
+        const auto mesmos = [this](const Inicio& i) {
+            return i.nomes.size() == m_colunas.size() &&
+                   std::equal(m_colunas.begin(), m_colunas.end(), i.nomes.begin(),
+                              [](const TColuna& coluna, const char* nome) { return coluna.nome == nome; });
+        };
+        auto achado = std::find_if(inicios.begin(), inicios.end(), mesmos);
+        if (achado == inicios.end()) {
+            achado = inicios.begin() + static_cast<std::ptrdiff_t>(proximo);
+            proximo = (proximo + 1) % inicios.size();
+            achado->nomes.clear();
+            achado->texto = "Insert Into Produto (";
             for (std::size_t i = 0; i < m_colunas.size(); ++i) {
                 if (i > 0) {
-                    inicio += ", ";
+                    achado->texto += ", ";
                 }
-                inicio += "Produto.";
-                inicio += m_colunas[i].nome;
-                nomesAnteriores.push_back(m_colunas[i].nome);
+                achado->texto += "Produto.";
+                achado->texto += m_colunas[i].nome;
+                achado->nomes.push_back(m_colunas[i].nome);
             }
-            inicio += ") Values (";
-            inicioAnterior = inicio;
+            achado->texto += ") Values (";
         }
+        const QByteArray& inicioAnterior = achado->texto;
         TSqlMontada r;
         const auto n = static_cast<qsizetype>(m_colunas.size());
         r.Reserva(inicioAnterior.size() + 3 * n, n);

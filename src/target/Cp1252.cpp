@@ -85,11 +85,8 @@ QByteArray ParaCp1252(const QString& texto) {
     return r;
 }
 
-void AcrescentaCp1252(const QString& texto, QByteArray& destino) {
-    const qsizetype antes = destino.size();
-    destino.resize(antes + texto.size());
-    const qsizetype k = Converte(reinterpret_cast<const char16_t*>(texto.constData()), texto.size(), destino.data() + antes);
-    destino.truncate(antes + k);
+qsizetype EscreveCp1252(QStringView texto, char* saida) {
+    return Converte(reinterpret_cast<const char16_t*>(texto.data()), texto.size(), saida);
 }
 
 QString DeCp1252(const char* dados, qsizetype tamanho) {

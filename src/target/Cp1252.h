@@ -10,8 +10,9 @@
 /// QString -> CP1252 bytes; one '?' for each character without a CP1252 form.
 QByteArray ParaCp1252(const QString& texto);
 
-/// Appends the CP1252 bytes of `texto` to `destino`, as ParaCp1252 would give them.
-void AcrescentaCp1252(const QString& texto, QByteArray& destino);
+/// Writes the CP1252 bytes of `texto` (as ParaCp1252 gives them) to `saida`, which has room
+/// for texto.size() bytes; returns how many were written.
+qsizetype EscreveCp1252(QStringView texto, char* saida);
 
 /// CP1252 bytes -> QString; each undefined byte becomes '?'.
 QString DeCp1252(const char* dados, qsizetype tamanho);

@@ -221,6 +221,7 @@ struct TQueryDestino::Impl {
     bool escritaPendente = false;
     TSqlMontada montada;
     QByteArray bytesMontados;
+    std::vector<LiteralSql> literaisMontados;
     QStringList nomes;                       // distinct parameter names, upper-cased
     std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
     std::vector<Valor> valores;
@@ -330,7 +331,6 @@ struct TQueryDestino::Impl {
             return false;
         }
         valores.clear(); // they point into the old bytes
-        bytesMontados.clear();
         const auto recusa = [this] {
             // What was held is void now: the text SetSQL takes next is analysed anew.
             FechaCursor();
@@ -340,8 +340,15 @@ struct TQueryDestino::Impl {
             deMontada = false;
             return false;
         };
-        std::vector<LiteralSql> literais;
-        literais.reserve(m.Valores().size());
+        qsizetype total = 0;
+        for (const TSqlMontada::Valor& v : m.Valores()) {
+            total += v.tipo == TSqlMontada::Valor::Tipo::Texto ? v.texto.size() : 0;
+        }
+        bytesMontados.resize(total);
+        char* const bytes = bytesMontados.data();
+        std::vector<LiteralSql>& literais = literaisMontados;
+        literais.clear();
+        qsizetype escritos = 0;
         for (const TSqlMontada::Valor& v : m.Valores()) {
             if (v.tipo == TSqlMontada::Valor::Tipo::Numero) {
                 std::optional<LiteralSql> numero = NumeroLiteral(v.texto);
@@ -351,16 +358,16 @@ struct TQueryDestino::Impl {
                 literais.push_back(*numero);
                 continue;
             }
-            LiteralSql texto;
+            LiteralSql& texto = literais.emplace_back();
             texto.tipo = LiteralSql::Tipo::Texto;
-            texto.inicio = bytesMontados.size();
-            AcrescentaCp1252(v.texto, bytesMontados);
-            texto.tamanho = bytesMontados.size() - texto.inicio;
+            texto.inicio = escritos;
+            texto.tamanho = EscreveCp1252(v.texto, bytes + escritos);
+            escritos += texto.tamanho;
             if (texto.tamanho > kTamanhoMaximoTexto) {
                 return recusa(); // longer than a parameter can be: the engine judges the literal
             }
-            literais.push_back(texto);
         }
+        bytesMontados.truncate(escritos);
         FechaCursor();
         atual.reset();
         if (!mesmaForma) {
@@ -371,7 +378,7 @@ struct TQueryDestino::Impl {
             nomes.clear();
             valorDaPosicao.clear();
         }
-        forma->literais = std::move(literais);
+        forma->literais.swap(literais); // the old ones stay as room for the next statement
         deMontada = true;
         montada = std::move(m);
         escritaPendente = true;

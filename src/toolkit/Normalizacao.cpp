@@ -24,13 +24,34 @@ QString SubstituiComCorte(QString valor, QChar de, const QString& por, qsizetype
 }
 
 QString SoDigitos(const QString& valor) {
-    QString r;
+    QString r(valor.size(), Qt::Uninitialized);
+    QChar* saida = r.data();
     for (const QChar c : valor) {
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            r += c;
+            *saida++ = c;
         }
     }
+    r.truncate(saida - r.constData());
     return r;
+}
+
+// Today's date in the regional short format. Writers ask for it for every empty date of every
+// record, so it is formatted once and reused while the day and the regional format stay the same.
+QString HojeTextoCurto() {
+    struct Formatada {
+        QDate dia;
+        QString formato;
+        QChar separador;
+        QString texto;
+    };
+    thread_local Formatada cache;
+    const QDate dia = Hoje();
+    const ConfiguracaoRegional& regional = Regional();
+    if (cache.texto.isEmpty() || cache.dia != dia || cache.formato != regional.formatoDataCurta ||
+        cache.separador != regional.separadorData) {
+        cache = {dia, regional.formatoDataCurta, regional.separadorData, DataParaTextoCurto(DataParaTDateTime(dia))};
+    }
+    return cache.texto;
 }
 
 // The accent table, rows tested top to bottom; codes above 255 are in no row.
@@ -70,7 +91,7 @@ QString TConversao::TiraMascara(const QString& valor) {
 
 QString TConversao::FValidaData(QString& data) {
     if (data.isEmpty() || data == QLatin1String("  -   -")) {
-        data = DataParaTextoCurto(DataParaTDateTime(Hoje()));
+        data = HojeTextoCurto();
     } else if (data.contains(QLatin1Char('/'))) {
         data = SubstituiTodos(data, QLatin1Char('/'), QLatin1Char('.'));
     } else if (data.contains(QLatin1Char('-'))) {
