@@ -43,12 +43,21 @@ void TBarraProgressoQt::SetMaximo(int valor) {
 }
 
 void TBarraProgressoQt::Mostra() {
+    // A run moves the bar once a record, and QProgressBar consults the style sheet at every new
+    // value to decide whether its fill moved. The bar takes the new value when what it draws
+    // changes: the fill moves by a pixel, the range changes, or the position reaches either end.
+    const int maximo = std::max(m_maximo, 1);
+    const qint64 preenchido = static_cast<qint64>(m_posicao) * std::max(m_barra.width(), 1) / maximo;
+    if (m_barra.maximum() == maximo && preenchido == m_preenchido && m_posicao != 0 && m_posicao != m_maximo) {
+        return;
+    }
+    m_preenchido = preenchido;
     // QProgressBar repaints at once whenever its chunk or percentage changes: hundreds of
     // synchronous repaints in a run. With updates held, the bar keeps its value and is painted at
     // the next pass over pending events.
     const bool atualizava = m_barra.updatesEnabled();
     m_barra.setUpdatesEnabled(false);
-    m_barra.setRange(0, std::max(m_maximo, 1));
+    m_barra.setRange(0, maximo);
     m_barra.setValue(m_posicao);
     m_barra.setUpdatesEnabled(atualizava);
 }

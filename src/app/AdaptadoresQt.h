@@ -13,7 +13,8 @@ class QWidget;
 
 /// The window's progress bar behind IBarraProgresso. Keeps the position inside 0..maximum as a
 /// native gauge does, and never lets QProgressBar see an empty range (which it would draw as a
-/// "busy" animation after an error or an empty table).
+/// "busy" animation after an error or an empty table). Posicao() is always the exact position; the
+/// bar itself is given it whenever that changes what the bar draws.
 class TBarraProgressoQt final : public IBarraProgresso {
 public:
     explicit TBarraProgressoQt(QProgressBar& barra);
@@ -30,6 +31,7 @@ private:
     QProgressBar& m_barra;
     int m_posicao = 0;
     int m_maximo = 100;
+    qint64 m_preenchido = -1; // pixels of fill at the value the bar holds
 };
 
 /// The window's information label behind IRotulo.

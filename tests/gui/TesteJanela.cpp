@@ -596,6 +596,33 @@ TEST(InterfaceJanela, DetalheValeSoParaAProximaCaixa) {
     EXPECT_TRUE(RespondeCaixa([&] { interfaceJanela.Informacao(QStringLiteral("De novo.")); }).detalhe.isEmpty());
 }
 
+// A long run moves the bar once a record; the bar is given a new value only when its fill moves,
+// never lagging a pixel behind, and ends exactly where the run leaves it.
+TEST(BarraProgressoQt, AcompanhaCadaPixelETerminaNoValorExato) {
+    for (const int registros : {3, 611, 20000, 100000}) {
+        SCOPED_TRACE(registros);
+        QProgressBar barra;
+        barra.resize(611, 15);
+        TBarraProgressoQt adaptador(barra);
+        int mudancas = 0;
+        QObject::connect(&barra, &QProgressBar::valueChanged, [&] { ++mudancas; });
+        adaptador.SetMaximo(registros);
+        for (int i = 1; i <= registros; ++i) {
+            adaptador.Avanca(1);
+            ASSERT_EQ(adaptador.Posicao(), i);
+            ASSERT_EQ(static_cast<qint64>(barra.value()) * 611 / registros, static_cast<qint64>(i) * 611 / registros)
+                << "record " << i << ": the bar draws another fill than the position";
+        }
+        EXPECT_EQ(barra.value(), registros);
+        EXPECT_EQ(barra.maximum(), registros);
+        EXPECT_LE(mudancas, std::min(registros, 611 + 1));
+        adaptador.SetPosicao(0);
+        adaptador.SetMaximo(0);
+        EXPECT_EQ(barra.value(), 0);
+        EXPECT_EQ(adaptador.Maximo(), 0);
+    }
+}
+
 TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDuranteARodada) {
     // The real adapters: boxes through QMessageBox, pending events processed as the records go by
     // (at most about 30 times a second), so the window repaints and answers while the run goes on.
