@@ -2,7 +2,7 @@
 // What the window's progress reporting costs: the same run (every kind, a fresh test database
 // each time) with the window's adapters driving the label and progress bar of the program's own
 // window, shown (offscreen platform by default), and with the headless command's adapters.
-// Medians; JSON line.
+// Medians of each side; the overhead is the median of each repetition's pair; JSON line.
 #include "AdaptadoresQt.h"
 #include "BancoTeste.h"
 #include "ClassesConversaoController.h"
@@ -165,11 +165,19 @@ int main(int argc, char** argv) {
     }
     const double janelaS = Mediana(comJanela);
     const double terminalS = Mediana(semJanela);
-    const double acrescimo = (janelaS - terminalS) / terminalS;
-    const double acrescimoCpu = (Mediana(cpuJanela) - Mediana(cpuSemJanela)) / Mediana(cpuSemJanela);
+    // The two runs of a repetition follow each other, so they share whatever else the machine is
+    // doing: the overhead is the median of each repetition's own, not the ratio of the medians.
+    std::vector<double> acrescimos;
+    std::vector<double> acrescimosCpu;
+    for (std::size_t i = 0; i < comJanela.size(); ++i) {
+        acrescimos.push_back((comJanela[i] - semJanela[i]) / semJanela[i]);
+        acrescimosCpu.push_back((cpuJanela[i] - cpuSemJanela[i]) / cpuSemJanela[i]);
+    }
+    const double acrescimo = Mediana(acrescimos);
+    const double acrescimoCpu = Mediana(acrescimosCpu);
     QTextStream saida(stdout);
     saida << "Janela: " << QString::number(janelaS, 'f', 2) << " s; sem janela: " << QString::number(terminalS, 'f', 2)
-          << " s; acréscimo " << QString::number(acrescimo * 100.0, 'f', 1) << " % (medianas de " << repeticoes
+          << " s; acréscimo " << QString::number(acrescimo * 100.0, 'f', 1) << " % (mediana de " << repeticoes << " pares"
           << "; meta <= 10 %: " << (acrescimo <= 0.10 ? "ok" : "NÃO") << "); em tempo de processador "
           << QString::number(acrescimoCpu * 100.0, 'f', 1) << " %\n";
     QJsonArray a;

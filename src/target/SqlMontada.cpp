@@ -22,7 +22,7 @@ TSqlMontada& TSqlMontada::Numero(const QString& literal) {
     return *this;
 }
 
-QString TSqlMontada::Texto() const {
+QString TSqlMontada::ComoTexto() const {
     auto tamanho = static_cast<qsizetype>(m_forma.size());
     for (const Valor& v : m_valores) {
         tamanho += v.texto.size() + 2;

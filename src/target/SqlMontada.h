@@ -8,7 +8,7 @@
 #include <vector>
 
 /// A statement text put together from pieces of SQL and literal values, the way the writers
-/// build their inserts. Texto() is the statement exactly as written, each value as its literal;
+/// build their inserts. ComoTexto() is the statement exactly as written, each value as its literal;
 /// the target layer binds the values to a statement prepared once for the pieces instead, so a
 /// row's values are never written into a text only to be read out of it again.
 ///
@@ -23,8 +23,8 @@ public:
         qsizetype posicao; ///< of its '?' in Forma()
     };
 
-    /// Room for a statement of about this many bytes of pieces and values, so that building
-    /// it does not grow its buffers on the way.
+    /// Room for about this many bytes of pieces and this many values, so that building the
+    /// statement does not grow its buffers on the way.
     void Reserva(qsizetype bytes, qsizetype valores);
 
     /// SQL written as it stands: keywords, names, punctuation, constant literals. Pieces
@@ -36,7 +36,7 @@ public:
     TSqlMontada& Numero(const QString& literal);
 
     /// The statement as written.
-    QString Texto() const;
+    QString ComoTexto() const;
 
     /// The pieces with '?' where each value goes.
     QByteArrayView Forma() const { return QByteArrayView(m_forma.data(), static_cast<qsizetype>(m_forma.size())); }
@@ -44,7 +44,6 @@ public:
 
 private:
     std::string m_forma; // appended to piece by piece: std::string's append is the cheap one
-
     std::vector<Valor> m_valores;
 };
 

@@ -287,7 +287,7 @@ struct TQueryDestino::Impl {
     /// Writes the text of a put-together statement, when it has not been written yet.
     void Escreve() {
         if (escritaPendente) {
-            sql = montada.Texto();
+            sql = montada.ComoTexto();
             textoMotor = ParaCp1252(sql);
             escritaPendente = false;
         }
@@ -1129,7 +1129,7 @@ void TQueryDestino::SetSQL(const QString& sql) {
 
 void TQueryDestino::SetSQL(TSqlMontada sql) {
     if (!m_impl->acelera || !m_impl->Monta(std::move(sql))) {
-        SetSQL(sql.Texto()); // NOLINT(bugprone-use-after-move): Monta moves only when it takes it
+        SetSQL(sql.ComoTexto()); // NOLINT(bugprone-use-after-move): Monta moves only when it takes it
     }
 }
 

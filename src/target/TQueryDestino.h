@@ -36,7 +36,7 @@ public:
     /// Replaces the SQL text (closing an open result set). Setting the same text again keeps
     /// the prepared statement and the parameter values.
     void SetSQL(const QString& sql);
-    /// The statement a writer put together: the same as SetSQL(sql.Texto()), the values bound
+    /// The statement a writer put together: the same as SetSQL(sql.ComoTexto()), the values bound
     /// to a statement kept for the pieces instead of written into the text and read out again.
     void SetSQL(TSqlMontada sql);
     const QString& SQL() const;

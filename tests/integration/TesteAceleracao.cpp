@@ -330,10 +330,10 @@ TEST(Aceleracao, StatementsPutTogetherActAsTheirTextAsWritten) {
     }
     for (const Montagem& m : montagens) {
         const TSqlMontada sql = Monta(m);
-        SCOPED_TRACE(sql.Texto().left(200).toStdString());
-        EXPECT_EQ(rapido.Executa(sql).toStdString(), simples.Executa(sql.Texto()).toStdString());
+        SCOPED_TRACE(sql.ComoTexto().left(200).toStdString());
+        EXPECT_EQ(rapido.Executa(sql).toStdString(), simples.Executa(sql.ComoTexto()).toStdString());
         EXPECT_EQ(rapido.Conteudo().toStdString(), simples.Conteudo().toStdString());
-        EXPECT_EQ(rapido.q->SQL().toStdString(), sql.Texto().toStdString());
+        EXPECT_EQ(rapido.q->SQL().toStdString(), sql.ComoTexto().toStdString());
     }
     // Run again as it stands, as a writer repeats the statement it holds.
     EXPECT_EQ(rapido.Executa(QStringLiteral("DELETE FROM PROVA WHERE ID = 25")).toStdString(), "ok");

@@ -302,7 +302,7 @@ TEST_F(TesteCliente, LimpaVariavelReiniciaUnsEMantemOutros) {
 TEST_F(TesteCliente, InsertDeRegistroRecemLimpo) {
     FixaHoje();
     const TConverteCliente cliente(conexao);
-    const Pares pares = ParesInsert(cliente.MontaSqlInsere().Texto());
+    const Pares pares = ParesInsert(cliente.MontaSqlInsere().ComoTexto());
     ASSERT_EQ(pares.size(), 49u + 2u + 4u);
     const Pares esperadosNoFim = {
         {QStringLiteral("Cliente.Data_Ult_Alteracao"), QStringLiteral("'09.12.2026'")},
@@ -466,7 +466,7 @@ TEST_F(TesteClienteCompleto, InsertPoeCadaValorNaSuaColuna) {
                                      {QStringLiteral("cliente.CliBloqueado"), QStringLiteral("'S'")},
                                      {QStringLiteral("cliente.maladiretaeletr"), QStringLiteral("\"N\"")},
                                      {QStringLiteral("cliente.protestarcliente"), QStringLiteral("\"N\"")}});
-    EXPECT_EQ(ParesInsert(c.MontaSqlInsere().Texto()), esperado);
+    EXPECT_EQ(ParesInsert(c.MontaSqlInsere().ComoTexto()), esperado);
 }
 
 TEST_F(TesteClienteCompleto, UpdateNaoMudaOCodigoEForcaNaoBloqueado) {
@@ -489,7 +489,7 @@ TEST_F(TesteClienteCompleto, DatasVaziasSaemDoInsertEViramNullNoUpdate) {
     c.SetDT_Nascimento(QString());
     c.SetDt_Ult_Venda(QStringLiteral("abc"));
     c.SetDT_Valcad(QStringLiteral("abc"));
-    const Pares insert = ParesInsert(c.MontaSqlInsere().Texto());
+    const Pares insert = ParesInsert(c.MontaSqlInsere().ComoTexto());
     const Pares datasInsert(insert.begin() + 49, insert.end() - 4);
     EXPECT_EQ(datasInsert, (Pares{{QStringLiteral("Cliente.Data_Ult_Alteracao"), QStringLiteral("'04.05.2021'")},
                                   {QStringLiteral("cliente.dt_cadastro"), QStringLiteral("'15.03.2010'")}}));
@@ -512,7 +512,7 @@ TEST_F(TesteClienteCompleto, LimiteComPontoEmQualquerSeparador) {
         Regional().separadorDecimal = separador;
         for (const auto& [valor, texto] : casos) {
             c.SetLimiteCredito(valor);
-            const Pares insert = ParesInsert(c.MontaSqlInsere().Texto());
+            const Pares insert = ParesInsert(c.MontaSqlInsere().ComoTexto());
             ASSERT_GT(insert.size(), 45u);
             EXPECT_EQ(insert[45].second, texto);
         }

@@ -150,7 +150,7 @@ TEST_F(TesteFornecedor, MontaSqlColunasEmOrdemEValoresLiterais) {
     f.SetPessoa_FJ(QStringLiteral("J"));
     f.SetAtivo(QStringLiteral("'"));
 
-    const QString sql = f.MontaSql().Texto();
+    const QString sql = f.MontaSql().ComoTexto();
 
     const QRegularExpression forma(QStringLiteral("^Insert Into fornece \\((.*)\\) Values \\((.*)\\) $"));
     const auto m = forma.match(sql);

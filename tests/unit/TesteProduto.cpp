@@ -95,7 +95,7 @@ protected:
 
 TEST_F(TesteProduto, EscritorNovoInsereOsPadroesEm103Colunas) {
     TConverteProduto p(conexao);
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().Texto());
+    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
 
     ASSERT_EQ(ins.colunas.size(), 103);
     ASSERT_EQ(ins.valores.size(), 103);
@@ -116,7 +116,7 @@ TEST_F(TesteProduto, EscritorNovoInsereOsPadroesEm103Colunas) {
             EXPECT_TRUE(valor == QLatin1String("''") || valor == QLatin1String("0")) << coluna.toStdString();
         }
     }
-    EXPECT_TRUE(p.MontaSqlInsercao().Texto().startsWith(QStringLiteral("Insert Into Produto (Produto.CODPROD, ")));
+    EXPECT_TRUE(p.MontaSqlInsercao().ComoTexto().startsWith(QStringLiteral("Insert Into Produto (Produto.CODPROD, ")));
 }
 
 TEST_F(TesteProduto, ColunasOpcionaisEntramSoQuandoHaValor) {
@@ -145,7 +145,7 @@ TEST_F(TesteProduto, ColunasOpcionaisEntramSoQuandoHaValor) {
     for (const Caso& caso : casos) {
         TConverteProduto p(conexao);
         caso.preenche(p);
-        const TInsercao ins = LeInsercao(p.MontaSqlInsercao().Texto());
+        const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
         EXPECT_EQ(ins.colunas.size(), 103 + caso.presentes.size()) << caso.nome;
         EXPECT_EQ(ins.valores.size(), ins.colunas.size()) << caso.nome;
         for (const QString& coluna : todas) {
@@ -160,7 +160,7 @@ TEST_F(TesteProduto, DataDeReajusteFicaEntrePrecoPromoEFracionado) {
     p.SetData_Ult_Rea(Data(2014, 3, 5));
     p.SetPrecoPromo(7.5);
     p.SetFracionado(QStringLiteral("S"));
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().Texto());
+    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
 
     const auto i = ins.colunas.indexOf(QStringLiteral("Produto.Data_Ult_Reajuste"));
     ASSERT_GT(i, 0);
@@ -178,7 +178,7 @@ TEST_F(TesteProduto, NumerosSaemComPontoMesmoComVirgulaRegional) {
     p.SetPeso(0.00005);
     p.SetLucro(1234567.891);
     p.SetDiasEstMinimo(-3);
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().Texto());
+    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PRECO")), QStringLiteral("1234.5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PESO")), QStringLiteral("5E-5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.Lucro")), QStringLiteral("1234567.891"));
@@ -187,7 +187,7 @@ TEST_F(TesteProduto, NumerosSaemComPontoMesmoComVirgulaRegional) {
     TConverteCompProd c(conexao);
     c.SetEstoque(10.5);
     c.setPrecoMedio(3.25);
-    const TInsercao estoque = LeInsercao(c.MontaSql().Texto());
+    const TInsercao estoque = LeInsercao(c.MontaSql().ComoTexto());
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.estoque")), QStringLiteral("10.5"));
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.precomedio")), QStringLiteral("3.25"));
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.estoqueDisponivel")), QStringLiteral("0"));
@@ -262,7 +262,7 @@ TEST_F(TesteProduto, SettersLimpamOValorNaOrdemCerta) {
 TEST_F(TesteProduto, AspasSimplesSaoDobradas) {
     TConverteProduto p(conexao);
     p.SetDescricao(QStringLiteral("O'BRIEN"));
-    EXPECT_EQ(LeInsercao(p.MontaSqlInsercao().Texto()).Valor(QStringLiteral("Produto.DESCRICAO")),
+    EXPECT_EQ(LeInsercao(p.MontaSqlInsercao().ComoTexto()).Valor(QStringLiteral("Produto.DESCRICAO")),
               QStringLiteral("'O''BRIEN'"));
 }
 
@@ -287,7 +287,7 @@ TEST_F(TesteProduto, LimpaVariavelGuardaOsQuatroCamposCarregados) {
     EXPECT_EQ(p.DescontoMaximo(), 10.0);
     EXPECT_EQ(p.Pr_Ult_Ent1(), 3.75);
     EXPECT_EQ(p.MultiplicaDivide(), QStringLiteral("M"));
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().Texto());
+    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PERCPERDA")), QStringLiteral("2.5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.Pr_Ult_Ent1")), QStringLiteral("3.75"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.MultDivide")), QStringLiteral("'M'"));
@@ -338,7 +338,7 @@ TEST_F(TesteProduto, AtualizacaoDePrecoTemOitoAtribuicoes) {
 
 TEST_F(TesteProduto, EstoqueNovoEOQueOResetNaoToca) {
     TConverteCompProd c(conexao);
-    EXPECT_EQ(LeInsercao(c.MontaSql().Texto()).valores,
+    EXPECT_EQ(LeInsercao(c.MontaSql().ComoTexto()).valores,
               (QStringList{QStringLiteral("'000000'"), QStringLiteral("'00'"), QStringLiteral("'0000'"),
                            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
@@ -357,7 +357,7 @@ TEST_F(TesteProduto, EstoqueNovoEOQueOResetNaoToca) {
     c.setEstoqueDisp(3);
     c.setPrecoNf(1.25);
     c.LimpaVariavel();
-    EXPECT_EQ(LeInsercao(c.MontaSql().Texto()).valores,
+    EXPECT_EQ(LeInsercao(c.MontaSql().ComoTexto()).valores,
               (QStringList{QStringLiteral("'000000'"), QStringLiteral("'00'"), QStringLiteral("'0000'"),
                            QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("50"),
                            QStringLiteral("1.5"), QStringLiteral("0"), QStringLiteral("1.25")}));
