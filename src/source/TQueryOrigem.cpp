@@ -121,3 +121,11 @@ TCampoOrigem TQueryOrigem::CampoPorNome(const QString& nome) const {
     }
     return TCampoOrigem(*m_tabela, indice);
 }
+
+TCampoOrigem TQueryOrigem::CampoPorNome(QLatin1StringView nome) const {
+    const int indice = m_tabela ? m_tabela->IndiceCampo(nome) : -1;
+    if (indice < 0) {
+        return CampoPorNome(QString(nome)); // raises the error that names the field
+    }
+    return TCampoOrigem(*m_tabela, indice);
+}

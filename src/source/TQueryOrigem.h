@@ -59,6 +59,8 @@ public:
 
     /// A field of the current record; raises EConversao naming the field and table when absent.
     TCampoOrigem CampoPorNome(const QString& nome) const;
+    /// The same for a name written in the code, found without building a QString each record.
+    TCampoOrigem CampoPorNome(QLatin1StringView nome) const;
 
 private:
     QString m_pasta;

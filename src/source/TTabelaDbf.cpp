@@ -343,6 +343,9 @@ TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pa
         const QString chave = Campo(i).nome.toUpper();
         if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
             m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
+            if (std::all_of(chave.cbegin(), chave.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+                m_indicePorNomeLatin1.insert(chave.toLatin1(), i);
+            }
         }
     }
     VarreRegistros();
@@ -661,6 +664,15 @@ int TTabelaDbf::IndiceCampo(const QString& nome) const {
         }
     }
     return -1;
+}
+
+int TTabelaDbf::IndiceCampo(QLatin1StringView nome) const {
+    // The bytes are looked up where they lie: no copy of the name.
+    if (const auto it = m_indicePorNomeLatin1.constFind(QByteArray::fromRawData(nome.data(), nome.size()));
+        it != m_indicePorNomeLatin1.constEnd()) {
+        return it.value();
+    }
+    return IndiceCampo(QString(nome));
 }
 
 QByteArrayView TTabelaDbf::VistaCampo(int campo) const {

@@ -50,6 +50,7 @@ public:
     const TDescricaoCampo& Campo(int indice) const { return m_campos[static_cast<std::size_t>(indice)]; }
     /// Index of the visible field with that name (any case), -1 when the table lacks it.
     int IndiceCampo(const QString& nome) const;
+    int IndiceCampo(QLatin1StringView nome) const;
 
     /// Number of live (not deleted) records.
     qint64 QuantRegistros() const { return m_quantVivos; }
@@ -95,6 +96,7 @@ private:
     TipoMemo m_tipoMemo = TipoMemo::DbtIII;
     std::vector<TDescricaoCampo> m_campos;
     QHash<QString, int> m_indicePorNome; ///< upper-cased name of each visible field
+    QHash<QByteArray, int> m_indicePorNomeLatin1; ///< the same names as bytes
 
     int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
 

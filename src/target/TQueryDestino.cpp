@@ -572,7 +572,9 @@ struct TQueryDestino::Impl {
             return *(atual = PreparaPropria(tra));
         }
         if (forma && !forma->literais.empty()) {
-            if (!Cache().recusadas.contains(forma->texto)) {
+            // (a shape this query ran last was prepared, so it is not among the refused ones)
+            const bool ultima = ultimaGuardada && ultimaGeracao == Cache().geracao && forma->texto == ultimoTexto;
+            if (ultima || !Cache().recusadas.contains(forma->texto)) {
                 std::shared_ptr<Preparada> p = PreparadaGuardada(forma->texto, tra, true);
                 if (p && VinculaLiterais(*p)) {
                     usouForma = true;

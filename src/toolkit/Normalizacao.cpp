@@ -79,6 +79,9 @@ QString TConversao::StrZero(const QString& valor, int qtd) {
 }
 
 QString TConversao::TiraMascara(const QString& valor) {
+    if (std::all_of(valor.cbegin(), valor.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
+        return valor; // digits only: nothing to take out
+    }
     const QString maiusculo = MaiusculasAscii(valor);
     if (Trim(maiusculo) == QLatin1String("ISENTO")) {
         return maiusculo;
@@ -141,6 +144,12 @@ QString TConversao::FPontoVirgula(const QString& valor) {
 }
 
 QString TConversao::FRemoveCaracter(const QString& valor) {
+    // Most values hold none of the four characters, and are then returned as they are.
+    if (std::none_of(valor.cbegin(), valor.cend(), [](QChar c) {
+            return c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('\'');
+        })) {
+        return valor;
+    }
     QString r = valor;
     for (const QChar c : {QLatin1Char('-'), QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('\'')}) {
         r = SubstituiComCorte(r, c, QString(), 100);

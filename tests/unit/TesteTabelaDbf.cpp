@@ -266,6 +266,28 @@ TEST_F(TabelaDbf, MissingFolderAndMissingField) {
     }
 }
 
+// A name written in the code (QLatin1String) finds what the same name as a QString finds, in
+// any case and with blanks, and a missing one raises the same error.
+TEST_F(TabelaDbf, FieldNamesAsLatin1FindWhatQStringsFind) {
+    GravaClientes();
+    TQueryOrigem query;
+    query.SetNomeBanco(Pasta());
+    query.SetSQL(QStringLiteral("SELECT * FROM CLIENTES"));
+    query.Abre();
+    const auto le = [](auto&& campo) {
+        try {
+            return campo().ComoTexto();
+        } catch (const EConversao& erro) {
+            return erro.Mensagem();
+        }
+    };
+    for (const char* nome : {"CODIGO", "NOME", "nome", " Preco ", "DATA", "OBS", "XYZ", ""}) {
+        SCOPED_TRACE(nome);
+        const QString comoQString = le([&] { return query.CampoPorNome(QString::fromLatin1(nome)); });
+        EXPECT_EQ(le([&] { return query.CampoPorNome(QLatin1String(nome)); }).toStdString(), comoQString.toStdString());
+    }
+}
+
 TEST_F(TabelaDbf, ChangingTheSqlClosesTheQuery) {
     GravaClientes();
     TQueryOrigem query;
