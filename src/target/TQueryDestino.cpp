@@ -222,6 +222,10 @@ struct TQueryDestino::Impl {
     TSqlMontada montada;
     QByteArray bytesMontados;
     std::vector<LiteralSql> literaisMontados;
+    /// Shapes of put-together statements found fit to bind values to, in the order first seen
+    /// (the oldest leaves when there are too many).
+    static constexpr std::size_t kFormasMontaveis = 64;
+    std::vector<QByteArray> formasMontaveis;
     QStringList nomes;                       // distinct parameter names, upper-cased
     std::vector<std::size_t> valorDaPosicao; // per '?': index into valores
     std::vector<Valor> valores;
@@ -327,8 +331,21 @@ struct TQueryDestino::Impl {
             return false;
         }
         const bool mesmaForma = deMontada && forma && forma->texto == m.Forma();
-        if (!mesmaForma && !FormaMontavel(m)) {
-            return false;
+        const QByteArray* conhecida = nullptr;
+        if (!mesmaForma) {
+            // A writer's statements come in a few shapes (the columns a record fills), each
+            // checked once and kept.
+            const auto it = std::find(formasMontaveis.cbegin(), formasMontaveis.cend(), m.Forma());
+            if (it != formasMontaveis.cend()) {
+                conhecida = &*it;
+            } else if (!FormaMontavel(m)) {
+                return false;
+            } else {
+                if (formasMontaveis.size() >= kFormasMontaveis) {
+                    formasMontaveis.erase(formasMontaveis.begin());
+                }
+                conhecida = &formasMontaveis.emplace_back(m.Forma().toByteArray());
+            }
         }
         valores.clear(); // they point into the old bytes
         const auto recusa = [this] {
@@ -372,7 +389,7 @@ struct TQueryDestino::Impl {
         atual.reset();
         if (!mesmaForma) {
             forma.emplace();
-            forma->texto = m.Forma().toByteArray();
+            forma->texto = *conhecida;
             comando = ComandoTransacao::Nenhum;
             reutilizavel = true;
             nomes.clear();
@@ -386,11 +403,30 @@ struct TQueryDestino::Impl {
     }
 
     std::size_t IndiceParametro(const QString& nome) const {
-        const qsizetype i = nomes.indexOf(nome.toUpper());
+        const qsizetype i = IndiceNome(nome);
         if (i < 0) {
             throw EConversao(QStringLiteral("Parâmetro '%1' não encontrado na instrução SQL.").arg(nome));
         }
         return static_cast<std::size_t>(i);
+    }
+
+    /// The position of the name among nomes (upper-cased), -1 when none. Names are ASCII as a rule
+    /// and are compared as they stand, without making an upper-cased copy for every value set.
+    qsizetype IndiceNome(const QString& nome) const {
+        const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
+        if (!std::all_of(nome.cbegin(), nome.cend(), ascii)) {
+            return nomes.indexOf(nome.toUpper());
+        }
+        const auto maiuscula = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+        for (qsizetype i = 0; i < nomes.size(); ++i) {
+            const QString& n = nomes[i];
+            if (n.size() == nome.size() &&
+                std::equal(n.cbegin(), n.cend(), nome.cbegin(),
+                           [&](QChar a, QChar b) { return a.unicode() == maiuscula(b.unicode()); })) {
+                return i;
+            }
+        }
+        return -1;
     }
 
     Valor& Parametro(const QString& nome) {
@@ -470,7 +506,8 @@ struct TQueryDestino::Impl {
     /// least recently used one not in use leaves when there are too many). Null when another
     /// query's result still lives in it. With recusavel, a text the engine refuses is judged by
     /// the literal text instead: its error is the one raised; when it prepares, the shape is
-    /// remembered as refused and null returned.
+    /// remembered as refused and null returned, as it is for a shape refused before (a refused
+    /// shape is never kept, so only a text not kept is looked for among them).
     std::shared_ptr<Preparada> PreparadaGuardada(const QByteArray& texto, ITransaction* tra, bool recusavel) {
         CacheInstrucoes& cache = Cache();
         if (ultimaGuardada && ultimaGeracao == cache.geracao && texto == ultimoTexto) {
@@ -489,6 +526,9 @@ struct TQueryDestino::Impl {
                 return nullptr;
             }
             return lembra(it->second.preparada);
+        }
+        if (recusavel && cache.recusadas.contains(texto)) {
+            return nullptr;
         }
         std::shared_ptr<Preparada> nova;
         try {
@@ -572,14 +612,10 @@ struct TQueryDestino::Impl {
             return *(atual = PreparaPropria(tra));
         }
         if (forma && !forma->literais.empty()) {
-            // (a shape this query ran last was prepared, so it is not among the refused ones)
-            const bool ultima = ultimaGuardada && ultimaGeracao == Cache().geracao && forma->texto == ultimoTexto;
-            if (ultima || !Cache().recusadas.contains(forma->texto)) {
-                std::shared_ptr<Preparada> p = PreparadaGuardada(forma->texto, tra, true);
-                if (p && VinculaLiterais(*p)) {
-                    usouForma = true;
-                    return *(atual = std::move(p));
-                }
+            std::shared_ptr<Preparada> p = PreparadaGuardada(forma->texto, tra, true);
+            if (p && VinculaLiterais(*p)) {
+                usouForma = true;
+                return *(atual = std::move(p));
             }
             return *(atual = PreparaPropria(tra));
         }
