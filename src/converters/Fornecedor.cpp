@@ -214,18 +214,19 @@ TSqlMontada TConverteFornece::MontaSql() const {
         {"fornece.contacx", &FContaCx},
         {"fornece.ctctbred", &FCTCTbred},
     };
-    QByteArray inicio = "Insert Into fornece (";
-    bool primeira = true;
-    for (const auto& [coluna, campo] : colunas) {
-        inicio += primeira ? "" : ", ";
-        inicio += coluna;
-        primeira = false;
-    }
-    inicio += ") Values (";
+    // The column names never change: their list is written once.
+    static const QByteArray inicio = [&colunas] {
+        QByteArray r = "Insert Into fornece (";
+        for (const auto& [coluna, campo] : colunas) {
+            r += r.endsWith('(') ? "" : ", ";
+            r += coluna;
+        }
+        return r + ") Values (";
+    }();
     TSqlMontada sql;
     sql.Reserva(inicio.size() + 128, std::size(colunas));
     sql.Sql(QLatin1StringView(inicio));
-    primeira = true;
+    bool primeira = true;
     for (const auto& [coluna, campo] : colunas) {
         sql.Sql(QLatin1StringView(primeira ? "" : ", ")).Texto(*campo);
         primeira = false;

@@ -11,7 +11,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -311,16 +310,7 @@ struct TQueryDestino::Impl {
         if (!ascii || marcas != m.Valores().size()) {
             return false;
         }
-        // The first word, read straight from the pieces (a leading comment makes it none).
-        qsizetype i = 0;
-        while (i < f.size() && (f[i] == ' ' || (f[i] >= '\t' && f[i] <= '\r'))) {
-            ++i;
-        }
-        qsizetype fim = i;
-        while (fim < f.size() && (std::isalnum(static_cast<unsigned char>(f[fim])) != 0 || f[fim] == '_' || f[fim] == '$')) {
-            ++fim;
-        }
-        return Reutilizavel(QString::fromLatin1(f.sliced(i, fim - i)).toUpper());
+        return Reutilizavel(PrimeiraPalavra(QString::fromLatin1(f)));
     }
 
     /// Takes a put-together statement: its pieces as the shape, its values as the shape's lifted

@@ -13,9 +13,10 @@
 
 namespace {
 
-// Today's date as the movement writes it: the document number and the movement date. Every product of a run asks for them, so they are formatted once
-// and reused while the day and the regional date separator (which the document number is
-// built through) stay the same; a run that crosses midnight dates the later products anew.
+// Today's date as the movement writes it: the document number and the movement date. Every
+// product of a run asks for them, so they are formatted once and reused while the day and the
+// regional date separator (which the document number is built through) stay the same; a run
+// that crosses midnight dates the later products anew.
 struct TDataMovimento {
     QDate dia;
     QChar separador;
