@@ -26,10 +26,11 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
     qryBusca->SetNomeBanco(DbOrigem);
     int vContaRegistro = 1;
 
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
+    BuscaClientesBDOrigem(*qryBusca);
     ConverteClientes->LimpaTabela();
     ConverteComplClientes->LimpaTabela();
-
-    BuscaClientesBDOrigem(*qryBusca);
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
     const auto S = [&qryBusca](const char* campo) { return qryBusca->CampoPorNome(QLatin1String(campo)).ComoTexto(); };

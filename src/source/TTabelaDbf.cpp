@@ -496,6 +496,12 @@ void TTabelaDbf::LeCabecalho() {
             m_caminhoMemo = dir.filePath(base + (fox ? QStringLiteral(".FPT") : QStringLiteral(".DBT")));
         }
         m_memo = std::make_unique<TArquivoMemo>(m_caminhoMemo, m_tipoMemo);
+        // Found now rather than at the first memo read, so a run can refuse the table before it
+        // empties anything.
+        if (!m_memo->Aberto()) {
+            ErroTabela(QStringLiteral("o arquivo de memo %1 não foi encontrado ou não pode ser aberto (%2)")
+                           .arg(QFileInfo(m_caminhoMemo).fileName(), m_memo->Erro()));
+        }
     }
 }
 

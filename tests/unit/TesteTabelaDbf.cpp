@@ -540,8 +540,8 @@ TEST_F(TabelaDbf, DamagedFilesReadOrFailClearly) {
          nullptr},
         {"memo file missing",
          [](const QString&, const QString& memo) { QFile::remove(memo); },
-         {QStringLiteral("CLIENTES.DBT"), QStringLiteral("OBS"), QStringLiteral("registro 1")},
-         [](TTabelaDbf& t) { t.Texto(t.IndiceCampo(QStringLiteral("OBS"))); }},
+         {QStringLiteral("CLIENTES.DBT"), QStringLiteral("não foi encontrado")},
+         nullptr},
         {"memo pointer past the end",
          [registro](const QString& dbf, const QString&) {
              AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10 + 8 + 1, QByteArray("    999999"));
