@@ -23,6 +23,9 @@ public:
     TDateTime ComoDataHora() const;
     /// True for a blank/absent value.
     bool Nulo() const;
+    /// Raises EConversao naming table, record and field, as an unreadable number does, for a value
+    /// the caller cannot use.
+    [[noreturn]] void Recusa(const QString& motivo) const;
 
 private:
     const TTabelaDbf* m_tabela;
@@ -56,6 +59,8 @@ public:
     void Ultimo();
     /// Number of live (not deleted) records.
     int QuantRegistros() const;
+    /// The current record's number in the file (deleted records counted), as errors name it.
+    qint64 NumeroRegistro() const;
 
     /// A field of the current record; raises EConversao naming the field and table when absent.
     TCampoOrigem CampoPorNome(const QString& nome) const;
