@@ -1,16 +1,18 @@
 #include "SinaisTerminacao.h"
 
+#include <atomic>
 #include <csignal>
 
 namespace {
 
-// What a handler may touch: one flag, written once.
-volatile std::sig_atomic_t g_sinalRecebido = 0;
+// What a handler may touch: one lock-free flag, written once. Atomic rather than a volatile
+// sig_atomic_t because the signal may land on one of the engine's threads.
+std::atomic<int> g_sinalRecebido{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void AnotaSinal(int sinal) {
-    if (g_sinalRecebido == 0) {
-        g_sinalRecebido = sinal;
-    }
+    int nenhum = 0;
+    g_sinalRecebido.compare_exchange_strong(nenhum, sinal);
 }
 
 void Instala(int sinal, struct sigaction* anterior) {
