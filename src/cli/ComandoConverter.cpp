@@ -249,7 +249,8 @@ int ComandoConverter(const QStringList& argumentos) {
     if (sinais.Sinal() != 0) {
         coletor.SetInterrupcao(sinais.NomeSinal());
     }
-    if (!sucesso) {
+    // A rehearsal's copy is thrown away: the real database's triggers were never touched.
+    if (!sucesso && !opcoes.ensaio) {
         DizEstadoTriggers(conexao, *opcoes.destino, sinais.Sinal() != 0);
     }
     conexao.Fecha();
