@@ -11,6 +11,7 @@
 #include "ListaParametros.h"
 #include "TQueryDestino.h"
 #include "TelaPrincipal.h"
+#include "TraducaoQt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,10 +49,12 @@ public:
         static char nome[] = "teste_janela";
         static char* argv[] = {nome, nullptr};
         m_aplicacao = std::make_unique<QApplication>(argc, argv);
+        traduzida = InstalaTraducaoQt(*m_aplicacao);
         AplicaEstilo(QStringLiteral("Turquoise Gray"));
         QApplication::setFont(FonteJanela(11));
     }
     void TearDown() override { m_aplicacao.reset(); }
+    static inline bool traduzida = false;
 
 private:
     std::unique_ptr<QApplication> m_aplicacao;
@@ -654,3 +657,59 @@ TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDurante
 }
 
 } // namespace
+
+namespace {
+
+// Every caption a person reads in a widget and its children.
+QStringList TextosVisiveis(const QWidget& janela) {
+    QStringList textos;
+    for (const QWidget* w : janela.findChildren<QWidget*>()) {
+        if (!w->isVisible()) {
+            continue;
+        }
+        if (const auto* rotulo = qobject_cast<const QLabel*>(w)) {
+            textos << rotulo->text();
+        } else if (const auto* botao = qobject_cast<const QAbstractButton*>(w)) {
+            textos << botao->text();
+        }
+    }
+    return textos;
+}
+
+// Runs `abre` (which shows a modal dialog) and hands the dialog's captions back after closing it.
+QStringList TextosDoDialogo(const std::function<void()>& abre) {
+    QStringList textos;
+    QTimer::singleShot(0, [&textos] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        ASSERT_NE(dialogo, nullptr);
+        textos = TextosVisiveis(*dialogo);
+        dialogo->close();
+    });
+    abre();
+    return textos;
+}
+
+} // namespace
+
+TEST(TraducaoQt, DialogosPadraoFalamPortugues) {
+    ASSERT_TRUE(TAmbienteQt::traduzida) << "qtbase_pt_BR.qm not installed (qt6-translations-l10n)";
+    const QStringList ingles = {QStringLiteral("Look in:"),       QStringLiteral("File name:"),
+                                QStringLiteral("Files of type:"), QStringLiteral("&Open"),
+                                QStringLiteral("Cancel"),         QStringLiteral("Show Details..."),
+                                QStringLiteral("Detail View"),    QStringLiteral("List View")};
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    TDialogoArquivoQt dialogoArquivo;
+    const QStringList doArquivo = TextosDoDialogo(
+        [&] { dialogoArquivo.EscolheArquivo(nullptr, pasta.path(), QStringLiteral("Quorvel (*.fb)")); });
+    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Conversor TAVRIN"), QStringLiteral("Texto"),
+                      QMessageBox::Ok | QMessageBox::Cancel);
+    caixa.setDetailedText(QStringLiteral("detalhe"));
+    const QStringList daCaixa = TextosDoDialogo([&] { caixa.exec(); });
+    ASSERT_FALSE(doArquivo.isEmpty());
+    ASSERT_FALSE(daCaixa.isEmpty());
+    for (const QString& texto : doArquivo + daCaixa) {
+        EXPECT_FALSE(ingles.contains(texto)) << texto.toStdString();
+    }
+    EXPECT_TRUE(daCaixa.contains(QStringLiteral("Cancelar"))) << daCaixa.join(u',').toStdString();
+}
