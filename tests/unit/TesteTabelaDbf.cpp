@@ -7,12 +7,14 @@
 #include "TTabelaDbf.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -541,6 +543,141 @@ TEST_F(TabelaDbf, ClipperLongCharacterFieldsAndBinaryTypes) {
     EXPECT_DOUBLE_EQ(tabelaVfp.DataHora(3), DataParaTDateTime(QDate(2014, 3, 5)) + 0.5);
     TTabelaDbf tabela7(Pasta(), QStringLiteral("DB7"));
     EXPECT_EQ(Linha(tabela7), (QStringList{"-5", "12,5"}));
+}
+
+// Date-times before day 0 (30/12/1899) keep their day and time, as after it; a short Visual FoxPro
+// varchar ends where its length byte says.
+TEST_F(TabelaDbf, DateTimesBeforeDayZeroAndShortVarchar) {
+    const QDateTime antigo(QDate(1800, 1, 1), QTime(1, 1, 1));
+    const QDateTime recente(QDate(2014, 3, 5), QTime(12, 0, 0));
+    const auto le32 = [](qint64 v) {
+        QByteArray b(4, '\0');
+        for (int i = 0; i < 4; ++i) {
+            b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return b;
+    };
+    // Visual FoxPro T: Julian day and milliseconds, little-endian.
+    const auto vfp = [&](const QDateTime& d) {
+        return le32(d.date().toJulianDay()) + le32(d.time().msecsSinceStartOfDay());
+    };
+    // dBASE 7 @: big-endian double of milliseconds, day 1 being 1 January 0001.
+    const auto dbase7 = [](const QDateTime& d) {
+        const double ms =
+            static_cast<double>(QDate(1, 1, 1).daysTo(d.date()) + 1) * 86400000.0 + d.time().msecsSinceStartOfDay();
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &ms, sizeof bits);
+        QByteArray b(8, '\0');
+        for (int i = 0; i < 8; ++i) {
+            b[i] = static_cast<char>((bits >> (8 * (7 - i))) & 0xFF);
+        }
+        return b;
+    };
+    TEscritorDbf::Opcoes opcoesVfp;
+    opcoesVfp.versao = 0x30;
+    GravaTabela(
+        Caminho(QStringLiteral("VFP.DBF")),
+        {{QStringLiteral("V"), 'V', 10, 0},
+         {QStringLiteral("T"), 'T', 8, 0},
+         {QStringLiteral("_NullFlags"), '0', 1, 0, 0x05}},
+        2,
+        [&](TEscritorDbf& e, int i) {
+            // The varchar's bit (the first) set: its length is in its last byte.
+            e.Bruto(QStringLiteral("V"), i == 0 ? QByteArray("qwe\0\0\0\0\0\0\x03", 10) : "abcdefghij");
+            e.Bruto(QStringLiteral("_NullFlags"), QByteArray(1, i == 0 ? '\x01' : '\0'));
+            e.Bruto(QStringLiteral("T"), vfp(i == 0 ? antigo : recente));
+            return true;
+        },
+        opcoesVfp);
+    TEscritorDbf::Opcoes opcoes7;
+    opcoes7.versao = 0x04;
+    GravaTabela(
+        Caminho(QStringLiteral("DB7.DBF")), {{QStringLiteral("TS"), '@', 8, 0}}, 2,
+        [&](TEscritorDbf& e, int i) {
+            e.Bruto(QStringLiteral("TS"), dbase7(i == 0 ? antigo : recente));
+            return true;
+        },
+        opcoes7);
+
+    TTabelaDbf tabelaVfp(Pasta(), QStringLiteral("VFP"));
+    TTabelaDbf tabela7(Pasta(), QStringLiteral("DB7"));
+    const QStringList esperado[] = {{"qwe", "01/01/1800 01:01:01"}, {"abcdefghij", "05/03/2014 12:00:00"}};
+    for (const QStringList& linha : esperado) {
+        ASSERT_FALSE(tabelaVfp.Eof());
+        EXPECT_EQ(Linha(tabelaVfp).mid(0, 2), linha);
+        EXPECT_EQ(tabela7.Texto(0), linha[1]);
+        const TDateTime valor = DataHoraParaTDateTime(linha[1] == esperado[0][1] ? antigo : recente);
+        EXPECT_DOUBLE_EQ(tabelaVfp.DataHora(1), valor);
+        EXPECT_DOUBLE_EQ(tabela7.DataHora(0), valor);
+        tabelaVfp.Proximo();
+        tabela7.Proximo();
+    }
+}
+
+// A name longer than the 10 characters a header holds is found under its first 10, as other programs
+// write it; our writer writes it so; a table holding both spellings is refused when it opens.
+TEST_F(TabelaDbf, LongFieldNamesFoundByTheirFirstTenCharacters) {
+    const auto grava = [this](const QString& arquivo, const QString& nome) {
+        GravaTabela(Caminho(arquivo), {{QStringLiteral("CODIGO"), 'N', 4, 0}, {nome, 'N', 6, 2}}, 1,
+                    [&nome](TEscritorDbf& e, int) {
+                        e.Numero(QStringLiteral("CODIGO"), 1);
+                        e.Numero(nome, 12.5);
+                        return true;
+                    });
+    };
+    grava(QStringLiteral("CURTO.DBF"), QStringLiteral("BASECALCUL"));
+    grava(QStringLiteral("LONGO.DBF"), QStringLiteral("BASECALCULO"));
+    // The second descriptor's name: ten characters and the NUL.
+    EXPECT_EQ(LeArquivo(Caminho(QStringLiteral("LONGO.DBF"))).mid(64, 11), QByteArray("BASECALCUL\0", 11));
+    for (const QString& tabela : {QStringLiteral("CURTO"), QStringLiteral("LONGO")}) {
+        TQueryOrigem query;
+        query.SetNomeBanco(Pasta());
+        query.SetSQL(QStringLiteral("SELECT * FROM ") + tabela);
+        query.Abre();
+        EXPECT_EQ(query.CampoPorNome(QLatin1String("BASECALCULO")).ComoTexto(), "12,5") << tabela.toStdString();
+        EXPECT_EQ(query.CampoPorNome(QStringLiteral("basecalculo")).ComoDouble(), 12.5) << tabela.toStdString();
+        EXPECT_THROW(query.CampoPorNome(QStringLiteral("BASECALC")), EConversao) << "shorter names are not cut";
+    }
+
+    // Both spellings: the eleventh byte of the short name written over its NUL.
+    GravaTabela(Caminho(QStringLiteral("AMBOS.DBF")),
+                {{QStringLiteral("BASECALCUL"), 'N', 6, 2}, {QStringLiteral("OUTRO"), 'N', 6, 2}}, 0,
+                [](TEscritorDbf&, int) { return true; });
+    AlteraBytes(Caminho(QStringLiteral("AMBOS.DBF")), 64, QByteArray("BASECALCULO", 11));
+    try {
+        TTabelaDbf tabela(Pasta(), QStringLiteral("AMBOS"));
+        ADD_FAILURE() << "a table with BASECALCUL and BASECALCULO opened";
+    } catch (const EConversao& erro) {
+        EXPECT_TRUE(erro.Mensagem().contains(QStringLiteral("BASECALCULO e BASECALCUL"))) << erro.what();
+    }
+    EXPECT_THROW(GravaTabela(Caminho(QStringLiteral("IGUAIS.DBF")),
+                             {{QStringLiteral("BASECALCULO"), 'N', 6, 2}, {QStringLiteral("BASECALCULA"), 'N', 6, 2}},
+                             0, [](TEscritorDbf&, int) { return true; }),
+                 EConversao)
+        << "the writer refuses names that would be equal in the header";
+}
+
+// A dBASE III memo whose end marks are gone ends where the next memo starts, or at the header's
+// first free block: never with the text of the memos after it or what lies past the memo data.
+TEST_F(TabelaDbf, MemoWithoutEndMarkStopsAtTheNextMemo) {
+    const QStringList textos = {QString(QStringLiteral("Observação longa. ")).repeated(40), QStringLiteral("Segunda"),
+                                QString(), QStringLiteral("Última")};
+    GravaTabela(Caminho(QStringLiteral("MEMOS.DBF")), {{QStringLiteral("OBS"), 'M', 10, 0}},
+                static_cast<int>(textos.size()), [&textos](TEscritorDbf& e, int i) {
+                    e.Memo(QStringLiteral("OBS"), textos[i]);
+                    return true;
+                });
+    const QString memo = Caminho(QStringLiteral("MEMOS.DBT"));
+    QByteArray bytes = LeArquivo(memo);
+    bytes.replace('\x1A', '\0');
+    GravaArquivo(memo, bytes + QByteArray("dados soltos depois do fim").repeated(30));
+
+    TTabelaDbf tabela(Pasta(), QStringLiteral("MEMOS"));
+    for (const QString& texto : textos) {
+        ASSERT_FALSE(tabela.Eof());
+        EXPECT_EQ(tabela.Texto(0), texto);
+        tabela.Proximo();
+    }
 }
 
 // ---- damaged files ----
