@@ -621,8 +621,9 @@ void TTabelaDbf::IndexaNomes() {
         }
     }
     // A name longer than a header holds is also looked for under its first 10 characters: with both
-    // names in the table nobody can tell which one a reader means.
-    for (int i = 0; i < QuantCampos(); ++i) {
+    // names in the table nobody can tell which one a reader means. dBASE 7 headers hold 31.
+    const bool dbase7 = (m_versao & 0x07) == 0x04;
+    for (int i = 0; i < QuantCampos() && !dbase7; ++i) {
         const QString& nome = Campo(i).nome;
         if (Campo(i).oculto || nome.size() <= kTamanhoNomeCampo) {
             continue;
