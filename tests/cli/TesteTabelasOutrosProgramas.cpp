@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/stat.h>
 
 namespace {
@@ -107,6 +109,11 @@ const std::vector<TConsulta> kGdal = {
     {"SELECT CODPROD, ESTOQUE, PRECOCUSTO, PRECOMEDIO FROM COMPPROD ORDER BY CODPROD",
      {"000020 | 145 | 31.8 | 30.1234", "000021 | 0 | 7.8 | 0"}},
 };
+
+// Cases print by name in test listings.
+void PrintTo(const TCasoTabelas& caso, std::ostream* saida) {
+    *saida << caso.nome;
+}
 
 class TabelasOutrosProgramas : public ::testing::TestWithParam<TCasoTabelas> {};
 
