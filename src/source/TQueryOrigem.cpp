@@ -109,10 +109,14 @@ int TQueryOrigem::QuantRegistros() const {
     return static_cast<int>(std::min<qint64>(m_tabela->QuantRegistros(), std::numeric_limits<int>::max()));
 }
 
+QStringList TQueryOrigem::Avisos() const {
+    return m_tabela ? m_tabela->Avisos() : QStringList();
+}
+
 TCampoOrigem TQueryOrigem::CampoPorNome(const QString& nome) const {
     if (!m_tabela) {
-        throw EConversao(QStringLiteral("Campo '%1': a consulta da origem não está aberta (pasta \"%2\").")
-                             .arg(nome, m_pasta));
+        throw EConversao(
+            QStringLiteral("Campo '%1': a consulta da origem não está aberta (pasta \"%2\").").arg(nome, m_pasta));
     }
     const int indice = m_tabela->IndiceCampo(nome);
     if (indice < 0) {

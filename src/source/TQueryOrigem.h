@@ -3,6 +3,7 @@
 #include "DataHora.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -56,6 +57,9 @@ public:
     void Ultimo();
     /// Number of live (not deleted) records.
     int QuantRegistros() const;
+    /// What the reader worked around when it opened the table (fewer records than declared, a code
+    /// page it could not tell, ...), one sentence each; empty when closed.
+    QStringList Avisos() const;
 
     /// A field of the current record; raises EConversao naming the field and table when absent.
     TCampoOrigem CampoPorNome(const QString& nome) const;

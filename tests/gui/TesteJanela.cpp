@@ -5,6 +5,7 @@
 #include "../unit/FixturesDbf.h"
 #include "AdaptadoresQt.h"
 #include "BancoTemporario.h"
+#include "ConsultasTeste.h"
 #include "DialogoArquivo.h"
 #include "Estilo.h"
 #include "GravadorInterface.h"
@@ -467,6 +468,24 @@ TEST_F(TesteJanelaConversao, GruposMarcadosConvertemAPastaEscolhida) {
     EXPECT_EQ(linhas[1][QStringLiteral("DESCRICAO")], QStringLiteral("FERRAGENS  TINTAS"));
     EXPECT_EQ(linhas[2][QStringLiteral("CODGRUPO")], QStringLiteral("012"));
     EXPECT_EQ(linhas[2][QStringLiteral("DESCRICAO")], QStringLiteral("ELETRICA"));
+}
+
+// What the reader works around (here a table cut inside its last record) is no box in the middle of
+// the run: the final box's details list it under the summary.
+TEST_F(TesteJanelaConversao, AvisosDaLeituraVaoNosDetalhesDaCaixaFinal) {
+    const QString tabela = QDir(origem.path()).filePath(QStringLiteral("TABEST8.DBF"));
+    CortaArquivo(tabela, LeArquivo(tabela).size() - 10);
+    Clica("btnConverter");
+
+    EXPECT_EQ(pessoa.Mensagens(), QStringList{kSucesso});
+    const auto& eventos = pessoa.Eventos();
+    ASSERT_GE(eventos.size(), 2u);
+    const auto& detalhe = eventos[eventos.size() - 2];
+    ASSERT_EQ(detalhe.tipo, TGravadorInterface::Tipo::Detalhe);
+    EXPECT_TRUE(detalhe.texto.contains(QStringLiteral("Avisos da leitura das tabelas:\n- Tabela TABEST8")))
+        << detalhe.texto.toStdString();
+    EXPECT_TRUE(detalhe.texto.contains(QStringLiteral("declara 4 registros"))) << detalhe.texto.toStdString();
+    EXPECT_EQ(Contagem(banco, "GRUPROD"), 2) << "the groups before the cut one, but the one without description";
 }
 
 TEST_F(TesteJanelaConversao, DuranteARodadaSoAArvoreFicaHabilitada) {

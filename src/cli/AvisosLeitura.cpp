@@ -1,0 +1,26 @@
+#include "AvisosLeitura.h"
+
+#include "ResumoExecucao.h"
+#include "ui/InterfaceUsuario.h"
+
+void TAvisosLeitura::InicioExecucao() {
+    m_coletor.InicioExecucao();
+}
+
+void TAvisosLeitura::InicioTipo(const QString& chave) {
+    m_coletor.InicioTipo(chave);
+}
+
+void TAvisosLeitura::FimTipo(const QString& chave) {
+    m_coletor.FimTipo(chave);
+}
+
+QString TAvisosLeitura::FimExecucao(bool sucesso) {
+    const QString detalhe = m_coletor.FimExecucao(sucesso);
+    for (const TResumoTipo& tipo : m_coletor.Resumo().tipos) {
+        for (const QString& aviso : tipo.avisos) {
+            MostraAviso(aviso);
+        }
+    }
+    return detalhe;
+}
