@@ -689,6 +689,16 @@ void TTabelaDbf::VarreRegistros(bool detectar) {
                        .arg(disponivel));
     }
     m_quantFisicos = std::min(m_quantDeclarada, inteiros);
+    // Whole records after the declared ones (a writer that stopped before it updated the count)
+    // are read too, as long as each starts with a deletion flag: losing them would lose data.
+    const auto pareceRegistro = [this](qint64 registro) {
+        char marca = '\x1A';
+        return m_arquivo.seek(m_tamanhoCabecalho + registro * m_tamanhoRegistro) && m_arquivo.getChar(&marca) &&
+               (marca == ' ' || marca == '*');
+    };
+    while (m_quantFisicos < inteiros && pareceRegistro(m_quantFisicos)) {
+        ++m_quantFisicos;
+    }
 
     const bool vfp = EhVisualFoxPro(m_versao);
     std::vector<int> camposTexto;
@@ -752,17 +762,12 @@ void TTabelaDbf::VarreRegistros(bool detectar) {
             }
         }
         Avisa(aviso);
-    } else if (inteiros > m_quantDeclarada) {
-        // Bytes after the declared records are ignored; whole records there are worth a word.
-        char marca = '\x1A';
-        m_arquivo.seek(m_tamanhoCabecalho + m_quantDeclarada * m_tamanhoRegistro);
-        m_arquivo.getChar(&marca);
-        if (marca == ' ' || marca == '*') {
-            Avisa(QStringLiteral("o cabeçalho declara %1 registros, mas depois deles o arquivo tem mais %2 registros "
-                                 "inteiros; só os %1 declarados foram lidos")
-                      .arg(m_quantDeclarada)
-                      .arg(inteiros - m_quantDeclarada));
-        }
+    } else if (m_quantFisicos > m_quantDeclarada) {
+        Avisa(QStringLiteral("o cabeçalho declara %1 registros, mas depois deles o arquivo tem mais %2 registros "
+                             "inteiros; foram lidos todos os %3")
+                  .arg(m_quantDeclarada)
+                  .arg(m_quantFisicos - m_quantDeclarada)
+                  .arg(m_quantFisicos));
     }
     if (primeiraMarcaFim >= 0) {
         Avisa(QStringLiteral("o registro %1 começa com a marca de fim de arquivo (1Ah), antes do fim dos %2 registros "
