@@ -16,10 +16,7 @@ public:
     virtual void FimTipo(const QString& chave) = 0;
     /// For the kind the run failed in, after the rollback: how many of its source records it had
     /// reached (the one it failed on included).
-    virtual void FalhaTipo(const QString& chave, qint64 registrosAlcancados) {
-        (void)chave;
-        (void)registrosAlcancados;
-    }
+    virtual void FalhaTipo(const QString& chave, qint64 registrosAlcancados) = 0;
     /// After the commit or the rollback, before the final message. Returns the text the final
     /// message box shows as its details (empty for none).
     virtual QString FimExecucao(bool sucesso) = 0;

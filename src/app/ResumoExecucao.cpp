@@ -145,6 +145,9 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
             tipo.lidos = tabela.QuantRegistros();
         }
         tipo.excluidos = tabela.QuantExcluidos();
+        tipo.paginaCodigo = NomePaginaCodigo(tabela.Pagina());
+        tipo.escolhaPagina = NomeEscolhaPagina(tabela.EscolhaDaPagina());
+        tipo.avisos = tabela.Avisos();
     } catch (const std::exception&) {
     }
     tipo.linhas.clear();
@@ -204,6 +207,12 @@ QString Linhas(const TContagens& linhas) {
     return partes.join(QStringLiteral(", "));
 }
 
+// "CP850 (declarado)"; empty when the source table could not be read.
+QString Pagina(const TResumoTipo& tipo) {
+    return tipo.paginaCodigo.isEmpty() ? QString()
+                                       : QStringLiteral("%1 (%2)").arg(tipo.paginaCodigo, tipo.escolhaPagina);
+}
+
 QJsonObject Mapa(const TContagens& mapa) {
     QJsonObject objeto;
     for (const auto& [chave, valor] : mapa) {
@@ -219,7 +228,7 @@ QString FormataResumo(const TResumoExecucao& resumo) {
                                    QStringLiteral("Excluídos"), QStringLiteral("Ignorados"),
                                    QStringLiteral("Rejeitados"), QStringLiteral("Segundos"),
                                    QStringLiteral("Reg/s"),     QStringLiteral("Gravados"),
-                                   QStringLiteral("Criados")};
+                                   QStringLiteral("Criados"),   QStringLiteral("Página")};
     std::vector<QStringList> linhas = {cabecalho};
     TResumoTipo total;
     total.nome = QStringLiteral("Total");
@@ -227,7 +236,7 @@ QString FormataResumo(const TResumoExecucao& resumo) {
         linhas.push_back({t.concluido ? t.nome : t.nome + QStringLiteral(" (erro)"), QString::number(t.lidos),
                           QString::number(t.excluidos), QString::number(t.ignorados), QString::number(t.rejeitados),
                           QString::number(t.segundos, 'f', 2), QString::number(PorSegundo(t.lidos, t.segundos), 'f', 0),
-                          Linhas(t.linhas), Linhas(t.referencias)});
+                          Linhas(t.linhas), Linhas(t.referencias), Pagina(t)});
         total.lidos += t.lidos;
         total.excluidos += t.excluidos;
         total.ignorados += t.ignorados;
@@ -236,9 +245,10 @@ QString FormataResumo(const TResumoExecucao& resumo) {
     linhas.push_back({total.nome, QString::number(total.lidos), QString::number(total.excluidos),
                       QString::number(total.ignorados), QString::number(total.rejeitados),
                       QString::number(resumo.segundos, 'f', 2),
-                      QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString()});
+                      QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString(),
+                      QString()});
 
-    // Names and table lists align left, figures right; the last two columns are free text.
+    // Names and table lists align left, figures right; the last columns are free text.
     std::vector<qsizetype> larguras(cabecalho.size(), 0);
     for (const QStringList& l : linhas) {
         for (qsizetype i = 0; i < l.size(); ++i) {
@@ -262,6 +272,16 @@ QString FormataResumo(const TResumoExecucao& resumo) {
     const QString separador(largura, QLatin1Char('-'));
     texto.insert(texto.size() - 1, separador); // above the total
     texto.insert(1, separador);                // under the header
+    QStringList avisos;
+    for (const TResumoTipo& t : resumo.tipos) {
+        avisos << t.avisos;
+    }
+    if (!avisos.isEmpty()) {
+        texto << QStringLiteral("Avisos da leitura das tabelas:");
+        for (const QString& aviso : avisos) {
+            texto << QStringLiteral("- ") + aviso;
+        }
+    }
     if (resumo.sucesso) {
         texto << QStringLiteral("Resultado: conversão concluída");
     } else {
@@ -290,6 +310,9 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
             {QStringLiteral("segundos"), t.segundos},
             {QStringLiteral("registrosPorSegundo"), PorSegundo(t.lidos, t.segundos)},
             {QStringLiteral("concluido"), t.concluido},
+            {QStringLiteral("paginaCodigo"), t.paginaCodigo},
+            {QStringLiteral("escolhaPaginaCodigo"), t.escolhaPagina},
+            {QStringLiteral("avisos"), QJsonArray::fromStringList(t.avisos)},
         });
         lidos += t.lidos;
         excluidos += t.excluidos;

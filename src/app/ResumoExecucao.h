@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <utility>
@@ -28,6 +29,10 @@ struct TResumoTipo {
     TContagens referencias; ///< reference rows created (cities, segments, units)
     double segundos = 0;
     bool concluido = false; ///< false for the kind the run failed in
+
+    QString paginaCodigo;   ///< the code page the source table was read in, e.g. "CP850"
+    QString escolhaPagina;  ///< how that page was chosen: "declarado", ".cpg", "detectado" or "forçado"
+    QStringList avisos;     ///< what the reader worked around in the source table, one sentence each
 };
 
 /// A whole run: the kinds in the order they ran and the outcome.
@@ -41,7 +46,8 @@ struct TResumoExecucao {
 /// Collects the summary of a run on the run's own connection: source counts from the tables'
 /// headers and deletion flags, target counts with SELECT COUNT(*) after the run's last commit or
 /// rollback (each kind empties its tables first, so what a table holds is what the kind wrote),
-/// and reference rows as the growth of the reference tables while the kind ran.
+/// and reference rows as the growth of the reference tables while the kind ran. Each source table's
+/// code page, how it was chosen and the reader's warnings come from opening it as the reader does.
 class TColetorResumo final : public IObservadorExecucao {
 public:
     TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem);
@@ -70,7 +76,7 @@ private:
     std::map<QString, qint64> m_referenciasInicio;
 };
 
-/// The summary as an aligned table, one line per kind and a total line.
+/// The summary as an aligned table, one line per kind and a total line, then the reader's warnings.
 QString FormataResumo(const TResumoExecucao& resumo);
 /// The summary as JSON (kinds, figures, totals and the outcome).
 QJsonObject ResumoJson(const TResumoExecucao& resumo);

@@ -2,6 +2,7 @@
 #include "AdaptadoresQt.h"
 #include "Estilo.h"
 #include "TelaPrincipal.h"
+#include "TraducaoQt.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication aplicacao(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ConversorTAVRIN"));
     QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSAO));
+    InstalaTraducaoQt(aplicacao);
 
     AplicaEstilo(QStringLiteral("Turquoise Gray"));
     // Message boxes and the file dialog use the window's font too.

@@ -1,5 +1,6 @@
 #include "AberturaDestino.h"
 #include "ArquivoResumo.h"
+#include "AvisosLeitura.h"
 #include "ClassesConversaoController.h"
 #include "Comandos.h"
 #include "EConversao.h"
@@ -26,9 +27,10 @@ namespace {
 const char* const kUsoConverter =
     "Uso: conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "         [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
-    "         [--pagina-codigo CP850|CP860|CP437|CP1252] [--resumo ARQUIVO.json] [--ensaio]\n"
-    "  --pagina-codigo  lê o texto de todas as tabelas nessa página de código, em vez da que cada\n"
-    "                   tabela indica (ou da que se deduz do texto quando ela não indica nenhuma)\n"
+    "         [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "  --pagina-codigo  lê o texto de todas as tabelas nessa página de código (CP850, CP1252, CP437,\n"
+    "                   CP860, CP852, CP1250, CP1251, UTF-8, ...), em vez da que cada tabela indica\n"
+    "                   (ou da que se deduz do texto quando ela não indica nenhuma)\n"
     "  --resumo  grava o resumo da execução em JSON (o resumo em tabela sai sempre no stdout)\n"
     "  --ensaio  converte numa cópia temporária do banco local e a descarta: o banco não muda\n";
 
@@ -81,8 +83,9 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
             const bool informada = valor(nome);
             const std::optional<PaginaCodigo> pagina = PaginaCodigoPorNome(nome);
             if (!informada || !pagina) {
-                return UsoIncorreto(
-                    QStringLiteral("--pagina-codigo precisa de CP850, CP860, CP437 ou CP1252: \"%1\".").arg(nome));
+                return UsoIncorreto(QStringLiteral("--pagina-codigo precisa de CP850, CP1252 ou outra página de "
+                                                   "código conhecida (%1): \"%2\".")
+                                        .arg(PaginasCodigoDisponiveis(), nome));
             }
             DefinePaginaCodigoForcada(pagina);
         } else if (a == QLatin1String("--vendedores")) {
@@ -235,10 +238,11 @@ int ComandoConverter(const QStringList& argumentos) {
     IniciaListaParametros(params);
     CarregaParametros(params, opcoes.marcados);
     TColetorResumo coletor(conexao, opcoes.origem);
+    TAvisosLeitura avisos(coletor); // the reader's warnings as AVISO blocks, before the final message
     bool sucesso = false;
     try {
         TClassesConversaoController run;
-        run.SetObservador(&coletor);
+        run.SetObservador(&avisos);
         run.SetInterrupcao(&sinais);
         sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal, terminal);
     } catch (const std::exception& e) {

@@ -12,7 +12,7 @@ const char* const kAjuda =
     "Uso:\n"
     "  conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "                   [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
-    "                   [--pagina-codigo CP850|CP860|CP437|CP1252] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "                   [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
     "  conversor-tavrin criar-destino BANCO\n"
     "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil] [--substituir]\n"
     "  conversor-tavrin ativar-triggers BANCO   (ativa as nove triggers após uma conversão interrompida)\n"

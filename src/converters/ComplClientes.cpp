@@ -93,12 +93,26 @@ bool Algarismo(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-QString SequenciaDesde(const QString& t, qsizetype i) {
-    qsizetype fim = i;
-    while (fim < t.size() && Algarismo(t.at(fim))) {
-        ++fim;
+// The number that starts at `i`: its digits, a "." between two digits joining them ("1.234" is 1234).
+QString NumeroDesde(const QString& t, qsizetype i) {
+    QString numero;
+    for (; i < t.size(); ++i) {
+        if (Algarismo(t.at(i))) {
+            numero += t.at(i);
+        } else if (!(t.at(i) == QLatin1Char('.') && !numero.isEmpty() && i + 1 < t.size() && Algarismo(t.at(i + 1)))) {
+            break;
+        }
     }
-    return t.mid(i, fim - i);
+    return numero;
+}
+
+// Where the number that ends just before `fim` starts (t[fim - 1] is a digit).
+qsizetype InicioDoNumero(const QString& t, qsizetype fim) {
+    qsizetype i = fim - 1;
+    while (i > 0 && (Algarismo(t.at(i - 1)) || (t.at(i - 1) == QLatin1Char('.') && i >= 2 && Algarismo(t.at(i - 2))))) {
+        --i;
+    }
+    return i;
 }
 
 // Index just past the first "nº" marker, or -1.
@@ -113,36 +127,66 @@ qsizetype AposMarcador(const QString& t) {
     return -1;
 }
 
+bool LetraOuAlgarismo(const QString& t, qsizetype i) {
+    return i >= 0 && i < t.size() && t.at(i).isLetterOrNumber();
+}
+
+// "S/N" at `i`, or "SN" there as a word: the address says it has no number.
+bool SemNumeroEm(const QString& t, qsizetype i) {
+    if (QStringView(t).mid(i).startsWith(QLatin1String("S/N"), Qt::CaseInsensitive)) {
+        return true;
+    }
+    return QStringView(t).mid(i).startsWith(QLatin1String("SN"), Qt::CaseInsensitive) && !LetraOuAlgarismo(t, i - 1) &&
+           !LetraOuAlgarismo(t, i + 2);
+}
+
+bool SemNumero(const QString& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (SemNumeroEm(t, i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
-// The number is one run of digits, so digits in the street's name ("RUA 7 DE SETEMBRO 120")
-// never join it.
+// Digits in the street's name ("RUA 7 DE SETEMBRO 120", "RUA 25, 100") never join the number, and
+// what follows it ("APTO 201", "SALA 3") never replaces it.
 QString NumeroDaCasa(const QString& endereco) {
-    const qsizetype aposMarcador = AposMarcador(endereco);
-    if (aposMarcador >= 0) {
+    if (const qsizetype aposMarcador = AposMarcador(endereco); aposMarcador >= 0) {
         qsizetype i = aposMarcador;
         while (i < endereco.size() && !endereco.at(i).isLetterOrNumber()) {
             ++i;
         }
         // A letter first ("nº S/N") means the address has no number.
-        return (i < endereco.size() && Algarismo(endereco.at(i))) ? SequenciaDesde(endereco, i) : QString();
+        return (i < endereco.size() && Algarismo(endereco.at(i))) ? NumeroDesde(endereco, i) : QString();
     }
-    const qsizetype virgula = endereco.lastIndexOf(QLatin1Char(','));
-    if (virgula >= 0) {
-        for (qsizetype i = virgula + 1; i < endereco.size(); ++i) {
-            if (Algarismo(endereco.at(i))) {
-                return SequenciaDesde(endereco, i);
-            }
+    if (const qsizetype virgula = endereco.indexOf(QLatin1Char(',')); virgula >= 0) {
+        qsizetype i = virgula + 1;
+        while (i < endereco.size() && endereco.at(i).isSpace()) {
+            ++i;
         }
+        if (i < endereco.size() && Algarismo(endereco.at(i))) {
+            return NumeroDesde(endereco, i); // "RUA E, 300, BH"
+        }
+        if (SemNumeroEm(endereco, i)) {
+            return QString();
+        }
+        qsizetype fim = virgula;
+        while (fim > 0 && endereco.at(fim - 1).isSpace()) {
+            --fim;
+        }
+        // "RUA DAS FLORES 123, FUNDOS"
+        return fim > 0 && Algarismo(endereco.at(fim - 1)) ? NumeroDesde(endereco, InicioDoNumero(endereco, fim))
+                                                          : QString();
+    }
+    if (SemNumero(endereco)) {
         return QString();
     }
     qsizetype fim = endereco.size();
     while (fim > 0 && !Algarismo(endereco.at(fim - 1))) {
         --fim;
     }
-    qsizetype inicio = fim;
-    while (inicio > 0 && Algarismo(endereco.at(inicio - 1))) {
-        --inicio;
-    }
-    return endereco.mid(inicio, fim - inicio);
+    return fim > 0 ? NumeroDesde(endereco, InicioDoNumero(endereco, fim)) : QString();
 }

@@ -53,7 +53,9 @@ private:
     QString FComplementoNfe;
 };
 
-/// The house number of a street address for the invoice: the first run of digits after the
-/// marker "nº" (also "Nº", "n°", "N°"), or without it the first run after the last comma, or
-/// without a comma the last run of digits; empty when there is none.
+/// The house number of a street address for the invoice, digits joined by a "." counting as one
+/// number ("1.234"): the number right after the marker "nº" (also "Nº", "n°", "N°"; a letter there
+/// means none); else, with a comma, the number right after the first comma, or none for "S/N", or the
+/// number that ends the text before that comma; else none for "S/N", or the last number. Empty when
+/// there is none.
 QString NumeroDaCasa(const QString& endereco);

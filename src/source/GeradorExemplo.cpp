@@ -795,7 +795,7 @@ std::vector<TDefinicaoCampo> CamposProdutos(bool hostil) {
             Numerico("ESTMINIMO", 9, 2),
             Numerico("LUCRO", 6, 2),
             DataCampo("ULTREAJ"),
-            Numerico("BASECALCULO", 6, 2),
+            Numerico("BASECALCUL", 6, 2),
             Numerico("PRECOCUSTO", 11, 2),
             Numerico("CUSTOMEDIO", 13, 4),
             Numerico("QUANTIDADE", 11, 3),

@@ -1,154 +1,168 @@
 #include "PaginaCodigo.h"
 
+#include <QStringList>
+
 #include <array>
 #include <atomic>
 
+#include <iconv.h>
+
 namespace {
 
-// Upper halves (0x80-0xFF) of the code pages; the lower half is ASCII in all of them.
-// The five bytes Windows-1252 leaves undefined map to the C1 controls, as Windows does.
-constexpr std::array<char16_t, 128> k437 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
-    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
-    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
-    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192,
-    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
-    0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,
-    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,
-    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,
-    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
-    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
-    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,
-    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,
-    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
-    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
+// The pages a table may be written in: DOS and Windows pages, the Macintosh pages Visual FoxPro
+// names, Latin-1 and UTF-8 (which .cpg files name), and the four East Asian pages.
+struct TPaginaConhecida {
+    int numero;
+    const char* iconv;
+    const char* nome;
+    bool multibyte;
+    std::uint8_t ldid; ///< the byte our writer stores; 0 for pages no driver names
 };
 
-constexpr std::array<char16_t, 128> k850 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
-    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
-    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
-    0x00FF, 0x00D6, 0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192,
-    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
-    0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x00C0,
-    0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510,
-    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3,
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4,
-    0x00F0, 0x00D0, 0x00CA, 0x00CB, 0x00C8, 0x0131, 0x00CD, 0x00CE,
-    0x00CF, 0x2518, 0x250C, 0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580,
-    0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE,
-    0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4,
-    0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
-    0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
-};
-
-constexpr std::array<char16_t, 128> k860 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E3, 0x00E0, 0x00C1, 0x00E7,
-    0x00EA, 0x00CA, 0x00E8, 0x00CD, 0x00D4, 0x00EC, 0x00C3, 0x00C2,
-    0x00C9, 0x00C0, 0x00C8, 0x00F4, 0x00F5, 0x00F2, 0x00DA, 0x00F9,
-    0x00CC, 0x00D5, 0x00DC, 0x00A2, 0x00A3, 0x00D9, 0x20A7, 0x00D3,
-    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
-    0x00BF, 0x00D2, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,
-    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,
-    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,
-    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
-    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
-    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,
-    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,
-    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
-    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
-};
-
-constexpr std::array<char16_t, 128> k1252 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,
-    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-    0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
-    0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
-    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,
-    0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7,
-    0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
-    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,
-    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,
-    0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
-    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
-};
-
-// What the program knows of each code page: its table, its number and the language driver
-// byte a DBF header written in it carries.
-struct TDadosPagina {
-    PaginaCodigo pagina;
-    const std::array<char16_t, 128>* tabela;
-    const char* numero;
-    std::uint8_t ldid;
-};
-
-constexpr std::array<TDadosPagina, 4> kPaginas = {{
-    {PaginaCodigo::CP437, &k437, "437", 0x01},
-    {PaginaCodigo::CP850, &k850, "850", 0x25},
-    {PaginaCodigo::CP860, &k860, "860", 0x24},
-    {PaginaCodigo::CP1252, &k1252, "1252", 0x03},
+constexpr std::array<TPaginaConhecida, 29> kPaginas = {{
+    {437, "CP437", "CP437", false, 0x01},
+    {737, "CP737", "CP737", false, 0x6A},
+    {850, "CP850", "CP850", false, 0x25},
+    {852, "CP852", "CP852", false, 0x64},
+    {857, "CP857", "CP857", false, 0x6B},
+    {860, "CP860", "CP860", false, 0x24},
+    {861, "CP861", "CP861", false, 0x67},
+    {862, "CP862", "CP862", false, 0x00},
+    {863, "CP863", "CP863", false, 0x6C},
+    {865, "CP865", "CP865", false, 0x66},
+    {866, "CP866", "CP866", false, 0x65},
+    {874, "CP874", "CP874", false, 0x7C},
+    {932, "CP932", "CP932", true, 0x7B},
+    {936, "CP936", "CP936", true, 0x7A},
+    {949, "CP949", "CP949", true, 0x79},
+    {950, "CP950", "CP950", true, 0x78},
+    {1250, "CP1250", "CP1250", false, 0xC8},
+    {1251, "CP1251", "CP1251", false, 0xC9},
+    {1252, "CP1252", "CP1252", false, 0x03},
+    {1253, "CP1253", "CP1253", false, 0xCB},
+    {1254, "CP1254", "CP1254", false, 0xCA},
+    {1255, "CP1255", "CP1255", false, 0x7D},
+    {1256, "CP1256", "CP1256", false, 0x7E},
+    {1257, "CP1257", "CP1257", false, 0xCC},
+    {1258, "CP1258", "CP1258", false, 0x00},
+    {10000, "MACINTOSH", "MACINTOSH", false, 0x04},
+    {10007, "CP10007", "CP10007", false, 0x96},
+    {10029, "MAC-CENTRALEUROPE", "MAC-CENTRALEUROPE", false, 0x97},
+    {28591, "ISO-8859-1", "ISO-8859-1", false, 0x00},
 }};
 
-// A value outside the enumeration is taken as CP850, the usual page of the legacy tables.
-const TDadosPagina& Dados(PaginaCodigo pagina) {
-    for (const TDadosPagina& dados : kPaginas) {
-        if (dados.pagina == pagina) {
-            return dados;
+constexpr TPaginaConhecida kUtf8 = {65001, "UTF-8", "UTF-8", true, 0x00};
+
+const TPaginaConhecida* Conhecida(int numero) {
+    if (numero == kUtf8.numero) {
+        return &kUtf8;
+    }
+    for (const TPaginaConhecida& pagina : kPaginas) {
+        if (pagina.numero == numero) {
+            return &pagina;
         }
     }
-    return kPaginas[1];
+    return nullptr;
 }
 
-const std::array<char16_t, 128>& Tabela(PaginaCodigo pagina) {
-    return *Dados(pagina).tabela;
-}
-
-// Every character of the four tables lies below this code.
-constexpr char16_t kLimiteInversa = 0x2600;
-
-// -1 = no override; otherwise the enum value. Atomic so a reader on another thread never sees a torn value.
-std::atomic<int> g_paginaForcada{-1};
-
-// Which upper-half bytes of a code page are letters Portuguese text uses.
-std::array<bool, 128> LetrasPortuguesas(const std::array<char16_t, 128>& tabela) {
-    const QString letras = QStringLiteral("áàâãéêíóôõúüçÁÀÂÃÉÊÍÓÔÕÚÜÇºª");
-    std::array<bool, 128> resultado{};
-    for (std::size_t i = 0; i < tabela.size(); ++i) {
-        resultado[i] = letras.contains(QChar(tabela[i]));
-    }
-    return resultado;
-}
+// 0 = no override; otherwise the page's number. Atomic so a reader on another thread never sees a torn value.
+std::atomic<int> g_paginaForcada{0};
 
 } // namespace
 
 QString NomePaginaCodigo(PaginaCodigo pagina) {
-    return QStringLiteral("CP") + QLatin1String(Dados(pagina).numero);
+    if (const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina))) {
+        return QLatin1String(conhecida->nome);
+    }
+    return QStringLiteral("CP%1").arg(static_cast<int>(pagina));
+}
+
+const char* NomeIconvPaginaCodigo(PaginaCodigo pagina) {
+    const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina));
+    return conhecida ? conhecida->iconv : "";
+}
+
+bool PaginaCodigoMultibyte(PaginaCodigo pagina) {
+    const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina));
+    return conhecida && conhecida->multibyte;
+}
+
+bool PaginaCodigoDisponivel(PaginaCodigo pagina) {
+    switch (pagina) {
+    case PaginaCodigo::CP437:
+    case PaginaCodigo::CP850:
+    case PaginaCodigo::CP860:
+    case PaginaCodigo::CP1252:
+    case PaginaCodigo::UTF8:
+        return true; // decoded without iconv
+    default:
+        break;
+    }
+    const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina));
+    if (!conhecida) {
+        return false;
+    }
+    const iconv_t teste = iconv_open("UTF-8", conhecida->iconv);
+    if (teste == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    iconv_close(teste);
+    return true;
 }
 
 std::optional<PaginaCodigo> PaginaCodigoPorNome(const QString& nome) {
-    QString n = nome.trimmed().toUpper();
-    if (n.startsWith(QLatin1String("CP"))) {
-        n = n.mid(2);
-    }
-    for (const TDadosPagina& dados : kPaginas) {
-        if (n == QLatin1String(dados.numero)) {
-            return dados.pagina;
+    QString n = nome;
+    n.remove(QChar(0xFEFF)); // a .cpg written with a byte-order mark
+    n = n.trimmed().toUpper();
+    for (const QLatin1String prefixo : {QLatin1String("ANSI "), QLatin1String("OEM ")}) {
+        if (n.startsWith(prefixo)) {
+            n = n.mid(prefixo.size()).trimmed();
         }
     }
-    return std::nullopt;
+    int numero = 0;
+    if (n == QLatin1String("UTF8") || n == QLatin1String("UTF-8")) {
+        numero = kUtf8.numero;
+    } else if (n == QLatin1String("LATIN1") || n == QLatin1String("ISO8859-1") || n == QLatin1String("ISO88591") ||
+               n == QLatin1String("88591")) {
+        numero = 28591;
+    } else {
+        for (const QLatin1String prefixo : {QLatin1String("WINDOWS-"), QLatin1String("CP"), QLatin1String("IBM")}) {
+            if (n.startsWith(prefixo)) {
+                n = n.mid(prefixo.size());
+                break;
+            }
+        }
+        bool ok = false;
+        numero = n.toInt(&ok);
+        if (!ok || n.isEmpty() || !n.at(0).isDigit()) {
+            numero = 0;
+            for (const TPaginaConhecida& pagina : kPaginas) {
+                if (nome.trimmed().compare(QLatin1String(pagina.nome), Qt::CaseInsensitive) == 0) {
+                    numero = pagina.numero;
+                }
+            }
+        }
+    }
+    if (!Conhecida(numero) || !PaginaCodigoDisponivel(static_cast<PaginaCodigo>(numero))) {
+        return std::nullopt;
+    }
+    return static_cast<PaginaCodigo>(numero);
+}
+
+QString PaginasCodigoDisponiveis() {
+    QStringList nomes;
+    for (const TPaginaConhecida& pagina : kPaginas) {
+        if (PaginaCodigoDisponivel(static_cast<PaginaCodigo>(pagina.numero))) {
+            nomes << QLatin1String(pagina.nome);
+        }
+    }
+    nomes << QLatin1String(kUtf8.nome);
+    return nomes.join(QStringLiteral(", "));
 }
 
 std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid) {
+    // The language-driver bytes of dBASE, FoxPro and Visual FoxPro and the page each one names.
+    int numero = 0;
     switch (ldid) {
     case 0x01: // US MS-DOS
     case 0x09:
@@ -160,7 +174,8 @@ std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid) {
     case 0x18:
     case 0x19:
     case 0x1B: // dBASE ENU cp437
-        return PaginaCodigo::CP437;
+        numero = 437;
+        break;
     case 0x02: // International MS-DOS
     case 0x0A:
     case 0x0E:
@@ -172,99 +187,118 @@ std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid) {
     case 0x1D:
     case 0x25: // dBASE PTB cp850 (Brazil)
     case 0x37: // dBASE ENU cp850
-        return PaginaCodigo::CP850;
+        numero = 850;
+        break;
     case 0x24: // dBASE PTG cp860 (Portugal)
-        return PaginaCodigo::CP860;
+        numero = 860;
+        break;
     case 0x03: // Windows ANSI
     case 0x57:
     case 0x58:
     case 0x59:
-        return PaginaCodigo::CP1252;
+        numero = 1252;
+        break;
+    case 0x04:
+        numero = 10000;
+        break;
+    case 0x08:
+    case 0x17:
+    case 0x66:
+        numero = 865;
+        break;
+    case 0x13:
+    case 0x7B:
+        numero = 932;
+        break;
+    case 0x1C:
+    case 0x6C:
+        numero = 863;
+        break;
+    case 0x1F:
+    case 0x22:
+    case 0x23:
+    case 0x40:
+    case 0x64:
+    case 0x87:
+        numero = 852;
+        break;
+    case 0x26:
+    case 0x65:
+        numero = 866;
+        break;
+    case 0x4D:
+    case 0x7A:
+        numero = 936;
+        break;
+    case 0x4E:
+    case 0x79:
+        numero = 949;
+        break;
+    case 0x4F:
+    case 0x78:
+        numero = 950;
+        break;
+    case 0x50:
+    case 0x7C:
+        numero = 874;
+        break;
+    case 0x67:
+        numero = 861;
+        break;
+    case 0x6A:
+    case 0x86:
+        numero = 737;
+        break;
+    case 0x6B:
+    case 0x88:
+        numero = 857;
+        break;
+    case 0x7D:
+        numero = 1255;
+        break;
+    case 0x7E:
+        numero = 1256;
+        break;
+    case 0x96:
+        numero = 10007;
+        break;
+    case 0x97:
+        numero = 10029;
+        break;
+    case 0xC8:
+        numero = 1250;
+        break;
+    case 0xC9:
+        numero = 1251;
+        break;
+    case 0xCA:
+        numero = 1254;
+        break;
+    case 0xCB:
+        numero = 1253;
+        break;
+    case 0xCC:
+        numero = 1257;
+        break;
     default:
-        return std::nullopt;
+        return std::nullopt; // 0, and drivers such as Kamenický (0x68) and Mazovia (0x69) we cannot decode
     }
+    return static_cast<PaginaCodigo>(numero);
 }
 
 std::uint8_t LdidDaPaginaCodigo(PaginaCodigo pagina) {
-    return Dados(pagina).ldid;
-}
-
-QString DecodificaTexto(const char* dados, qsizetype tamanho, PaginaCodigo pagina) {
-    const auto& tabela = Tabela(pagina);
-    QString texto(tamanho, Qt::Uninitialized);
-    QChar* destino = texto.data();
-    for (qsizetype i = 0; i < tamanho; ++i) {
-        const auto b = static_cast<unsigned char>(dados[i]);
-        destino[i] = QChar(b < 0x80 ? char16_t(b) : tabela[b - 0x80]);
-    }
-    return texto;
-}
-
-QString DecodificaTexto(const QByteArray& dados, PaginaCodigo pagina) {
-    return DecodificaTexto(dados.constData(), dados.size(), pagina);
-}
-
-QByteArray CodificaTexto(const QString& texto, PaginaCodigo pagina) {
-    // The inverse of each table, built once: the sample generator encodes millions of values.
-    using Inversa = std::array<unsigned char, kLimiteInversa>;
-    static const std::array<Inversa, 4> inversas = [] {
-        std::array<Inversa, 4> todas{};
-        for (const TDadosPagina& dados : kPaginas) {
-            Inversa& inversa = todas[static_cast<std::size_t>(dados.pagina)];
-            const auto& tabela = *dados.tabela;
-            for (std::size_t i = tabela.size(); i-- > 0;) { // the first byte wins when two map to one character
-                if (tabela[i] < kLimiteInversa) {
-                    inversa[tabela[i]] = static_cast<unsigned char>(0x80 + i);
-                }
-            }
-        }
-        return todas;
-    }();
-    const Inversa& inversa = inversas[static_cast<std::size_t>(pagina)];
-    QByteArray bytes(texto.size(), Qt::Uninitialized);
-    char* destino = bytes.data();
-    for (const QChar c : texto) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            *destino++ = static_cast<char>(u);
-        } else {
-            const unsigned char b = u < kLimiteInversa ? inversa[u] : 0;
-            *destino++ = b != 0 ? static_cast<char>(b) : '?';
-        }
-    }
-    return bytes;
+    const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina));
+    return conhecida ? conhecida->ldid : 0;
 }
 
 void DefinePaginaCodigoForcada(std::optional<PaginaCodigo> pagina) {
-    g_paginaForcada.store(pagina ? static_cast<int>(*pagina) : -1);
+    g_paginaForcada.store(pagina ? static_cast<int>(*pagina) : 0);
 }
 
 std::optional<PaginaCodigo> PaginaCodigoForcada() {
     const int valor = g_paginaForcada.load();
-    if (valor < 0) {
+    if (valor == 0) {
         return std::nullopt;
     }
     return static_cast<PaginaCodigo>(valor);
-}
-
-void TDetectorPaginaCodigo::Examina(const char* dados, qsizetype tamanho) {
-    for (qsizetype i = 0; i < tamanho; ++i) {
-        const auto b = static_cast<unsigned char>(dados[i]);
-        if (b < 0x80) {
-            continue;
-        }
-        static const std::array<bool, 128> letras850 = LetrasPortuguesas(k850);
-        static const std::array<bool, 128> letras1252 = LetrasPortuguesas(k1252);
-        m_pontos850 += letras850[b - 0x80] ? 1 : 0;
-        m_pontos1252 += letras1252[b - 0x80] ? 1 : 0;
-    }
-}
-
-bool TDetectorPaginaCodigo::Decidido() const {
-    const long diferenca = m_pontos850 - m_pontos1252;
-    return diferenca >= 64 || diferenca <= -64;
-}
-
-PaginaCodigo TDetectorPaginaCodigo::Resultado() const {
-    return m_pontos1252 > m_pontos850 ? PaginaCodigo::CP1252 : PaginaCodigo::CP850;
 }

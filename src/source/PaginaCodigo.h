@@ -1,50 +1,41 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 #include <optional>
 
-/// The single-byte code pages the source tables are written in.
-enum class PaginaCodigo { CP437, CP850, CP860, CP1252 };
+/// A code page by its number (850, 1252, 65001 for UTF-8). The names below are the ones the program
+/// itself uses; any page of the catalogue (PaginaCodigoPorNome) is a valid value too.
+enum class PaginaCodigo : int { CP437 = 437, CP850 = 850, CP860 = 860, CP1252 = 1252, UTF8 = 65001 };
 
-/// "CP437", "CP850", "CP860" or "CP1252".
+/// "CP850", "CP1252", "UTF-8", ... as the user reads and types it.
 QString NomePaginaCodigo(PaginaCodigo pagina);
 
-/// Reads a code page name as the command line gives it ("CP850", "cp1252", "850"); empty when unknown.
+/// The name iconv knows the page by; empty for a page outside the catalogue.
+const char* NomeIconvPaginaCodigo(PaginaCodigo pagina);
+
+/// True for pages whose characters take more than one byte (UTF-8, CP932, CP936, CP949, CP950).
+bool PaginaCodigoMultibyte(PaginaCodigo pagina);
+
+/// True when the page is in the catalogue and this machine's iconv can decode it.
+bool PaginaCodigoDisponivel(PaginaCodigo pagina);
+
+/// Reads a code page as the command line or a .cpg file gives it: "CP850", "cp1252", "850",
+/// "ANSI 1252", "OEM 850", "WINDOWS-1251", "UTF-8", "ISO-8859-1". Empty when unknown or not available.
 std::optional<PaginaCodigo> PaginaCodigoPorNome(const QString& nome);
 
-/// The code page a table's language-driver byte (header offset 29) names; empty for 0 and for drivers
-/// whose code page we cannot decode, which the reader then detects from the bytes.
+/// The names PaginaCodigoPorNome accepts on this machine, one per page, for the command's help.
+QString PaginasCodigoDisponiveis();
+
+/// The code page a table's language-driver byte (header offset 29) names; empty for 0 and for bytes
+/// this program does not know. The page may still be unavailable (PaginaCodigoDisponivel).
 std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid);
 
-/// The language-driver byte our writer stores for a code page (0x25 "PTB cp850" for CP850).
+/// The language-driver byte our writer stores for a code page (0x25 "PTB cp850" for CP850); 0 when none.
 std::uint8_t LdidDaPaginaCodigo(PaginaCodigo pagina);
-
-/// Decodes single-byte text; every byte maps to exactly one character, so no input can fail.
-QString DecodificaTexto(const char* dados, qsizetype tamanho, PaginaCodigo pagina);
-QString DecodificaTexto(const QByteArray& dados, PaginaCodigo pagina);
-
-/// Encodes text for a table; characters the code page lacks become '?'.
-QByteArray CodificaTexto(const QString& texto, PaginaCodigo pagina);
 
 /// The process-wide code page that overrides every table's own (the command's --pagina-codigo);
 /// empty restores reading each table's language-driver byte.
 void DefinePaginaCodigoForcada(std::optional<PaginaCodigo> pagina);
 std::optional<PaginaCodigo> PaginaCodigoForcada();
-
-/// Tells CP850 from CP1252 in text of unknown code page by the Portuguese letters each would yield.
-/// Owns only its two counters; feed it bytes, then ask.
-class TDetectorPaginaCodigo {
-public:
-    void Examina(const char* dados, qsizetype tamanho);
-    /// True once enough evidence has been seen that more bytes would not change the answer.
-    bool Decidido() const;
-    /// CP1252 when its letters clearly win, otherwise CP850 (the DOS-era default).
-    PaginaCodigo Resultado() const;
-
-private:
-    long m_pontos850 = 0;
-    long m_pontos1252 = 0;
-};

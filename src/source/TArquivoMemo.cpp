@@ -1,5 +1,12 @@
 #include "TArquivoMemo.h"
 
+#include "ArquivoComum.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <bit>
+
 namespace {
 
 std::uint32_t Le32Be(const unsigned char* p) {
@@ -10,20 +17,30 @@ std::uint32_t Le32Le(const unsigned char* p) {
     return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
 }
 
-// A dBASE III memo runs until 0x1A; read it in pieces so a memo without terminator costs no more than the file.
+// A memo that ends at a marker is read in pieces of this size up to the marker or its bound.
 constexpr qint64 kPedaco = 4096;
+constexpr qint64 kTamanhoCabecalho = 32;
 
 } // namespace
 
-TArquivoMemo::TArquivoMemo(const QString& caminho, TipoMemo tipo) : m_arquivo(caminho), m_caminho(caminho), m_tipo(tipo) {
-    if (!m_arquivo.open(QIODevice::ReadOnly)) {
-        m_erro = m_arquivo.errorString();
+TArquivoMemo::TArquivoMemo(const QString& caminho, TipoMemo tipo) : m_caminho(caminho), m_tipo(tipo) {
+    if (!QFileInfo(caminho).exists()) {
+        m_erro = QStringLiteral("não foi encontrado");
+        return;
+    }
+    m_erro = AbreArquivoComum(m_arquivo, caminho);
+    if (!m_erro.isEmpty()) {
         return;
     }
     m_tamanhoArquivo = m_arquivo.size();
+    if (m_tamanhoArquivo == 0) {
+        m_erro = QStringLiteral("está vazio (0 bytes)");
+        return;
+    }
     QByteArray cabecalho;
-    if (!LeBytes(0, 32, cabecalho) || cabecalho.size() < 32) {
-        m_erro = QStringLiteral("cabeçalho incompleto");
+    if (!LeBytes(0, kTamanhoCabecalho, cabecalho)) {
+        m_erro =
+            QStringLiteral("tem só %1 bytes, menos que o cabeçalho; o arquivo está truncado").arg(m_tamanhoArquivo);
         return;
     }
     const auto* p = reinterpret_cast<const unsigned char*>(cabecalho.constData());
@@ -35,7 +52,42 @@ TArquivoMemo::TArquivoMemo(const QString& caminho, TipoMemo tipo) : m_arquivo(ca
         // FoxPro's SET BLOCKSIZE TO 0 means one-byte blocks.
         m_tamanhoBloco = bloco > 0 ? bloco : 1;
     }
+    m_proximoLivre = m_tipo == TipoMemo::Fpt ? Le32Be(p) : Le32Le(p);
+    if (m_proximoLivre > static_cast<std::uint64_t>(m_tamanhoArquivo / m_tamanhoBloco) + 1) {
+        m_proximoLivre = 0; // past the end: it tells nothing
+    }
+    if (m_tipo != TipoMemo::Fpt) {
+        const auto blocos = static_cast<std::size_t>(m_tamanhoArquivo / m_tamanhoBloco + 1);
+        m_inicios.assign((blocos + 63) / 64, 0);
+    }
     m_aberto = true;
+}
+
+void TArquivoMemo::MarcaInicio(std::uint64_t bloco) {
+    if (bloco / 64 < m_inicios.size()) {
+        m_inicios[static_cast<std::size_t>(bloco / 64)] |= std::uint64_t(1) << (bloco % 64);
+    }
+}
+
+qint64 TArquivoMemo::FimDoMemo(std::uint64_t bloco) const {
+    std::uint64_t limite = static_cast<std::uint64_t>((m_tamanhoArquivo + m_tamanhoBloco - 1) / m_tamanhoBloco);
+    if (m_proximoLivre > bloco) {
+        limite = std::min(limite, m_proximoLivre);
+    }
+    // The next block a record points at, one 64-block word at a time.
+    for (std::uint64_t i = bloco + 1; i < limite;) {
+        const std::size_t palavra = static_cast<std::size_t>(i / 64);
+        if (palavra >= m_inicios.size()) {
+            break;
+        }
+        const std::uint64_t bits = m_inicios[palavra] >> (i % 64);
+        if (bits != 0) {
+            limite = std::min(limite, i + static_cast<std::uint64_t>(std::countr_zero(bits)));
+            break;
+        }
+        i = (i / 64 + 1) * 64;
+    }
+    return std::min(m_tamanhoArquivo, static_cast<qint64>(limite) * m_tamanhoBloco);
 }
 
 bool TArquivoMemo::LeBytes(qint64 posicao, qint64 tamanho, QByteArray& dados) {
@@ -53,7 +105,7 @@ bool TArquivoMemo::LeBytes(qint64 posicao, qint64 tamanho, QByteArray& dados) {
 bool TArquivoMemo::Le(std::uint64_t bloco, QByteArray& dados, QString& erro) {
     dados.clear();
     if (!m_aberto) {
-        erro = m_erro;
+        erro = QStringLiteral("o arquivo de memo %1 %2").arg(m_caminho, m_erro);
         return false;
     }
     const auto tamanhoBloco = static_cast<std::uint64_t>(m_tamanhoBloco);
@@ -95,17 +147,22 @@ bool TArquivoMemo::Le(std::uint64_t bloco, QByteArray& dados, QString& erro) {
         }
         // Some dBASE IV tables carry dBASE III-style memos; read those to the terminator.
     }
-    qint64 posicao = inicio;
+    return LeAteMarca(bloco, dados, erro);
+}
+
+bool TArquivoMemo::LeAteMarca(std::uint64_t bloco, QByteArray& dados, QString& erro) {
+    const qint64 fim = FimDoMemo(bloco);
+    qint64 posicao = static_cast<qint64>(bloco) * m_tamanhoBloco;
     QByteArray pedaco;
-    while (posicao < m_tamanhoArquivo) {
-        const qint64 quanto = std::min(kPedaco, m_tamanhoArquivo - posicao);
+    while (posicao < fim) {
+        const qint64 quanto = std::min(kPedaco, fim - posicao);
         if (!LeBytes(posicao, quanto, pedaco)) {
             erro = QStringLiteral("falha ao ler o memo no bloco %1 de %2").arg(bloco).arg(m_caminho);
             return false;
         }
-        const qsizetype fim = pedaco.indexOf('\x1A');
-        if (fim >= 0) {
-            dados.append(pedaco.constData(), fim);
+        const qsizetype marca = pedaco.indexOf('\x1A');
+        if (marca >= 0) {
+            dados.append(pedaco.constData(), marca);
             return true;
         }
         dados.append(pedaco);

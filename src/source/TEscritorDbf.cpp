@@ -10,6 +10,10 @@
 
 namespace {
 
+// Longest names the headers hold, a NUL after them.
+constexpr qsizetype kTamanhoNome = 10;
+constexpr qsizetype kTamanhoNomeDbase7 = 31;
+
 bool EhVfp(std::uint8_t versao) {
     return versao >= 0x30 && versao <= 0x32;
 }
@@ -70,6 +74,16 @@ TEscritorDbf::TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> 
     if (m_opcoes.memo == FormatoMemoEscrita::DbtIII || m_opcoes.tamanhoBlocoMemo <= 0) {
         m_opcoes.tamanhoBlocoMemo = 512;
     }
+    const qsizetype maximoNome = EhDbase7(m_opcoes.versao) ? kTamanhoNomeDbase7 : kTamanhoNome;
+    for (std::size_t i = 0; i < m_campos.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (m_campos[i].nome.left(maximoNome).compare(m_campos[j].nome.left(maximoNome), Qt::CaseInsensitive) ==
+                0) {
+                throw EConversao(QStringLiteral("Tabela %1: os campos %2 e %3 teriam o mesmo nome no cabeçalho.")
+                                     .arg(caminho, m_campos[j].nome, m_campos[i].nome));
+            }
+        }
+    }
     const int descritor = EhDbase7(m_opcoes.versao) ? 48 : 32;
     m_tamanhoCabecalho = (EhDbase7(m_opcoes.versao) ? 68 : 32) + descritor * static_cast<int>(m_campos.size()) + 1 +
                          (EhVfp(m_opcoes.versao) ? 263 : 0);
@@ -83,7 +97,8 @@ TEscritorDbf::TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> 
     m_registro = QByteArray(m_tamanhoRegistro, ' ');
 
     if (!m_arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw EConversao(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(caminho, m_arquivo.errorString()));
+        throw EConversao(
+            QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(caminho, m_arquivo.errorString()));
     }
     Grava(m_arquivo, Cabecalho());
     if (temMemo) {
@@ -105,9 +120,8 @@ TEscritorDbf::TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> 
         m_proximoBlocoMemo =
             static_cast<std::uint32_t>((bytesCabecalho + m_opcoes.tamanhoBlocoMemo - 1) / m_opcoes.tamanhoBlocoMemo);
         QByteArray cabecalho = CabecalhoMemo();
-        cabecalho.append(QByteArray(static_cast<qsizetype>(m_proximoBlocoMemo) * m_opcoes.tamanhoBlocoMemo -
-                                        cabecalho.size(),
-                                    '\0'));
+        cabecalho.append(QByteArray(
+            static_cast<qsizetype>(m_proximoBlocoMemo) * m_opcoes.tamanhoBlocoMemo - cabecalho.size(), '\0'));
         Grava(m_memo, cabecalho);
     }
 }
@@ -131,8 +145,9 @@ QByteArray TEscritorDbf::Cabecalho() const {
     Poe32(h, 4, m_opcoes.quantRegistrosCabecalho.value_or(m_quantGravados));
     Poe16(h, 8, static_cast<std::uint32_t>(m_tamanhoCabecalho));
     Poe16(h, 10, static_cast<std::uint32_t>(m_tamanhoRegistro));
-    const bool temMemo = !m_caminhoMemo.isEmpty() ||
-                         std::any_of(m_campos.begin(), m_campos.end(), [](const TDefinicaoCampo& c) { return EhMemo(c.tipo); });
+    const bool temMemo =
+        !m_caminhoMemo.isEmpty() ||
+        std::any_of(m_campos.begin(), m_campos.end(), [](const TDefinicaoCampo& c) { return EhMemo(c.tipo); });
     if (EhVfp(versao) && temMemo) {
         h[28] = 0x02;
     }
@@ -148,16 +163,14 @@ QByteArray TEscritorDbf::Cabecalho() const {
         const TDefinicaoCampo& campo = m_campos[i];
         const QByteArray nome = campo.nome.toLatin1();
         if (EhDbase7(versao)) {
-            std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), 31), h.begin() + pos);
+            std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), kTamanhoNomeDbase7), h.begin() + pos);
             h[pos + 32] = campo.tipo;
             h[pos + 33] = static_cast<char>(campo.tamanho & 0xFF);
             h[pos + 34] = static_cast<char>(campo.decimais);
             pos += 48;
             continue;
         }
-        // Eleven bytes: a name of eleven characters (BASECALCULO) leaves no room for the NUL, and readers
-        // stop at the eleventh byte anyway.
-        std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), 11), h.begin() + pos);
+        std::copy_n(nome.begin(), std::min<qsizetype>(nome.size(), kTamanhoNome), h.begin() + pos);
         h[pos + 11] = campo.tipo;
         Poe32(h, pos + 12, static_cast<std::uint32_t>(m_deslocamentos[i]));
         h[pos + 16] = static_cast<char>(campo.tamanho & 0xFF);
@@ -195,7 +208,8 @@ QByteArray TEscritorDbf::CabecalhoMemo() const {
 
 void TEscritorDbf::Grava(QFile& arquivo, const QByteArray& bytes) {
     if (arquivo.write(bytes) != bytes.size()) {
-        throw EConversao(QStringLiteral("Falha ao gravar o arquivo %1: %2").arg(arquivo.fileName(), arquivo.errorString()));
+        throw EConversao(
+            QStringLiteral("Falha ao gravar o arquivo %1: %2").arg(arquivo.fileName(), arquivo.errorString()));
     }
 }
 

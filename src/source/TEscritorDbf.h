@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PaginaCodigo.h"
+#include "TextoPagina.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -25,7 +26,9 @@ struct TDefinicaoCampo {
 enum class FormatoMemoEscrita { DbtIII, DbtIV, Fpt };
 
 /// Writes one dBASE table (and its memo file) record by record: the sample generator and the tests'
-/// fixtures use it. Owns both open files until Fecha(); memory holds one record.
+/// fixtures use it. Owns both open files until Fecha(); memory holds one record. Field names go into the
+/// header as standard readers expect them: at most 10 characters (31 in dBASE 7) and NUL-terminated;
+/// a field is still found by the longer name it was defined with.
 class TEscritorDbf {
 public:
     struct Opcoes {
@@ -43,7 +46,7 @@ public:
     };
 
     /// Creates (or replaces) `caminho` and, when a field is a memo, the .DBT/.FPT beside it. Raises
-    /// EConversao when a file cannot be written or the fields make no table.
+    /// EConversao when a file cannot be written or the fields make no table (two names equal once cut).
     TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> campos, Opcoes opcoes);
     TEscritorDbf(const QString& caminho, std::vector<TDefinicaoCampo> campos);
     /// Closes the files if Fecha() was not called; never throws.

@@ -117,10 +117,14 @@ qint64 TQueryOrigem::NumeroRegistro() const {
     return m_tabela ? m_tabela->NumeroRegistro() : 0;
 }
 
+QStringList TQueryOrigem::Avisos() const {
+    return m_tabela ? m_tabela->Avisos() : QStringList();
+}
+
 TCampoOrigem TQueryOrigem::CampoPorNome(const QString& nome) const {
     if (!m_tabela) {
-        throw EConversao(QStringLiteral("Campo '%1': a consulta da origem não está aberta (pasta \"%2\").")
-                             .arg(nome, m_pasta));
+        throw EConversao(
+            QStringLiteral("Campo '%1': a consulta da origem não está aberta (pasta \"%2\").").arg(nome, m_pasta));
     }
     const int indice = m_tabela->IndiceCampo(nome);
     if (indice < 0) {

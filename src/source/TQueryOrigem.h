@@ -3,6 +3,7 @@
 #include "DataHora.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -61,6 +62,9 @@ public:
     int QuantRegistros() const;
     /// The current record's number in the file (deleted records counted), as errors name it.
     qint64 NumeroRegistro() const;
+    /// What the reader worked around when it opened the table (fewer records than declared, a code
+    /// page it could not tell, ...), one sentence each; empty when closed.
+    QStringList Avisos() const;
 
     /// A field of the current record; raises EConversao naming the field and table when absent.
     TCampoOrigem CampoPorNome(const QString& nome) const;

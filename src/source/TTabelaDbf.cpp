@@ -1,6 +1,8 @@
 #include "TTabelaDbf.h"
 
+#include "ArquivoComum.h"
 #include "ConfiguracaoRegional.h"
+#include "DetectorPaginaCodigo.h"
 #include "EConversao.h"
 #include "FormatoNumero.h"
 
@@ -19,6 +21,9 @@ namespace {
 constexpr qint64 kBytesPorBloco = 64 * 1024;
 // Memos examined, when the bytes of the character fields did not settle the code page.
 constexpr int kMemosParaDetectar = 50;
+// The longest field name a dBASE III/IV or FoxPro header holds.
+constexpr int kTamanhoNomeCampo = 10;
+constexpr qint64 kMsPorDia = 86400000;
 
 std::uint16_t Le16(const unsigned char* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -46,18 +51,37 @@ double BitsParaDouble(std::uint64_t bits) {
     return valor;
 }
 
+// The entry of that name in the folder, any case; whatever its type, so that a FIFO or a folder named
+// like a table is refused by name instead of being reported missing.
 QString ArquivoNaPasta(const QDir& pasta, const QString& nomeArquivo) {
     const QString exato = pasta.filePath(nomeArquivo);
-    if (QFileInfo(exato).isFile()) {
+    if (QFileInfo(exato).exists()) {
         return exato;
     }
-    const QStringList nomes = pasta.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList nomes =
+        pasta.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& nome : nomes) {
         if (nome.compare(nomeArquivo, Qt::CaseInsensitive) == 0) {
             return pasta.filePath(nome);
         }
     }
     return {};
+}
+
+// dBASE II also starts with 02h, but its first field descriptor (16 bytes) follows at offset 8 where
+// the later formats keep the header and record lengths: a name in capitals, then C, N or L.
+bool PareceDbaseII(const unsigned char* h) {
+    if (h[0] != 0x02 || h[8] < 'A' || h[8] > 'Z') {
+        return false;
+    }
+    int i = 8;
+    while (i < 19 && h[i] != 0) {
+        if (!((h[i] >= 'A' && h[i] <= 'Z') || (h[i] >= '0' && h[i] <= '9') || h[i] == '_' || h[i] == ':')) {
+            return false;
+        }
+        ++i;
+    }
+    return (h[19] == 'C' || h[19] == 'N' || h[19] == 'L') && h[20] > 0;
 }
 
 bool EhMemo(char tipo, bool vfp) {
@@ -106,6 +130,24 @@ struct NumeroAscii {
     /// set, valor is not.
     QString texto;
 };
+
+// A memo field's block number: 4 bytes in Visual FoxPro, else up to 10 digits; 0 for none, empty when
+// the field holds something else.
+std::optional<std::uint64_t> PonteiroMemo(QByteArrayView bytes) {
+    if (bytes.size() == 4) {
+        return Le32(reinterpret_cast<const unsigned char*>(bytes.data()));
+    }
+    QByteArray copia;
+    const QByteArrayView texto = AsciiLimpo(bytes, copia);
+    if (texto.size() > 18 || !std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::uint64_t bloco = 0;
+    for (const char c : texto) {
+        bloco = bloco * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return bloco;
+}
 
 bool SoZeros(QByteArrayView v) {
     return std::all_of(v.begin(), v.end(), [](char c) { return c == '0'; });
@@ -303,6 +345,19 @@ QString DataCurta(const QDate& data) {
     return QString(r, 10);
 }
 
+// A day and the milliseconds of its time as the legacy date-time keeps them: before day 0 the time is
+// a fraction taken away from the negative day (-1.25 is 29 December 1899, 06:00).
+TDateTime DiaEHora(qint64 dia, qint64 ms) {
+    const double fracao = static_cast<double>(ms) / static_cast<double>(kMsPorDia);
+    return dia < 0 ? static_cast<double>(dia) - fracao : static_cast<double>(dia) + fracao;
+}
+
+// The DOS pages, whose Clipper memos may carry MEMOEDIT's soft line breaks.
+bool PaginaDos(PaginaCodigo pagina) {
+    const int numero = static_cast<int>(pagina);
+    return numero >= 437 && numero <= 869;
+}
+
 QString TextoDeDataHora(TDateTime valor) {
     QString texto = DataParaTextoCurto(valor);
     const double fracao = valor - std::floor(valor);
@@ -324,6 +379,20 @@ QByteArray SemQuebrasSuaves(QByteArray memo) {
 
 } // namespace
 
+QString NomeEscolhaPagina(EscolhaPagina escolha) {
+    switch (escolha) {
+    case EscolhaPagina::Forcada:
+        return QStringLiteral("forçado");
+    case EscolhaPagina::Declarada:
+        return QStringLiteral("declarado");
+    case EscolhaPagina::Cpg:
+        return QStringLiteral(".cpg");
+    case EscolhaPagina::Detectada:
+        break;
+    }
+    return QStringLiteral("detectado");
+}
+
 TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pasta), m_nome(tabela) {
     const QDir dir(pasta);
     if (pasta.isEmpty() || !dir.exists()) {
@@ -334,28 +403,35 @@ TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pa
         throw EConversao(
             QStringLiteral("Tabela %1 não encontrada na pasta \"%2\" (arquivo %1.DBF).").arg(tabela, pasta));
     }
-    m_arquivo.setFileName(m_caminho);
-    if (!m_arquivo.open(QIODevice::ReadOnly)) {
-        ErroTabela(QStringLiteral("não foi possível abrir o arquivo (%1)").arg(m_arquivo.errorString()));
+    if (const QString problema = AbreArquivoComum(m_arquivo, m_caminho); !problema.isEmpty()) {
+        ErroTabela(QStringLiteral("o arquivo %1 %2").arg(QDir::toNativeSeparators(m_caminho), problema));
     }
     LeCabecalho();
-    for (int i = 0; i < QuantCampos(); ++i) {
-        const QString chave = Campo(i).nome.toUpper();
-        if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
-            m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
-            if (std::all_of(chave.cbegin(), chave.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
-                m_indicePorNomeLatin1.insert(chave.toLatin1(), i);
-            }
-        }
+    IndexaNomes();
+    QString problemaCpg;
+    const std::optional<PaginaCodigo> declarada = PaginaDeclarada(problemaCpg);
+    if (declarada) {
+        m_decodificador = TDecodificador(*declarada);
     }
-    VarreRegistros();
+    VarreRegistros(!declarada);
+    const QString usada = QStringLiteral("%1 (%2)").arg(NomePaginaCodigo(Pagina()), NomeEscolhaPagina(m_escolhaPagina));
+    if (m_ldid != 0 && m_escolhaPagina != EscolhaPagina::Forcada && m_escolhaPagina != EscolhaPagina::Declarada) {
+        Avisa(QStringLiteral("o byte de idioma do cabeçalho, 0x%1, indica uma página de código que este programa "
+                             "não conhece; o texto foi lido em %2")
+                  .arg(m_ldid, 2, 16, QLatin1Char('0'))
+                  .arg(usada));
+    }
+    if (!problemaCpg.isEmpty()) {
+        Avisa(problemaCpg + QStringLiteral("; o texto foi lido em ") + usada);
+    }
     Primeiro();
 }
 
 TTabelaDbf::~TTabelaDbf() = default;
 
 void TTabelaDbf::ErroTabela(const QString& motivo) const {
-    throw EConversao(QStringLiteral("Não foi possível ler a tabela %1 na pasta \"%2\": %3.").arg(m_nome, m_pasta, motivo));
+    throw EConversao(
+        QStringLiteral("Não foi possível ler a tabela %1 na pasta \"%2\": %3.").arg(m_nome, m_pasta, motivo));
 }
 
 void TTabelaDbf::ErroCampo(int campo, const QString& motivo) const {
@@ -363,6 +439,10 @@ void TTabelaDbf::ErroCampo(int campo, const QString& motivo) const {
                          .arg(Campo(campo).nome)
                          .arg(NumeroRegistro())
                          .arg(m_nome, m_pasta, motivo));
+}
+
+void TTabelaDbf::Avisa(const QString& texto) {
+    m_avisos << QStringLiteral("Tabela %1 (pasta \"%2\"): %3.").arg(m_nome, m_pasta, texto);
 }
 
 void TTabelaDbf::LeCabecalho() {
@@ -376,7 +456,11 @@ void TTabelaDbf::LeCabecalho() {
     }
     const auto* h = reinterpret_cast<const unsigned char*>(inicio.constData());
     m_versao = h[0];
+    if (PareceDbaseII(h)) {
+        ErroTabela(QStringLiteral("tabela dBASE II não suportada; converta-a para dBASE III ou posterior"));
+    }
     m_ldid = h[29];
+    m_quantDeclarada = Le32(h + 4);
     m_tamanhoCabecalho = Le16(h + 8);
     m_tamanhoRegistro = Le16(h + 10);
     if (m_tamanhoCabecalho > tamanhoArquivo) {
@@ -468,16 +552,15 @@ void TTabelaDbf::LeCabecalho() {
             campo.oculto = true;
         }
         if (vfp && (campo.tipo == 'V' || campo.tipo == 'Q')) {
-            ++proximoBit; // a variable-length column's "short" bit comes before its null bit
+            campo.bitTamanho = proximoBit++; // a variable-length column's "short" bit comes before its null bit
         }
         if (campo.bitNulo >= 0) {
             campo.bitNulo = proximoBit++;
         }
     }
 
-    const bool temMemo = std::any_of(m_campos.begin(), m_campos.end(), [vfp](const TDescricaoCampo& campo) {
-        return EhMemo(campo.tipo, vfp);
-    });
+    const bool temMemo = std::any_of(m_campos.begin(), m_campos.end(),
+                                     [vfp](const TDescricaoCampo& campo) { return EhMemo(campo.tipo, vfp); });
     if (temMemo) {
         const QFileInfo info(m_caminho);
         const QDir dir = info.dir();
@@ -496,12 +579,6 @@ void TTabelaDbf::LeCabecalho() {
             m_caminhoMemo = dir.filePath(base + (fox ? QStringLiteral(".FPT") : QStringLiteral(".DBT")));
         }
         m_memo = std::make_unique<TArquivoMemo>(m_caminhoMemo, m_tipoMemo);
-        // Found now rather than at the first memo read, so a run can refuse the table before it
-        // empties anything.
-        if (!m_memo->Aberto()) {
-            ErroTabela(QStringLiteral("o arquivo de memo %1 não foi encontrado ou não pode ser aberto (%2)")
-                           .arg(QFileInfo(m_caminhoMemo).fileName(), m_memo->Erro()));
-        }
     }
 }
 
@@ -533,35 +610,129 @@ char TTabelaDbf::Marca(qint64 registro) const {
     return *Registro(registro);
 }
 
-void TTabelaDbf::VarreRegistros() {
-    const qint64 tamanhoArquivo = m_arquivo.size();
-    const qint64 disponivel = std::max<qint64>(0, tamanhoArquivo - m_tamanhoCabecalho);
-    const qint64 inteiros = disponivel / m_tamanhoRegistro;
-    const qint64 resto = disponivel % m_tamanhoRegistro;
-
-    const std::optional<PaginaCodigo> forcada = PaginaCodigoForcada();
-    const std::optional<PaginaCodigo> doLdid = PaginaCodigoDoLdid(m_ldid);
-    const bool detectar = !forcada && !doLdid;
-    TDetectorPaginaCodigo detector;
-    std::vector<int> camposTexto;
-    if (detectar) {
-        for (int i = 0; i < QuantCampos(); ++i) {
-            if (Campo(i).tipo == 'C') {
-                camposTexto.push_back(i);
+void TTabelaDbf::IndexaNomes() {
+    for (int i = 0; i < QuantCampos(); ++i) {
+        const QString chave = Campo(i).nome.toUpper();
+        if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
+            m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
+            if (std::all_of(chave.cbegin(), chave.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+                m_indicePorNomeLatin1.insert(chave.toLatin1(), i);
             }
         }
     }
+    // A name longer than a header holds is also looked for under its first 10 characters: with both
+    // names in the table nobody can tell which one a reader means. dBASE 7 headers hold 31.
+    const bool dbase7 = (m_versao & 0x07) == 0x04;
+    for (int i = 0; i < QuantCampos() && !dbase7; ++i) {
+        const QString& nome = Campo(i).nome;
+        if (Campo(i).oculto || nome.size() <= kTamanhoNomeCampo) {
+            continue;
+        }
+        const auto curto = m_indicePorNome.constFind(nome.left(kTamanhoNomeCampo).toUpper());
+        if (curto != m_indicePorNome.constEnd()) {
+            ErroTabela(QStringLiteral("a tabela tem os campos %1 e %2, e um nome de mais de %3 caracteres também "
+                                      "responde pelos seus %3 primeiros; não se sabe qual dos dois ler")
+                           .arg(nome, Campo(curto.value()).nome)
+                           .arg(kTamanhoNomeCampo));
+        }
+    }
+}
 
-    // The header's record count is not trusted: whole records up to the end of the file or to an
-    // end-of-file mark at a record boundary are the table.
-    m_quantFisicos = inteiros;
-    bool marcaFim = false;
-    for (qint64 i = 0; i < inteiros; ++i) {
+std::optional<PaginaCodigo> TTabelaDbf::PaginaDeclarada(QString& problemaCpg) {
+    if (const std::optional<PaginaCodigo> forcada = PaginaCodigoForcada()) {
+        m_escolhaPagina = EscolhaPagina::Forcada;
+        return forcada;
+    }
+    if (const std::optional<PaginaCodigo> doLdid = PaginaCodigoDoLdid(m_ldid);
+        doLdid && PaginaCodigoDisponivel(*doLdid)) {
+        m_escolhaPagina = EscolhaPagina::Declarada;
+        return doLdid;
+    }
+    // GIS tools keep the code page in a text file beside the table: "1252", "ANSI 1252", "UTF-8".
+    m_escolhaPagina = EscolhaPagina::Detectada;
+    const QFileInfo info(m_caminho);
+    const QString cpg = ArquivoNaPasta(info.dir(), info.completeBaseName() + QStringLiteral(".cpg"));
+    if (cpg.isEmpty()) {
+        return std::nullopt;
+    }
+    QFile arquivo;
+    const QString problema = AbreArquivoComum(arquivo, cpg);
+    if (!problema.isEmpty()) {
+        problemaCpg = QStringLiteral("o arquivo %1 %2").arg(QDir::toNativeSeparators(cpg), problema);
+        return std::nullopt;
+    }
+    const QString texto = QString::fromUtf8(arquivo.read(64)).trimmed();
+    const std::optional<PaginaCodigo> pagina = PaginaCodigoPorNome(texto);
+    if (!pagina) {
+        problemaCpg = QStringLiteral("o arquivo %1 indica a página de código \"%2\", que este programa não conhece")
+                          .arg(QDir::toNativeSeparators(cpg), texto.left(40));
+        return std::nullopt;
+    }
+    m_escolhaPagina = EscolhaPagina::Cpg;
+    return pagina;
+}
+
+std::uint64_t TTabelaDbf::BlocoMemo(int campo) const {
+    return PonteiroMemo(VistaCampo(campo)).value_or(0);
+}
+
+void TTabelaDbf::VarreRegistros(bool detectar) {
+    const qint64 disponivel = std::max<qint64>(0, m_arquivo.size() - m_tamanhoCabecalho);
+    const qint64 inteiros = disponivel / m_tamanhoRegistro;
+    const qint64 resto = disponivel % m_tamanhoRegistro;
+    if (m_quantDeclarada > 0 && inteiros == 0) {
+        // Not even the first record: such a file is damaged, not an empty table.
+        ErroTabela(QStringLiteral("o cabeçalho declara %1 registros de %2 bytes, mas o arquivo tem só %3 bytes depois "
+                                  "do cabeçalho; o arquivo está truncado")
+                       .arg(m_quantDeclarada)
+                       .arg(m_tamanhoRegistro)
+                       .arg(disponivel));
+    }
+    m_quantFisicos = std::min(m_quantDeclarada, inteiros);
+    // Whole records after the declared ones (a writer that stopped before it updated the count)
+    // are read too, as long as each starts with a deletion flag: losing them would lose data.
+    const auto pareceRegistro = [this](qint64 registro) {
+        char marca = '\x1A';
+        return m_arquivo.seek(m_tamanhoCabecalho + registro * m_tamanhoRegistro) && m_arquivo.getChar(&marca) &&
+               (marca == ' ' || marca == '*');
+    };
+    while (m_quantFisicos < inteiros && pareceRegistro(m_quantFisicos)) {
+        ++m_quantFisicos;
+    }
+
+    const bool vfp = EhVisualFoxPro(m_versao);
+    std::vector<int> camposTexto;
+    std::vector<int> camposMemo;
+    for (int i = 0; i < QuantCampos(); ++i) {
+        if (detectar && (Campo(i).tipo == 'C' || Campo(i).tipo == 'V')) {
+            camposTexto.push_back(i);
+        }
+        if (EhMemo(Campo(i).tipo, vfp)) {
+            camposMemo.push_back(i);
+        }
+    }
+    const bool memoAberto = m_memo && m_memo->Aberto();
+    TDetectorPaginaCodigo detector;
+    qint64 primeiraMarcaFim = -1;
+    for (qint64 i = 0; i < m_quantFisicos; ++i) {
         const char* registro = Registro(i);
-        if (*registro == '\x1A') {
-            m_quantFisicos = i;
-            marcaFim = true;
-            break;
+        if (*registro == '\x1A' && primeiraMarcaFim < 0) {
+            primeiraMarcaFim = i;
+        }
+        m_atual = i;
+        for (const int campo : camposMemo) {
+            const std::uint64_t bloco = BlocoMemo(campo);
+            if (bloco == 0) {
+                continue;
+            }
+            if (memoAberto) {
+                m_memo->MarcaInicio(bloco); // deleted records' memos take their blocks too
+            } else if (*registro != '*') {
+                ErroTabela(QStringLiteral("o arquivo de memo %1 %2, e o campo %3 do registro %4 aponta para ele")
+                               .arg(QDir::toNativeSeparators(m_caminhoMemo), m_memo ? m_memo->Erro() : QString(),
+                                    Campo(campo).nome)
+                               .arg(i + 1));
+            }
         }
         if (*registro == '*') {
             continue;
@@ -573,45 +744,66 @@ void TTabelaDbf::VarreRegistros() {
             }
         }
     }
-    if (!marcaFim && resto > 0) {
-        m_arquivo.seek(m_tamanhoCabecalho + inteiros * m_tamanhoRegistro);
-        const QByteArray cauda = m_arquivo.read(resto);
-        const bool soPreenchimento =
-            std::all_of(cauda.begin(), cauda.end(), [](char b) { return b == '\x1A' || b == '\0'; });
-        if (!cauda.isEmpty() && !soPreenchimento && cauda[0] != '\x1A' && cauda[0] != '*') {
-            ErroTabela(QStringLiteral("o arquivo termina no meio do registro %1 (%2 de %3 bytes); o arquivo "
-                                      "está truncado")
-                           .arg(inteiros + 1)
-                           .arg(resto)
-                           .arg(m_tamanhoRegistro));
+    m_atual = -1;
+
+    if (inteiros < m_quantDeclarada) {
+        QString aviso = QStringLiteral("o cabeçalho declara %1 registros, mas o arquivo tem só %2 registros inteiros; "
+                                       "foram lidos esses %2")
+                            .arg(m_quantDeclarada)
+                            .arg(inteiros);
+        if (resto > 0) {
+            m_arquivo.seek(m_tamanhoCabecalho + inteiros * m_tamanhoRegistro);
+            const QByteArray cauda = m_arquivo.read(resto);
+            if (!std::all_of(cauda.begin(), cauda.end(), [](char b) { return b == '\x1A' || b == '\0'; })) {
+                aviso += QStringLiteral(", e o registro %1, incompleto (%2 de %3 bytes), foi descartado")
+                             .arg(inteiros + 1)
+                             .arg(resto)
+                             .arg(m_tamanhoRegistro);
+            }
         }
+        Avisa(aviso);
+    } else if (m_quantFisicos > m_quantDeclarada) {
+        Avisa(QStringLiteral("o cabeçalho declara %1 registros, mas depois deles o arquivo tem mais %2 registros "
+                             "inteiros; foram lidos todos os %3")
+                  .arg(m_quantDeclarada)
+                  .arg(m_quantFisicos - m_quantDeclarada)
+                  .arg(m_quantFisicos));
+    }
+    if (primeiraMarcaFim >= 0) {
+        Avisa(QStringLiteral("o registro %1 começa com a marca de fim de arquivo (1Ah), antes do fim dos %2 registros "
+                             "declarados; ele e os seguintes foram lidos assim mesmo")
+                  .arg(primeiraMarcaFim + 1)
+                  .arg(m_quantDeclarada));
     }
 
-    if (forcada) {
-        m_pagina = *forcada;
-    } else if (doLdid) {
-        m_pagina = *doLdid;
-    } else {
-        if (!detector.Decidido() && m_memo && m_memo->Aberto()) {
-            int examinados = 0;
-            for (qint64 i = 0; i < m_quantFisicos && examinados < kMemosParaDetectar; ++i) {
-                m_atual = i;
-                for (int campo = 0; campo < QuantCampos(); ++campo) {
-                    if (!EhMemo(Campo(campo).tipo, EhVisualFoxPro(m_versao)) || Nulo(campo)) {
-                        continue;
-                    }
-                    try {
-                        const QByteArray memo = Memo(campo);
-                        detector.Examina(memo.constData(), memo.size());
-                        ++examinados;
-                    } catch (const EConversao&) {
-                        // A damaged memo is reported when it is read; here it just tells nothing.
-                    }
+    if (!detectar) {
+        return;
+    }
+    if (!detector.Decidido() && memoAberto) {
+        int examinados = 0;
+        for (qint64 i = 0; i < m_quantFisicos && examinados < kMemosParaDetectar; ++i) {
+            m_atual = i;
+            for (const int campo : camposMemo) {
+                if (Marca(i) == '*' || Nulo(campo)) {
+                    continue;
+                }
+                try {
+                    const QByteArray memo = Memo(campo);
+                    detector.Examina(memo.constData(), memo.size());
+                    ++examinados;
+                } catch (const EConversao&) {
+                    // A damaged memo is reported when it is read; here it just tells nothing.
                 }
             }
-            m_atual = -1;
         }
-        m_pagina = detector.Resultado();
+        m_atual = -1;
+    }
+    const std::optional<PaginaCodigo> detectada = detector.Resultado();
+    m_decodificador = TDecodificador(detectada.value_or(PaginaCodigo::CP850));
+    if (!detectada && detector.ViuAcentos()) {
+        Avisa(QStringLiteral("a tabela não declara a página de código e o texto não permite decidir entre CP850 e "
+                             "CP1252; foi usada CP850. Se os acentos saírem trocados, converta de novo com "
+                             "--pagina-codigo CP1252"));
     }
 }
 
@@ -669,16 +861,21 @@ int TTabelaDbf::IndiceCampo(const QString& nome) const {
             return i;
         }
     }
-    return -1;
+    // Other programs keep only the first 10 characters of a longer name.
+    return procurado.size() > kTamanhoNomeCampo ? IndiceCampo(procurado.left(kTamanhoNomeCampo)) : -1;
 }
 
 int TTabelaDbf::IndiceCampo(QLatin1StringView nome) const {
     // The bytes are looked up where they lie: no copy of the name.
-    if (const auto it = m_indicePorNomeLatin1.constFind(QByteArray::fromRawData(nome.data(), nome.size()));
-        it != m_indicePorNomeLatin1.constEnd()) {
-        return it.value();
+    const auto busca = [this](const char* dados, qsizetype tamanho) {
+        const auto it = m_indicePorNomeLatin1.constFind(QByteArray::fromRawData(dados, tamanho));
+        return it != m_indicePorNomeLatin1.constEnd() ? it.value() : -1;
+    };
+    int indice = busca(nome.data(), nome.size());
+    if (indice < 0 && nome.size() > kTamanhoNomeCampo) {
+        indice = busca(nome.data(), kTamanhoNomeCampo);
     }
-    return IndiceCampo(QString(nome));
+    return indice >= 0 ? indice : IndiceCampo(QString(nome));
 }
 
 QByteArrayView TTabelaDbf::VistaCampo(int campo) const {
@@ -704,31 +901,40 @@ bool TTabelaDbf::NuloVfp(int campo) const {
 }
 
 QByteArray TTabelaDbf::Memo(int campo) const {
-    const QByteArray bytes = BytesCampo(campo);
-    std::uint64_t bloco = 0;
-    if (bytes.size() == 4) {
-        bloco = Le32(reinterpret_cast<const unsigned char*>(bytes.constData()));
-    } else {
-        const QByteArray texto = AsciiLimpo(bytes);
-        if (!std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-            texto.size() > 18) {
-            ErroCampo(campo, QStringLiteral("ponteiro de memo inválido \"%1\"").arg(QString::fromLatin1(texto)));
-        }
-        bloco = texto.toULongLong();
+    const std::optional<std::uint64_t> bloco = PonteiroMemo(VistaCampo(campo));
+    if (!bloco) {
+        ErroCampo(
+            campo,
+            QStringLiteral("ponteiro de memo inválido \"%1\"").arg(QString::fromLatin1(AsciiLimpo(BytesCampo(campo)))));
     }
-    if (bloco == 0) {
+    if (*bloco == 0) {
         return {};
     }
     if (!m_memo || !m_memo->Aberto()) {
-        ErroCampo(campo, QStringLiteral("o arquivo de memo %1 não foi encontrado ou não pode ser aberto")
-                             .arg(QDir::toNativeSeparators(m_caminhoMemo)));
+        ErroCampo(campo, QStringLiteral("o arquivo de memo %1 %2")
+                             .arg(QDir::toNativeSeparators(m_caminhoMemo), m_memo ? m_memo->Erro() : QString()));
     }
     QByteArray dados;
     QString erro;
-    if (!m_memo->Le(bloco, dados, erro)) {
+    if (!m_memo->Le(*bloco, dados, erro)) {
         ErroCampo(campo, erro);
     }
     return dados;
+}
+
+QByteArrayView TTabelaDbf::VistaValor(int campo) const {
+    const QByteArrayView bytes = VistaCampo(campo);
+    const int bit = Campo(campo).bitTamanho;
+    if (bit < 0 || m_campoNulos < 0 || bytes.isEmpty()) {
+        return bytes;
+    }
+    const QByteArrayView flags = VistaCampo(m_campoNulos);
+    const qsizetype byte = bit / 8;
+    if (byte >= flags.size() || ((static_cast<unsigned char>(flags[byte]) >> (bit % 8)) & 1) == 0) {
+        return bytes; // the value fills the field
+    }
+    const auto tamanho = static_cast<unsigned char>(bytes.back());
+    return bytes.first(std::min<qsizetype>(tamanho, bytes.size() - 1));
 }
 
 bool TTabelaDbf::Nulo(int campo) const {
@@ -769,8 +975,10 @@ bool TTabelaDbf::Nulo(int campo) const {
         return false;
     case '0':
         return true;
-    default:
-        return std::all_of(bytes.begin(), bytes.end(), BrancoOuNul);
+    default: {
+        const QByteArrayView valor = VistaValor(campo);
+        return std::all_of(valor.begin(), valor.end(), BrancoOuNul);
+    }
     }
 }
 
@@ -790,7 +998,7 @@ QString TTabelaDbf::Texto(int campo) const {
                 return {};
             }
             if (numero.estado == NumeroAscii::Invalido) {
-                return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+                return m_decodificador.Decodifica(AsciiLimpo(bytes));
             }
             return numero.texto.isEmpty() ? TextoDeNumero(numero.valor) : numero.texto;
         }
@@ -801,7 +1009,7 @@ QString TTabelaDbf::Texto(int campo) const {
             }
             if (data.estado == DataAscii::Invalida) {
                 // Kept as written, so that nothing is lost silently; reading it as a date raises.
-                return DecodificaTexto(AsciiLimpo(bytes), m_pagina);
+                return m_decodificador.Decodifica(AsciiLimpo(bytes));
             }
             return DataCurta(data.data);
         }
@@ -821,7 +1029,7 @@ QString TTabelaDbf::Texto(int campo) const {
                 while (fim > 0 && bytes[fim - 1] == ' ') {
                     --fim;
                 }
-                return DecodificaTexto(bytes.data(), fim, m_pagina);
+                return m_decodificador.Decodifica(bytes.data(), fim);
             }
             break;
         default:
@@ -831,14 +1039,13 @@ QString TTabelaDbf::Texto(int campo) const {
     if (Nulo(campo)) {
         return {};
     }
-    const QByteArray bytes = BytesCampo(campo);
     if (EhMemo(c.tipo, EhVisualFoxPro(m_versao))) {
         QByteArray memo = Memo(campo);
-        if (m_pagina != PaginaCodigo::CP1252) {
+        if (PaginaDos(Pagina())) {
             memo = SemQuebrasSuaves(std::move(memo));
         }
         memo.replace('\0', QByteArray());
-        return DecodificaTexto(memo, m_pagina);
+        return m_decodificador.Decodifica(memo);
     }
     switch (c.tipo) {
     case 'I':
@@ -851,13 +1058,13 @@ QString TTabelaDbf::Texto(int campo) const {
     case '@':
         return TextoDeDataHora(DataHora(campo));
     default: {
-        QByteArray texto = bytes;
+        QByteArray texto = VistaValor(campo).toByteArray();
         texto.replace('\0', QByteArray());
         qsizetype fim = texto.size();
         while (fim > 0 && texto[fim - 1] == ' ') {
             --fim;
         }
-        return DecodificaTexto(texto.constData(), fim, m_pagina);
+        return m_decodificador.Decodifica(texto.constData(), fim);
     }
     }
 }
@@ -883,8 +1090,9 @@ double TTabelaDbf::Numero(int campo) const {
     case 'F': {
         const NumeroAscii numero = LeNumeroAscii(bytes);
         if (numero.estado != NumeroAscii::Valido) {
-            ErroCampo(campo, QStringLiteral("\"%1\" não é um número válido")
-                                 .arg(DecodificaTexto(AsciiLimpo(bytes), m_pagina)));
+            ErroCampo(
+                campo,
+                QStringLiteral("\"%1\" não é um número válido").arg(m_decodificador.Decodifica(AsciiLimpo(bytes))));
         }
         return numero.valor;
     }
@@ -941,8 +1149,9 @@ TDateTime TTabelaDbf::DataHora(int campo) const {
     case 'D': {
         const DataAscii data = LeDataAscii(bytes);
         if (data.estado != DataAscii::Valida) {
-            ErroCampo(campo, QStringLiteral("\"%1\" não é uma data válida")
-                                 .arg(DecodificaTexto(AsciiLimpo(bytes), m_pagina)));
+            ErroCampo(
+                campo,
+                QStringLiteral("\"%1\" não é uma data válida").arg(m_decodificador.Decodifica(AsciiLimpo(bytes))));
         }
         return DataParaTDateTime(data.data);
     }
@@ -951,10 +1160,10 @@ TDateTime TTabelaDbf::DataHora(int campo) const {
         const std::int64_t dia = static_cast<std::int32_t>(Le32(p));
         const std::int64_t ms = static_cast<std::int32_t>(Le32(p + 4));
         const QDate data = QDate::fromJulianDay(dia);
-        if (!data.isValid() || ms < 0 || ms >= 86400000) {
+        if (!data.isValid() || ms < 0 || ms >= kMsPorDia) {
             ErroCampo(campo, QStringLiteral("data e hora inválidas (dia juliano %1, %2 ms)").arg(dia).arg(ms));
         }
-        return DataParaTDateTime(data) + static_cast<double>(ms) / 86400000.0;
+        return DiaEHora(static_cast<qint64>(DataParaTDateTime(data)), ms);
     }
     case '@': {
         if (bytes.size() < 8) {
@@ -963,11 +1172,13 @@ TDateTime TTabelaDbf::DataHora(int campo) const {
         // dBASE 7 timestamp as the BDE keeps it: big-endian double of milliseconds since 1 January 0001,
         // counted from day 1.
         const double ms = BitsParaDouble(Le64Be(p));
-        const double dias = ms / 86400000.0 - 693594.0;
-        if (!std::isfinite(dias) || dias < -693593.0 || dias > 2958466.0) {
+        const double dias = ms / static_cast<double>(kMsPorDia) - 693594.0;
+        if (!std::isfinite(dias) || dias < -693593.0 || dias >= 2958466.0) {
             ErroCampo(campo, QStringLiteral("data e hora inválidas"));
         }
-        return dias;
+        const qint64 total = std::llround(ms) - qint64(693594) * kMsPorDia;
+        const qint64 dia = total >= 0 ? total / kMsPorDia : -((-total + kMsPorDia - 1) / kMsPorDia);
+        return DiaEHora(dia, total - dia * kMsPorDia);
     }
     case 'L':
         ErroCampo(campo, QStringLiteral("um campo lógico não pode ser lido como data"));

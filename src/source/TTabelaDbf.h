@@ -3,12 +3,14 @@
 #include "DataHora.h"
 #include "PaginaCodigo.h"
 #include "TArquivoMemo.h"
+#include "TextoPagina.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -23,16 +25,34 @@ struct TDescricaoCampo {
     int decimais = 0;
     int deslocamento = 0; ///< offset inside the record; the deletion flag is byte 0
     int bitNulo = -1;     ///< Visual FoxPro: bit in _NullFlags that marks the value null, -1 when not nullable
+    int bitTamanho = -1;  ///< Visual FoxPro V/Q: bit in _NullFlags set when the value's length is in its last byte
     bool oculto = false;  ///< Visual FoxPro system column (_NullFlags), not visible by name
 };
+
+/// How the code page of a table was chosen.
+enum class EscolhaPagina {
+    Forcada,   ///< the command's --pagina-codigo
+    Declarada, ///< the table's language-driver byte
+    Cpg,       ///< a .cpg file beside the table
+    Detectada, ///< told from the text itself
+};
+
+/// "forçado", "declarado", ".cpg" or "detectado", as the summary names the choice.
+QString NomeEscolhaPagina(EscolhaPagina escolha);
 
 /// A dBASE table (.DBF, with its .DBT/.FPT memo file) opened read-only. Owns both file handles and a
 /// fixed-size read buffer: records are read on demand, so memory does not grow with the table.
 /// Deleted records are skipped; positions are physical record indexes (0-based) of live records.
+/// The records read are the ones the header declares that the file holds whole; what the reader had to
+/// work around (fewer records than declared, an early end mark, a code page it could not tell) is kept
+/// as warnings for the caller to show.
 class TTabelaDbf {
 public:
     /// Finds `<tabela>.DBF` in `pasta` ignoring case and opens it. Raises EConversao naming the table
-    /// and the folder when the folder or file is missing, unreadable or not a table we can read.
+    /// and the folder for every problem the header, the file's size and type and the memo file's
+    /// presence show: a missing folder or file, one that is not a regular file, a header we cannot
+    /// read, a file without even its first declared record, records that point into a memo file that
+    /// is missing or empty.
     TTabelaDbf(const QString& pasta, const QString& tabela);
     ~TTabelaDbf();
     TTabelaDbf(const TTabelaDbf&) = delete;
@@ -43,12 +63,17 @@ public:
     const QString& CaminhoArquivo() const { return m_caminho; }
     std::uint8_t Versao() const { return m_versao; }
     std::uint8_t Ldid() const { return m_ldid; }
-    /// The code page text is decoded with: the override, else the language-driver byte, else detected.
-    PaginaCodigo Pagina() const { return m_pagina; }
+    /// The code page text is decoded with: the override, else the language-driver byte, else the .cpg
+    /// file beside the table, else told from the text (CP850 when the text does not tell).
+    PaginaCodigo Pagina() const { return m_decodificador.Pagina(); }
+    EscolhaPagina EscolhaDaPagina() const { return m_escolhaPagina; }
+    /// What was worked around at open, one sentence each, naming the table and the folder.
+    const QStringList& Avisos() const { return m_avisos; }
 
     int QuantCampos() const { return static_cast<int>(m_campos.size()); }
     const TDescricaoCampo& Campo(int indice) const { return m_campos[static_cast<std::size_t>(indice)]; }
-    /// Index of the visible field with that name (any case), -1 when the table lacks it.
+    /// Index of the visible field with that name (any case), -1 when the table lacks it. A name longer
+    /// than the 10 characters a header holds is also found under its first 10 (BASECALCULO: BASECALCUL).
     int IndiceCampo(const QString& nome) const;
     int IndiceCampo(QLatin1StringView nome) const;
 
@@ -77,7 +102,14 @@ public:
 
 private:
     void LeCabecalho();
-    void VarreRegistros();
+    void IndexaNomes();
+    /// The page given by the override, the language-driver byte or a .cpg file; empty when it must be
+    /// told from the text. `problemaCpg` says why a .cpg file beside the table could not be used.
+    std::optional<PaginaCodigo> PaginaDeclarada(QString& problemaCpg);
+    void VarreRegistros(bool detectar);
+    /// The memo block the current record's field points at; 0 for none or a pointer that is no number.
+    std::uint64_t BlocoMemo(int campo) const;
+    void Avisa(const QString& texto);
     void LeBloco(qint64 registro) const;
     const char* Registro(qint64 registro) const;
     char Marca(qint64 registro) const;
@@ -85,6 +117,8 @@ private:
     QByteArray BytesCampo(int campo) const;
     /// The field's bytes in the read buffer, valid until the next record is read.
     QByteArrayView VistaCampo(int campo) const;
+    /// The same without the length byte of a short Visual FoxPro V value.
+    QByteArrayView VistaValor(int campo) const;
     QByteArray Memo(int campo) const;
     bool NuloVfp(int campo) const;
     [[noreturn]] void ErroTabela(const QString& motivo) const;
@@ -97,17 +131,20 @@ private:
     QString m_caminhoMemo; ///< empty when the table has no memo file to look for
     TipoMemo m_tipoMemo = TipoMemo::DbtIII;
     std::vector<TDescricaoCampo> m_campos;
-    QHash<QString, int> m_indicePorNome; ///< upper-cased name of each visible field
+    QHash<QString, int> m_indicePorNome;          ///< upper-cased name of each visible field
     QHash<QByteArray, int> m_indicePorNomeLatin1; ///< the same names as bytes
 
     int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
 
     std::uint8_t m_versao = 0;
     std::uint8_t m_ldid = 0;
-    PaginaCodigo m_pagina = PaginaCodigo::CP850;
+    TDecodificador m_decodificador;
+    EscolhaPagina m_escolhaPagina = EscolhaPagina::Detectada;
+    QStringList m_avisos;
     qint64 m_tamanhoCabecalho = 0;
     qint64 m_tamanhoRegistro = 0;
-    qint64 m_quantFisicos = 0; ///< whole records present before the end of data
+    qint64 m_quantDeclarada = 0; ///< the header's record count
+    qint64 m_quantFisicos = 0;   ///< the declared records the file holds whole
     qint64 m_quantVivos = 0;
 
     qint64 m_atual = -1;

@@ -6,7 +6,7 @@
 #include "BancoTemporario.h"
 #include "ExecutaCli.h"
 #include "ImprimeQString.h"
-#include "PaginaCodigo.h"
+#include "TextoPagina.h"
 #include "TQueryOrigem.h"
 #include "TextoPrimitivas.h"
 #include "classConversao.h"

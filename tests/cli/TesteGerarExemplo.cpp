@@ -5,7 +5,7 @@
 #include "ExecutaCli.h"
 #include "GeradorExemplo.h"
 #include "ImprimeQString.h"
-#include "PaginaCodigo.h"
+#include "TextoPagina.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TQueryOrigem.h"
@@ -215,7 +215,7 @@ TEST(GerarExemplo, ProductGroupsMatchTheGroupRulesRowByRow) {
 TEST(GerarExemplo, CodePageOverrideReachesTheReader) {
     const TAmostra amostra({QStringLiteral("--registros"), QStringLiteral("100")});
     ASSERT_EQ(amostra.geracao.codigo, 0) << amostra.geracao.erro.toStdString();
-    for (const char* invalida : {"CP999", "utf8", ""}) {
+    for (const char* invalida : {"CP999", "CP895", "latim", ""}) {
         const TResultadoCli r = amostra.Converte(
             {QStringLiteral("--grupos-produtos"), QStringLiteral("--pagina-codigo"), QLatin1String(invalida)});
         EXPECT_EQ(r.codigo, 2) << invalida;

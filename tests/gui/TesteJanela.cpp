@@ -5,12 +5,14 @@
 #include "../unit/FixturesDbf.h"
 #include "AdaptadoresQt.h"
 #include "BancoTemporario.h"
+#include "ConsultasTeste.h"
 #include "DialogoArquivo.h"
 #include "Estilo.h"
 #include "GravadorInterface.h"
 #include "ListaParametros.h"
 #include "TQueryDestino.h"
 #include "TelaPrincipal.h"
+#include "TraducaoQt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,10 +50,12 @@ public:
         static char nome[] = "teste_janela";
         static char* argv[] = {nome, nullptr};
         m_aplicacao = std::make_unique<QApplication>(argc, argv);
+        traduzida = InstalaTraducaoQt(*m_aplicacao);
         AplicaEstilo(QStringLiteral("Turquoise Gray"));
         QApplication::setFont(FonteJanela(11));
     }
     void TearDown() override { m_aplicacao.reset(); }
+    static inline bool traduzida = false;
 
 private:
     std::unique_ptr<QApplication> m_aplicacao;
@@ -466,6 +470,24 @@ TEST_F(TesteJanelaConversao, GruposMarcadosConvertemAPastaEscolhida) {
     EXPECT_EQ(linhas[2][QStringLiteral("DESCRICAO")], QStringLiteral("ELETRICA"));
 }
 
+// What the reader works around (here a table cut inside its last record) is no box in the middle of
+// the run: the final box's details list it under the summary.
+TEST_F(TesteJanelaConversao, AvisosDaLeituraVaoNosDetalhesDaCaixaFinal) {
+    const QString tabela = QDir(origem.path()).filePath(QStringLiteral("TABEST8.DBF"));
+    CortaArquivo(tabela, LeArquivo(tabela).size() - 10);
+    Clica("btnConverter");
+
+    EXPECT_EQ(pessoa.Mensagens(), QStringList{kSucesso});
+    const auto& eventos = pessoa.Eventos();
+    ASSERT_GE(eventos.size(), 2u);
+    const auto& detalhe = eventos[eventos.size() - 2];
+    ASSERT_EQ(detalhe.tipo, TGravadorInterface::Tipo::Detalhe);
+    EXPECT_TRUE(detalhe.texto.contains(QStringLiteral("Avisos da leitura das tabelas:\n- Tabela TABEST8")))
+        << detalhe.texto.toStdString();
+    EXPECT_TRUE(detalhe.texto.contains(QStringLiteral("declara 4 registros"))) << detalhe.texto.toStdString();
+    EXPECT_EQ(Contagem(banco, "GRUPROD"), 2) << "the groups before the cut one, but the one without description";
+}
+
 TEST_F(TesteJanelaConversao, DuranteARodadaSoAArvoreFicaHabilitada) {
     Clica("btnConverter");
 
@@ -654,3 +676,59 @@ TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDurante
 }
 
 } // namespace
+
+namespace {
+
+// Every caption a person reads in a widget and its children.
+QStringList TextosVisiveis(const QWidget& janela) {
+    QStringList textos;
+    for (const QWidget* w : janela.findChildren<QWidget*>()) {
+        if (!w->isVisible()) {
+            continue;
+        }
+        if (const auto* rotulo = qobject_cast<const QLabel*>(w)) {
+            textos << rotulo->text();
+        } else if (const auto* botao = qobject_cast<const QAbstractButton*>(w)) {
+            textos << botao->text();
+        }
+    }
+    return textos;
+}
+
+// Runs `abre` (which shows a modal dialog) and hands the dialog's captions back after closing it.
+QStringList TextosDoDialogo(const std::function<void()>& abre) {
+    QStringList textos;
+    QTimer::singleShot(0, [&textos] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        ASSERT_NE(dialogo, nullptr);
+        textos = TextosVisiveis(*dialogo);
+        dialogo->close();
+    });
+    abre();
+    return textos;
+}
+
+} // namespace
+
+TEST(TraducaoQt, DialogosPadraoFalamPortugues) {
+    ASSERT_TRUE(TAmbienteQt::traduzida) << "qtbase_pt_BR.qm not installed (qt6-translations-l10n)";
+    const QStringList ingles = {QStringLiteral("Look in:"),       QStringLiteral("File name:"),
+                                QStringLiteral("Files of type:"), QStringLiteral("&Open"),
+                                QStringLiteral("Cancel"),         QStringLiteral("Show Details..."),
+                                QStringLiteral("Detail View"),    QStringLiteral("List View")};
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    TDialogoArquivoQt dialogoArquivo;
+    const QStringList doArquivo = TextosDoDialogo(
+        [&] { dialogoArquivo.EscolheArquivo(nullptr, pasta.path(), QStringLiteral("Quorvel (*.fb)")); });
+    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Conversor TAVRIN"), QStringLiteral("Texto"),
+                      QMessageBox::Ok | QMessageBox::Cancel);
+    caixa.setDetailedText(QStringLiteral("detalhe"));
+    const QStringList daCaixa = TextosDoDialogo([&] { caixa.exec(); });
+    ASSERT_FALSE(doArquivo.isEmpty());
+    ASSERT_FALSE(daCaixa.isEmpty());
+    for (const QString& texto : doArquivo + daCaixa) {
+        EXPECT_FALSE(ingles.contains(texto)) << texto.toStdString();
+    }
+    EXPECT_TRUE(daCaixa.contains(QStringLiteral("Cancelar"))) << daCaixa.join(u',').toStdString();
+}

@@ -524,19 +524,32 @@ struct CasoNumero {
     QString numero;
 };
 
-TEST(NumeroDaCasa, UmaSoSequenciaDeAlgarismos) {
+TEST(NumeroDaCasa, MarcadorPrimeiraVirgulaOuUltimoNumero) {
     const std::vector<CasoNumero> casos = {
-        {QStringLiteral("RUA B, nº 45 - CENTRO"), QStringLiteral("45")},
+        {QStringLiteral("RUA DAS FLORES 123, FUNDOS"), QStringLiteral("123")},
+        {QStringLiteral("RUA X 100, BLOCO B"), QStringLiteral("100")},
+        {QStringLiteral("RUA E, 300, BH"), QStringLiteral("300")},
+        {QStringLiteral("RUA A, 100, APTO 201"), QStringLiteral("100")},
+        {QStringLiteral("AV BRASIL 1500, SALA 3"), QStringLiteral("1500")},
+        {QStringLiteral("RUA J, 1.234"), QStringLiteral("1234")},
+        {QStringLiteral("RUA J, nº 1.234"), QStringLiteral("1234")},
+        {QStringLiteral("RUA 25, 100"), QStringLiteral("100")},
         {QStringLiteral("RUA B nº45"), QStringLiteral("45")},
-        {QStringLiteral("RUA B Nº 77 APTO 3"), QStringLiteral("77")},
-        {QStringLiteral("RUA B n°. 12"), QStringLiteral("12")},
         {QStringLiteral("RUA 7 DE SETEMBRO 120"), QStringLiteral("120")},
-        {QStringLiteral("RUA 15 DE NOVEMBRO, 230 APTO 12"), QStringLiteral("230")},
-        {QStringLiteral("AV. AFONSO PENA, 1500"), QStringLiteral("1500")},
-        {QStringLiteral("ROD BR 381 KM 12"), QStringLiteral("12")},
+        {QStringLiteral("RUA 13 DE MAIO S/N"), QString()},
+        {QStringLiteral("RUA 13 DE MAIO, S/N"), QString()},
+        {QStringLiteral("R. DO CONTORNO, 3443 - APTO 1099"), QStringLiteral("3443")},
+        {QStringLiteral("AVENIDA SANTOS DUMONT, Nº 2084 - SALA 27"), QStringLiteral("2084")},
+        // Beyond the table: other markers, "SN" as a word only, a number before the comma with a dot.
+        {QStringLiteral("RUA B n°. 12"), QStringLiteral("12")},
         {QStringLiteral("RUA A nº S/N"), QString()},
-        {QStringLiteral("RUA 7, FUNDOS"), QString()},
+        {QStringLiteral("RUA 13, s/n"), QString()},
+        {QStringLiteral("RUA 13 DE MAIO SN"), QString()},
+        {QStringLiteral("RUA SNOOPY 40"), QStringLiteral("40")},
+        {QStringLiteral("AV X 1.500, SALA 2"), QStringLiteral("1500")},
+        {QStringLiteral("ROD BR 381 KM 12."), QStringLiteral("12")},
         {QStringLiteral("RUA SEM NUMERO"), QString()},
+        {QStringLiteral("RUA X, FUNDOS"), QString()},
         {QString(), QString()},
     };
     for (const CasoNumero& caso : casos) {

@@ -205,7 +205,7 @@ TEST(GeradorExemplo, OrdinarySampleHoldsTheAwkwardCases) {
         {"TABEST1", "PRECOVENDA", "price with cents", casa(R"(^\d+,\d\d?$)")},
         {"TABEST1", "PRECOVENDA", "blank or overflowed price", [](const QString& v) { return v.isEmpty(); }},
         {"TABEST1", "QUANTIDADE", "negative stock", [](const QString& v) { return v.startsWith(QLatin1Char('-')); }},
-        {"TABEST1", "BASECALCULO", "no tax base", [](const QString& v) { return v.isEmpty(); }},
+        {"TABEST1", "BASECALCUL", "no tax base", [](const QString& v) { return v.isEmpty(); }},
         {"TABEST1", "ULTREAJ", "1 January 1900", [](const QString& v) { return v == QLatin1String("01/01/1900"); }},
         {"TABEST1", "LKSETOR", "blank group", [](const QString& v) { return v.isEmpty(); }},
     };

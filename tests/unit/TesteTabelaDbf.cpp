@@ -7,13 +7,16 @@
 #include "TTabelaDbf.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -358,27 +361,60 @@ struct PaginaForcadaTemporaria {
     ~PaginaForcadaTemporaria() { DefinePaginaCodigoForcada(std::nullopt); }
 };
 
-TEST_F(TabelaDbf, CodePageFromDriverByteTextOrOverride) {
+// The code page comes from the override, the driver byte, a .cpg file beside the table or the text,
+// in that order; the table says which, and warns when the text did not decide.
+TEST_F(TabelaDbf, CodePageFromDriverByteCpgTextOrOverride) {
     const QString nome = QStringLiteral("Conceição São João Ávila");
+    // Only letters that cp850 has too, at the same bytes (é â à Ç read as Ú Ô Ó Ã).
+    const QString empate1252 = QStringLiteral("José André, à Sé, Câmara CALÇADOS");
+    // Capitals of cp850 that are letters of cp1252 too (Ã read as Ç).
+    const QString empate850 = QStringLiteral("JOÃO SÃO");
+    const QString cirilico = QStringLiteral("Привет, Мир");
+    const QString japones = QStringLiteral("東京都の店");
+    const auto cp = [](int numero) { return static_cast<PaginaCodigo>(numero); };
     struct Caso {
         const char* oQue;
         std::uint8_t ldid;
         PaginaCodigo escrita;
-        bool textoNoMemo; ///< the C field is plain ASCII: only the memo tells the code page
-        std::optional<PaginaCodigo> forcada;
+        QString texto;
         PaginaCodigo lida;
+        EscolhaPagina escolha;
+        const char* cpg = nullptr; ///< the .cpg file beside the table, when there is one
+        bool textoNoMemo = false;  ///< the C field is plain ASCII: only the memo tells the page
+        std::optional<PaginaCodigo> forcada = std::nullopt;
+        const char* aviso = nullptr; ///< a fragment of the one warning expected
     };
     const Caso casos[] = {
-        {"PTB cp850", 0x25, PaginaCodigo::CP850, false, std::nullopt, PaginaCodigo::CP850},
-        {"PTG cp860", 0x24, PaginaCodigo::CP860, false, std::nullopt, PaginaCodigo::CP860},
-        {"Windows ANSI", 0x03, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
-        {"DBWINWE0", 0x58, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
-        {"no byte, cp850 text", 0x00, PaginaCodigo::CP850, false, std::nullopt, PaginaCodigo::CP850},
-        {"no byte, cp1252 text", 0x00, PaginaCodigo::CP1252, false, std::nullopt, PaginaCodigo::CP1252},
-        {"no byte, cp1252 only in memos", 0x00, PaginaCodigo::CP1252, true, std::nullopt, PaginaCodigo::CP1252},
-        {"override beats the byte", 0x25, PaginaCodigo::CP1252, false, PaginaCodigo::CP1252, PaginaCodigo::CP1252},
+        {"PTB cp850", 0x25, PaginaCodigo::CP850, nome, PaginaCodigo::CP850, EscolhaPagina::Declarada},
+        {"PTG cp860", 0x24, PaginaCodigo::CP860, nome, PaginaCodigo::CP860, EscolhaPagina::Declarada},
+        {"Windows ANSI", 0x03, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252, EscolhaPagina::Declarada},
+        {"DBWINWE0", 0x58, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252, EscolhaPagina::Declarada},
+        {"Russian DOS", 0x65, cp(866), cirilico, cp(866), EscolhaPagina::Declarada},
+        {"Japanese Windows", 0x7B, cp(932), japones, cp(932), EscolhaPagina::Declarada},
+        {"no byte, cp850 text", 0x00, PaginaCodigo::CP850, nome, PaginaCodigo::CP850, EscolhaPagina::Detectada},
+        {"no byte, cp1252 text", 0x00, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252, EscolhaPagina::Detectada},
+        {"no byte, cp1252 letters cp850 has too", 0x00, PaginaCodigo::CP1252, empate1252, PaginaCodigo::CP1252,
+         EscolhaPagina::Detectada},
+        {"no byte, cp850 capitals cp1252 has too", 0x00, PaginaCodigo::CP850, empate850, PaginaCodigo::CP850,
+         EscolhaPagina::Detectada},
+        {"no byte, cp1252 only in memos", 0x00, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252,
+         EscolhaPagina::Detectada, nullptr, true},
+        {"no byte, UTF-8 text", 0x00, PaginaCodigo::UTF8, nome, PaginaCodigo::UTF8, EscolhaPagina::Detectada},
+        {"no byte, text that does not tell", 0x00, PaginaCodigo::CP850, QStringLiteral("JOÃO"), PaginaCodigo::CP850,
+         EscolhaPagina::Detectada, nullptr, false, std::nullopt, "--pagina-codigo CP1252"},
+        {".cpg beside the table", 0x00, cp(1251), cirilico, cp(1251), EscolhaPagina::Cpg, "ANSI 1251\r\n"},
+        {".cpg in UTF-8", 0x00, PaginaCodigo::UTF8, nome, PaginaCodigo::UTF8, EscolhaPagina::Cpg, "utf-8"},
+        {".cpg naming a page we do not know", 0x00, PaginaCodigo::CP850, nome, PaginaCodigo::CP850,
+         EscolhaPagina::Detectada, "EBCDIC 37", false, std::nullopt, "EBCDIC 37"},
+        {"driver byte we do not know", 0x68, PaginaCodigo::CP850, nome, PaginaCodigo::CP850, EscolhaPagina::Detectada,
+         nullptr, false, std::nullopt, "0x68"},
+        {"the byte beats the .cpg", 0x03, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252, EscolhaPagina::Declarada,
+         "850"},
+        {"override beats the byte", 0x25, PaginaCodigo::CP1252, nome, PaginaCodigo::CP1252, EscolhaPagina::Forcada,
+         nullptr, false, PaginaCodigo::CP1252},
     };
     for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.oQue);
         QTemporaryDir pasta;
         TEscritorDbf::Opcoes opcoes;
         opcoes.ldid = caso.ldid;
@@ -387,17 +423,29 @@ TEST_F(TabelaDbf, CodePageFromDriverByteTextOrOverride) {
             QDir(pasta.path()).filePath(QStringLiteral("PAGINA.DBF")),
             {{QStringLiteral("NOME"), 'C', 40, 0}, {QStringLiteral("OBS"), 'M', 10, 0}}, 3,
             [&](TEscritorDbf& e, int) {
-                e.Texto(QStringLiteral("NOME"), caso.textoNoMemo ? QStringLiteral("SEM ACENTO") : nome);
-                e.Memo(QStringLiteral("OBS"), nome);
+                e.Texto(QStringLiteral("NOME"), caso.textoNoMemo ? QStringLiteral("SEM ACENTO") : caso.texto);
+                e.Memo(QStringLiteral("OBS"), caso.texto);
                 return true;
             },
             opcoes);
+        if (caso.cpg) {
+            GravaArquivo(QDir(pasta.path()).filePath(QStringLiteral("pagina.cpg")), QByteArray(caso.cpg));
+        }
         const PaginaForcadaTemporaria forcada(caso.forcada);
         TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"));
-        EXPECT_EQ(tabela.Pagina(), caso.lida) << caso.oQue;
-        EXPECT_EQ(tabela.Texto(1), nome) << caso.oQue;
+        EXPECT_EQ(tabela.Pagina(), caso.lida);
+        EXPECT_EQ(tabela.EscolhaDaPagina(), caso.escolha);
+        EXPECT_EQ(tabela.Texto(1), caso.texto);
         if (!caso.textoNoMemo) {
-            EXPECT_EQ(tabela.Texto(0), nome) << caso.oQue;
+            EXPECT_EQ(tabela.Texto(0), caso.texto);
+        }
+        if (caso.aviso) {
+            ASSERT_EQ(tabela.Avisos().size(), 1) << tabela.Avisos().join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(tabela.Avisos().first().contains(QLatin1String(caso.aviso)));
+            EXPECT_TRUE(tabela.Avisos().first().contains(QStringLiteral("PAGINA")));
+            EXPECT_TRUE(tabela.Avisos().first().contains(NomePaginaCodigo(caso.lida)));
+        } else {
+            EXPECT_EQ(tabela.Avisos(), QStringList());
         }
     }
     // The override really changes the reading of a cp850 table.
@@ -423,9 +471,12 @@ TEST(PaginaCodigo, NomeNumeroByteDoCabecalhoETabelaDeCadaPagina) {
     };
     const Caso casos[] = {
         {PaginaCodigo::CP437, "CP437", 0x01, " cp437", QStringLiteral("ä¢")},
-        {PaginaCodigo::CP850, "CP850", 0x25, "850", QStringLiteral("äø")},
+        {PaginaCodigo::CP850, "CP850", 0x25, "OEM 850", QStringLiteral("äø")},
         {PaginaCodigo::CP860, "CP860", 0x24, "Cp860 ", QStringLiteral("ã¢")},
-        {PaginaCodigo::CP1252, "CP1252", 0x03, "1252", QString(QChar(0x201E)) + QChar(0x203A)},
+        {PaginaCodigo::CP1252, "CP1252", 0x03, "ANSI 1252", QString(QChar(0x201E)) + QChar(0x203A)},
+        {static_cast<PaginaCodigo>(852), "CP852", 0x64, "IBM852", QStringLiteral("äŤ")},
+        {static_cast<PaginaCodigo>(866), "CP866", 0x65, "866", QStringLiteral("ДЫ")},
+        {static_cast<PaginaCodigo>(1251), "CP1251", 0xC9, "windows-1251", QString(QChar(0x201E)) + QChar(0x203A)},
     };
     for (const Caso& caso : casos) {
         EXPECT_EQ(NomePaginaCodigo(caso.pagina), QLatin1String(caso.nome));
@@ -436,7 +487,8 @@ TEST(PaginaCodigo, NomeNumeroByteDoCabecalhoETabelaDeCadaPagina) {
         EXPECT_EQ(DecodificaTexto(QByteArray("\x84\x9B"), caso.pagina), caso.bytes84e9B) << caso.nome;
         EXPECT_EQ(CodificaTexto(caso.bytes84e9B, caso.pagina), QByteArray("\x84\x9B")) << caso.nome;
     }
-    for (const char* nome : {"", "CP", "CP999", "8500", "UTF-8"}) {
+    EXPECT_EQ(PaginaCodigoPorNome(QStringLiteral("utf8")), PaginaCodigo::UTF8);
+    for (const char* nome : {"", "CP", "CP999", "8500", "CP895", "latim"}) {
         EXPECT_EQ(PaginaCodigoPorNome(QLatin1String(nome)), std::nullopt) << nome;
     }
 }
@@ -493,101 +545,312 @@ TEST_F(TabelaDbf, ClipperLongCharacterFieldsAndBinaryTypes) {
     EXPECT_EQ(Linha(tabela7), (QStringList{"-5", "12,5"}));
 }
 
+// Date-times before day 0 (30/12/1899) keep their day and time, as after it; a short Visual FoxPro
+// varchar ends where its length byte says.
+TEST_F(TabelaDbf, DateTimesBeforeDayZeroAndShortVarchar) {
+    const QDateTime antigo(QDate(1800, 1, 1), QTime(1, 1, 1));
+    const QDateTime recente(QDate(2014, 3, 5), QTime(12, 0, 0));
+    const auto le32 = [](qint64 v) {
+        QByteArray b(4, '\0');
+        for (int i = 0; i < 4; ++i) {
+            b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+        return b;
+    };
+    // Visual FoxPro T: Julian day and milliseconds, little-endian.
+    const auto vfp = [&](const QDateTime& d) {
+        return le32(d.date().toJulianDay()) + le32(d.time().msecsSinceStartOfDay());
+    };
+    // dBASE 7 @: big-endian double of milliseconds, day 1 being 1 January 0001.
+    const auto dbase7 = [](const QDateTime& d) {
+        const double ms =
+            static_cast<double>(QDate(1, 1, 1).daysTo(d.date()) + 1) * 86400000.0 + d.time().msecsSinceStartOfDay();
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &ms, sizeof bits);
+        QByteArray b(8, '\0');
+        for (int i = 0; i < 8; ++i) {
+            b[i] = static_cast<char>((bits >> (8 * (7 - i))) & 0xFF);
+        }
+        return b;
+    };
+    TEscritorDbf::Opcoes opcoesVfp;
+    opcoesVfp.versao = 0x30;
+    GravaTabela(
+        Caminho(QStringLiteral("VFP.DBF")),
+        {{QStringLiteral("V"), 'V', 10, 0},
+         {QStringLiteral("T"), 'T', 8, 0},
+         {QStringLiteral("_NullFlags"), '0', 1, 0, 0x05}},
+        2,
+        [&](TEscritorDbf& e, int i) {
+            // The varchar's bit (the first) set: its length is in its last byte.
+            e.Bruto(QStringLiteral("V"), i == 0 ? QByteArray("qwe\0\0\0\0\0\0\x03", 10) : "abcdefghij");
+            e.Bruto(QStringLiteral("_NullFlags"), QByteArray(1, i == 0 ? '\x01' : '\0'));
+            e.Bruto(QStringLiteral("T"), vfp(i == 0 ? antigo : recente));
+            return true;
+        },
+        opcoesVfp);
+    TEscritorDbf::Opcoes opcoes7;
+    opcoes7.versao = 0x04;
+    GravaTabela(
+        Caminho(QStringLiteral("DB7.DBF")), {{QStringLiteral("TS"), '@', 8, 0}}, 2,
+        [&](TEscritorDbf& e, int i) {
+            e.Bruto(QStringLiteral("TS"), dbase7(i == 0 ? antigo : recente));
+            return true;
+        },
+        opcoes7);
+
+    TTabelaDbf tabelaVfp(Pasta(), QStringLiteral("VFP"));
+    TTabelaDbf tabela7(Pasta(), QStringLiteral("DB7"));
+    const QStringList esperado[] = {{"qwe", "01/01/1800 01:01:01"}, {"abcdefghij", "05/03/2014 12:00:00"}};
+    for (const QStringList& linha : esperado) {
+        ASSERT_FALSE(tabelaVfp.Eof());
+        EXPECT_EQ(Linha(tabelaVfp).mid(0, 2), linha);
+        EXPECT_EQ(tabela7.Texto(0), linha[1]);
+        const TDateTime valor = DataHoraParaTDateTime(linha[1] == esperado[0][1] ? antigo : recente);
+        EXPECT_DOUBLE_EQ(tabelaVfp.DataHora(1), valor);
+        EXPECT_DOUBLE_EQ(tabela7.DataHora(0), valor);
+        tabelaVfp.Proximo();
+        tabela7.Proximo();
+    }
+}
+
+// A name longer than the 10 characters a header holds is found under its first 10, as other programs
+// write it; our writer writes it so; a table holding both spellings is refused when it opens.
+TEST_F(TabelaDbf, LongFieldNamesFoundByTheirFirstTenCharacters) {
+    const auto grava = [this](const QString& arquivo, const QString& nome) {
+        GravaTabela(Caminho(arquivo), {{QStringLiteral("CODIGO"), 'N', 4, 0}, {nome, 'N', 6, 2}}, 1,
+                    [&nome](TEscritorDbf& e, int) {
+                        e.Numero(QStringLiteral("CODIGO"), 1);
+                        e.Numero(nome, 12.5);
+                        return true;
+                    });
+    };
+    grava(QStringLiteral("CURTO.DBF"), QStringLiteral("BASECALCUL"));
+    grava(QStringLiteral("LONGO.DBF"), QStringLiteral("BASECALCULO"));
+    // The second descriptor's name: ten characters and the NUL.
+    EXPECT_EQ(LeArquivo(Caminho(QStringLiteral("LONGO.DBF"))).mid(64, 11), QByteArray("BASECALCUL\0", 11));
+    for (const QString& tabela : {QStringLiteral("CURTO"), QStringLiteral("LONGO")}) {
+        TQueryOrigem query;
+        query.SetNomeBanco(Pasta());
+        query.SetSQL(QStringLiteral("SELECT * FROM ") + tabela);
+        query.Abre();
+        EXPECT_EQ(query.CampoPorNome(QLatin1String("BASECALCULO")).ComoTexto(), "12,5") << tabela.toStdString();
+        EXPECT_EQ(query.CampoPorNome(QStringLiteral("basecalculo")).ComoDouble(), 12.5) << tabela.toStdString();
+        EXPECT_THROW(query.CampoPorNome(QStringLiteral("BASECALC")), EConversao) << "shorter names are not cut";
+    }
+
+    // Both spellings: the eleventh byte of the short name written over its NUL.
+    GravaTabela(Caminho(QStringLiteral("AMBOS.DBF")),
+                {{QStringLiteral("BASECALCUL"), 'N', 6, 2}, {QStringLiteral("OUTRO"), 'N', 6, 2}}, 0,
+                [](TEscritorDbf&, int) { return true; });
+    AlteraBytes(Caminho(QStringLiteral("AMBOS.DBF")), 64, QByteArray("BASECALCULO", 11));
+    try {
+        TTabelaDbf tabela(Pasta(), QStringLiteral("AMBOS"));
+        ADD_FAILURE() << "a table with BASECALCUL and BASECALCULO opened";
+    } catch (const EConversao& erro) {
+        EXPECT_TRUE(erro.Mensagem().contains(QStringLiteral("BASECALCULO e BASECALCUL"))) << erro.what();
+    }
+    EXPECT_THROW(GravaTabela(Caminho(QStringLiteral("IGUAIS.DBF")),
+                             {{QStringLiteral("BASECALCULO"), 'N', 6, 2}, {QStringLiteral("BASECALCULA"), 'N', 6, 2}},
+                             0, [](TEscritorDbf&, int) { return true; }),
+                 EConversao)
+        << "the writer refuses names that would be equal in the header";
+}
+
+// A dBASE III memo whose end marks are gone ends where the next memo starts, or at the header's
+// first free block: never with the text of the memos after it or what lies past the memo data.
+TEST_F(TabelaDbf, MemoWithoutEndMarkStopsAtTheNextMemo) {
+    const QStringList textos = {QString(QStringLiteral("Observação longa. ")).repeated(40), QStringLiteral("Segunda"),
+                                QString(), QStringLiteral("Última")};
+    GravaTabela(Caminho(QStringLiteral("MEMOS.DBF")), {{QStringLiteral("OBS"), 'M', 10, 0}},
+                static_cast<int>(textos.size()), [&textos](TEscritorDbf& e, int i) {
+                    e.Memo(QStringLiteral("OBS"), textos[i]);
+                    return true;
+                });
+    const QString memo = Caminho(QStringLiteral("MEMOS.DBT"));
+    QByteArray bytes = LeArquivo(memo);
+    bytes.replace('\x1A', '\0');
+    GravaArquivo(memo, bytes + QByteArray("dados soltos depois do fim").repeated(30));
+
+    TTabelaDbf tabela(Pasta(), QStringLiteral("MEMOS"));
+    for (const QString& texto : textos) {
+        ASSERT_FALSE(tabela.Eof());
+        EXPECT_EQ(tabela.Texto(0), texto);
+        tabela.Proximo();
+    }
+}
+
 // ---- damaged files ----
 
-// Each kind of damage either is tolerated (the data read as it is) or raises an error naming the
-// table, and for a value the record and the field; never a crash or a read outside the file.
+// A dBASE II table: the version byte 02h, a 16-byte field descriptor at offset 8, records after 521 bytes.
+QByteArray TabelaDbaseII() {
+    QByteArray t(521, '\0');
+    t[0] = 0x02;
+    t[1] = 1;  // one record
+    t[6] = 21; // flag + NOME
+    t.replace(8, 4, "NOME");
+    t[19] = 'C';
+    t[20] = 20;
+    t[24] = 0x0D;
+    return t + QByteArray(" JOAO DA SILVA       \x1A");
+}
+
+// Each kind of damage either is read as far as the file allows (with a warning when records are
+// missing or an end mark stands early) or raises an error naming the table, and for a value the
+// record and the field; never a crash or a read outside the file. Whatever the header or the files
+// beside it show is raised when the table opens, before any record is read.
 TEST_F(TabelaDbf, DamagedFilesReadOrFailClearly) {
     struct Caso {
-        const char* dano;
-        std::function<void(const QString& dbf, const QString& memo)> estraga;
-        QStringList trechos; ///< empty: the table still reads whole
-        std::function<void(TTabelaDbf&)> le;
+        const char* dano = nullptr;
+        std::function<void(const QString& dbf, const QString& memo)> estraga = nullptr;
+        QStringList erroAoAbrir = {};                  ///< the error the table raises at open; empty when it opens
+        QStringList aviso = {};                        ///< fragments of the one warning given at open
+        qint64 vivos = 3;                              ///< live records read
+        const char* ultimo = "10";                     ///< CODIGO of the last of them
+        std::function<void(TTabelaDbf&)> le = nullptr; ///< a read that must raise erroAoLer
+        QStringList erroAoLer = {};
     };
-    const auto registro = [](qint64 n) {
-        // The header is 32 + 6 descriptors of 32 + the 0x0D; records of 1 + 6 + 30 + 10 + 8 + 1 + 10 bytes.
-        return qsizetype(32 + 6 * 32 + 1 + (n - 1) * 66);
+    // The header is 32 + 6 descriptors of 32 + the 0x0D; records of 1 + 6 + 30 + 10 + 8 + 1 + 10 bytes:
+    // 7, 8 (deleted), 9 and 10.
+    const auto registro = [](qint64 n) { return qsizetype(32 + 6 * 32 + 1 + (n - 1) * 66); };
+    const auto declarados = [](quint8 n) {
+        return [n](const QString& dbf, const QString&) {
+            AlteraBytes(dbf, 4, QByteArray(1, char(n)) + QByteArray(3, '\0'));
+        };
     };
-    const auto leTudo = [](TTabelaDbf& t) {
-        for (t.Primeiro(); !t.Eof(); t.Proximo()) {
-            Linha(t);
+    const auto corta = [](qsizetype menos) {
+        return [menos](const QString& dbf, const QString&) { CortaArquivo(dbf, LeArquivo(dbf).size() - menos); };
+    };
+    const auto leObs = [](TTabelaDbf& t) { t.Texto(t.IndiceCampo(QStringLiteral("OBS"))); };
+    const Caso casos[] = {
+        {.dano = "header count too high",
+         .estraga = declarados(100),
+         .aviso = {"declara 100 registros", "só 4 registros"}},
+        {.dano = "header count too low",
+         .estraga = declarados(1),
+         .aviso = {"declara 1 registros", "mais 3 registros", "lidos todos os 4"}},
+        {.dano = "header count zero",
+         .estraga = declarados(0),
+         .aviso = {"declara 0 registros", "mais 4 registros"}},
+        {.dano = "no end-of-file mark", .estraga = corta(1)},
+        {.dano = "stray bytes after the records",
+         .estraga = [](const QString& dbf, const QString&) { GravaArquivo(dbf, LeArquivo(dbf).chopped(1) + "12345"); }},
+        {.dano = "cut inside the last record",
+         .estraga = corta(20),
+         .aviso = {"declara 4 registros", "só 3 registros", "registro 4, incompleto (47 de 66 bytes)"},
+         .vivos = 2,
+         .ultimo = "9"},
+        {.dano = "cut at a record boundary",
+         .estraga = corta(67),
+         .aviso = {"declara 4 registros", "só 3 registros"},
+         .vivos = 2,
+         .ultimo = "9"},
+        {.dano = "end mark at the start of a record",
+         .estraga = [registro](const QString& dbf, const QString&) { AlteraBytes(dbf, registro(3), "\x1A"); },
+         .aviso = {"registro 3", "1Ah"}},
+        {.dano = "cut right after the header",
+         .estraga = [registro](const QString& dbf, const QString&) { CortaArquivo(dbf, registro(1)); },
+         .erroAoAbrir = {"declara 4 registros", "truncado"}},
+        {.dano = "cut inside the header",
+         .estraga = [](const QString& dbf, const QString&) { CortaArquivo(dbf, 100); },
+         .erroAoAbrir = {"truncado"}},
+        {.dano = "record length shorter than the fields",
+         .estraga = [](const QString& dbf, const QString&) { AlteraBytes(dbf, 10, QByteArray("\x20\0", 2)); },
+         .erroAoAbrir = {"somam"}},
+        {.dano = "dBASE II",
+         .estraga = [](const QString& dbf, const QString&) { GravaArquivo(dbf, TabelaDbaseII()); },
+         .erroAoAbrir = {"tabela dBASE II não suportada"}},
+        {.dano = "a folder named like the table",
+         .estraga =
+             [](const QString& dbf, const QString&) {
+                 QFile::remove(dbf);
+                 QDir().mkdir(dbf);
+             },
+         .erroAoAbrir = {"não é um arquivo comum", "pasta"}},
+        {.dano = "memo file missing",
+         .estraga = [](const QString&, const QString& memo) { QFile::remove(memo); },
+         .erroAoAbrir = {"CLIENTES.DBT", "não foi encontrado", "OBS", "registro 1"}},
+        {.dano = "memo file empty",
+         .estraga = [](const QString&, const QString& memo) { GravaArquivo(memo, QByteArray()); },
+         .erroAoAbrir = {"CLIENTES.DBT", "vazio", "OBS", "registro 1"}},
+        {.dano = "memo file missing, no record pointing into it",
+         .estraga =
+             [registro](const QString& dbf, const QString& memo) {
+                 AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10 + 8 + 1, QByteArray(10, ' '));
+                 QFile::remove(memo);
+             }},
+        {.dano = "memo pointer past the end",
+         .estraga =
+             [registro](const QString& dbf, const QString&) {
+                 AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10 + 8 + 1, QByteArray("    999999"));
+             },
+         .le = leObs,
+         .erroAoLer = {"OBS", "registro 1", "999999"}},
+        {.dano = "number that is not one",
+         .estraga =
+             [registro](const QString& dbf, const QString&) {
+                 AlteraBytes(dbf, registro(3) + 1 + 6 + 30, QByteArray("   12x.50 "));
+             },
+         .le =
+             [](TTabelaDbf& t) {
+                 t.Proximo();
+                 EXPECT_EQ(t.Texto(2), "12x.50") << "as text the value is kept as written";
+                 t.Numero(2);
+             },
+         .erroAoLer = {"PRECO", "registro 3", "12x.50"}},
+        {.dano = "date that is not one",
+         .estraga =
+             [registro](const QString& dbf, const QString&) {
+                 AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10, QByteArray("20141345"));
+             },
+         .le = [](TTabelaDbf& t) { t.DataHora(3); },
+         .erroAoLer = {"DATA", "registro 1", "20141345"}},
+    };
+    const auto contemTodos = [](const QString& texto, const QStringList& trechos) {
+        for (const QString& trecho : trechos + QStringList{QStringLiteral("CLIENTES")}) {
+            EXPECT_TRUE(texto.contains(trecho)) << "\"" << trecho.toStdString() << "\" not in: " << texto.toStdString();
         }
     };
-    const Caso casos[] = {
-        {"header count too high",
-         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 4, QByteArray("\x64\0\0\0", 4)); },
-         {},
-         leTudo},
-        {"header count too low",
-         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 4, QByteArray("\x01\0\0\0", 4)); },
-         {},
-         leTudo},
-        {"no end-of-file mark",
-         [](const QString& dbf, const QString&) { CortaArquivo(dbf, LeArquivo(dbf).size() - 1); },
-         {},
-         leTudo},
-        {"last record cut short",
-         [](const QString& dbf, const QString&) { CortaArquivo(dbf, LeArquivo(dbf).size() - 20); },
-         {QStringLiteral("registro 4"), QStringLiteral("truncado")},
-         nullptr},
-        {"cut inside the header",
-         [](const QString& dbf, const QString&) { CortaArquivo(dbf, 100); },
-         {QStringLiteral("truncado")},
-         nullptr},
-        {"record length shorter than the fields",
-         [](const QString& dbf, const QString&) { AlteraBytes(dbf, 10, QByteArray("\x20\0", 2)); },
-         {QStringLiteral("somam")},
-         nullptr},
-        {"memo file missing",
-         [](const QString&, const QString& memo) { QFile::remove(memo); },
-         {QStringLiteral("CLIENTES.DBT"), QStringLiteral("não foi encontrado")},
-         nullptr},
-        {"memo pointer past the end",
-         [registro](const QString& dbf, const QString&) {
-             AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10 + 8 + 1, QByteArray("    999999"));
-         },
-         {QStringLiteral("OBS"), QStringLiteral("registro 1"), QStringLiteral("999999")},
-         [](TTabelaDbf& t) { t.Texto(t.IndiceCampo(QStringLiteral("OBS"))); }},
-        {"number that is not one",
-         [registro](const QString& dbf, const QString&) {
-             AlteraBytes(dbf, registro(3) + 1 + 6 + 30, QByteArray("   12x.50 "));
-         },
-         {QStringLiteral("PRECO"), QStringLiteral("registro 3"), QStringLiteral("12x.50")},
-         [](TTabelaDbf& t) {
-             t.Proximo();
-             EXPECT_EQ(t.Texto(2), "12x.50") << "as text the value is kept as written";
-             t.Numero(2);
-         }},
-        {"date that is not one",
-         [registro](const QString& dbf, const QString&) {
-             AlteraBytes(dbf, registro(1) + 1 + 6 + 30 + 10, QByteArray("20141345"));
-         },
-         {QStringLiteral("DATA"), QStringLiteral("registro 1"), QStringLiteral("20141345")},
-         [](TTabelaDbf& t) { t.DataHora(3); }},
-    };
     for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.dano);
         QTemporaryDir pasta;
         const QString dbf = QDir(pasta.path()).filePath(QStringLiteral("CLIENTES.DBF"));
         GravaClientes(dbf);
         caso.estraga(dbf, QDir(pasta.path()).filePath(QStringLiteral("CLIENTES.DBT")));
+        std::unique_ptr<TTabelaDbf> tabela;
         try {
-            TTabelaDbf tabela(pasta.path(), QStringLiteral("CLIENTES"));
-            if (caso.le) {
-                caso.le(tabela);
-            }
-            if (caso.trechos.isEmpty()) {
-                EXPECT_EQ(tabela.QuantRegistros(), 3) << caso.dano;
-                tabela.Ultimo();
-                EXPECT_EQ(tabela.Texto(0), "10") << caso.dano;
-            } else {
-                ADD_FAILURE() << caso.dano << ": no error";
-            }
+            tabela = std::make_unique<TTabelaDbf>(pasta.path(), QStringLiteral("CLIENTES"));
         } catch (const EConversao& erro) {
-            EXPECT_FALSE(caso.trechos.isEmpty()) << caso.dano << ": " << erro.what();
-            for (const QString& trecho : caso.trechos + QStringList{QStringLiteral("CLIENTES")}) {
-                EXPECT_TRUE(erro.Mensagem().contains(trecho)) << caso.dano << ": " << erro.what();
-            }
+            EXPECT_FALSE(caso.erroAoAbrir.isEmpty()) << erro.what();
+            contemTodos(erro.Mensagem(), caso.erroAoAbrir);
+            continue;
         }
+        EXPECT_TRUE(caso.erroAoAbrir.isEmpty()) << "no error at open";
+        if (caso.aviso.isEmpty()) {
+            EXPECT_EQ(tabela->Avisos(), QStringList());
+        } else if (tabela->Avisos().size() == 1) {
+            contemTodos(tabela->Avisos().first(), caso.aviso);
+        } else {
+            ADD_FAILURE() << "warnings: " << tabela->Avisos().join(QLatin1Char('\n')).toStdString();
+        }
+        if (caso.le) {
+            try {
+                caso.le(*tabela);
+                ADD_FAILURE() << "no error at read";
+            } catch (const EConversao& erro) {
+                contemTodos(erro.Mensagem(), caso.erroAoLer);
+            }
+            continue;
+        }
+        qint64 vivos = 0;
+        for (tabela->Primeiro(); !tabela->Eof(); tabela->Proximo()) {
+            Linha(*tabela);
+            ++vivos;
+        }
+        EXPECT_EQ(vivos, caso.vivos);
+        EXPECT_EQ(tabela->QuantRegistros(), caso.vivos);
+        tabela->Ultimo();
+        EXPECT_EQ(tabela->Texto(0), QLatin1String(caso.ultimo));
     }
 }
 
