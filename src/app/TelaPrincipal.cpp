@@ -382,7 +382,15 @@ void TFPrincipal::AbreBancoQuorvel() {
         return;
     }
     ibtTransacaoQuorvel.Inicia();
-    if (const auto problema = ProblemaBancoAberto(ibdQuorvel)) {
+    std::optional<QString> problema;
+    try {
+        problema = ProblemaBancoAberto(ibdQuorvel);
+    } catch (const std::exception& e) {
+        ibdQuorvel.Fecha();
+        MostraErro(MensagemFalhaAbertura(ibdQuorvel.NomeBanco(), e));
+        return;
+    }
+    if (problema) {
         ibdQuorvel.Fecha();
         MostraAviso(*problema);
         return;
