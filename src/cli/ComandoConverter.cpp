@@ -6,6 +6,7 @@
 #include "EstadoTriggers.h"
 #include "InterfaceTerminal.h"
 #include "ListaParametros.h"
+#include "NomeBanco.h"
 #include "PaginaCodigo.h"
 #include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
@@ -112,16 +113,11 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
 
 namespace {
 
-// "servidor:/caminho/banco.fb" names a database on a server, which cannot be copied here.
-bool BancoRemoto(const QString& caminho) {
-    const qsizetype doisPontos = caminho.indexOf(QLatin1Char(':'));
-    return doisPontos > 0 && !caminho.left(doisPontos).contains(QLatin1Char('/'));
-}
-
 // For a rehearsal: copies the target file into `pasta` and returns the copy's path, or says
 // on stderr why it cannot and returns nothing.
 std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir& pasta) {
-    if (BancoRemoto(banco)) {
+    // A database on a server cannot be copied here.
+    if (BancoNoServidor(banco)) {
         MostraAviso(QStringLiteral("O ensaio precisa de um banco local: \"%1\" está num servidor.").arg(banco));
         return std::nullopt;
     }
