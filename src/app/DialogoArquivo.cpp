@@ -1,6 +1,10 @@
 #include "DialogoArquivo.h"
 
+#include "AdaptadoresQt.h"
+
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 std::optional<QString> TDialogoArquivoQt::EscolheArquivo(QWidget* pai, const QString& pastaInicial,
@@ -17,4 +21,14 @@ std::optional<QString> TDialogoArquivoQt::EscolheArquivo(QWidget* pai, const QSt
         return std::nullopt;
     }
     return escolhidos.first();
+}
+
+bool TDialogoArquivoQt::Pergunta(QWidget* pai, const QString& pergunta) {
+    QMessageBox caixa(QMessageBox::Question, TituloPrograma(), pergunta, QMessageBox::NoButton, pai);
+    caixa.setTextFormat(Qt::PlainText);
+    QPushButton* sim = caixa.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    caixa.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    caixa.setDefaultButton(sim);
+    caixa.exec();
+    return caixa.clickedButton() == sim;
 }

@@ -6,18 +6,21 @@
 
 class QWidget;
 
-/// The open-file dialog, behind an interface so that tests answer it in advance.
+/// The dialogs of "Abrir" (the open-file dialog and its yes/no question), behind an interface so
+/// that tests answer them in advance.
 class IDialogoArquivo {
 public:
     virtual ~IDialogoArquivo() = default;
     /// Asks for one existing file. `filtro` is a Qt name filter ("Title (patterns)"); only its
     /// title is shown. Returns the file's full path, or nothing when the person cancels.
-    virtual std::optional<QString> EscolheArquivo(QWidget* pai, const QString& pastaInicial,
-                                                  const QString& filtro) = 0;
+    virtual std::optional<QString> EscolheArquivo(QWidget* pai, const QString& pastaInicial, const QString& filtro) = 0;
+    /// Asks a question with "Sim" and "Não"; true for "Sim".
+    virtual bool Pergunta(QWidget* pai, const QString& pergunta) = 0;
 };
 
-/// The real dialog.
+/// The real dialogs.
 class TDialogoArquivoQt final : public IDialogoArquivo {
 public:
     std::optional<QString> EscolheArquivo(QWidget* pai, const QString& pastaInicial, const QString& filtro) override;
+    bool Pergunta(QWidget* pai, const QString& pergunta) override;
 };

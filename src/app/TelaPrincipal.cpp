@@ -8,7 +8,10 @@
 #include "Estilo.h"
 #include "ImagemSvg.h"
 #include "ListaParametros.h"
+#include "NomeBanco.h"
 #include "ResumoExecucao.h"
+#include "ServidorLocal.h"
+#include "VerificacaoDestino.h"
 #include "ui/InterfaceUsuario.h"
 
 #include <QCheckBox>
@@ -348,17 +351,55 @@ void TFPrincipal::btnAbrirQuorvelClick() {
     if (!arquivo) {
         return;
     }
-    edtCaminhoBDDestino->setText(*arquivo);
-    ibdQuorvel.SetNomeBanco(*arquivo);
-    ibdQuorvel.Abre();
-    if (ibdQuorvel.TestaConexao()) {
-        ibtTransacaoQuorvel.Inicia();
-        // A run that was killed leaves the triggers off, and the target system then stops keeping
-        // its stock; say so now rather than let it go unnoticed until the next conversion.
-        const QStringList inativas = TriggersInativas(ibdQuorvel);
-        if (!inativas.isEmpty()) {
-            MostraAviso(AvisoTriggersInativas(inativas));
+    QString banco = *arquivo;
+    // On the server machine the server holds the database, and the embedded engine cannot open it.
+    if (!BancoNoServidor(banco) && AbertoPeloServidorLocal(banco)) {
+        edtCaminhoBDDestino->setText(banco);
+        if (!m_dialogoArquivo->Pergunta(this, QStringLiteral("O banco está aberto pelo servidor Firebird desta "
+                                                             "máquina. Converter através do servidor?"))) {
+            return;
         }
+        banco = NomePeloServidorLocal(banco);
+    }
+    edtCaminhoBDDestino->setText(banco);
+    ibdQuorvel.SetNomeBanco(banco);
+    AbreBancoQuorvel();
+}
+
+void TFPrincipal::AbreBancoQuorvel() {
+    // The same refusals as the headless command, each in words a person can act on.
+    if (const auto problema = ProblemaArquivoDestino(ibdQuorvel.NomeBanco())) {
+        MostraErro(*problema);
+        return;
+    }
+    try {
+        ibdQuorvel.Abre();
+    } catch (const std::exception& e) {
+        MostraErro(MensagemFalhaAbertura(ibdQuorvel.NomeBanco(), e));
+        return;
+    }
+    if (!ibdQuorvel.TestaConexao()) {
+        return;
+    }
+    ibtTransacaoQuorvel.Inicia();
+    std::optional<QString> problema;
+    try {
+        problema = ProblemaBancoAberto(ibdQuorvel);
+    } catch (const std::exception& e) {
+        ibdQuorvel.Fecha();
+        MostraErro(MensagemFalhaAbertura(ibdQuorvel.NomeBanco(), e));
+        return;
+    }
+    if (problema) {
+        ibdQuorvel.Fecha();
+        MostraAviso(*problema);
+        return;
+    }
+    // A run that was killed leaves the triggers off, and the target system then stops keeping
+    // its stock; say so now rather than let it go unnoticed until the next conversion.
+    const QStringList inativas = TriggersInativas(ibdQuorvel);
+    if (!inativas.isEmpty()) {
+        MostraAviso(AvisoTriggersInativas(inativas));
     }
 }
 

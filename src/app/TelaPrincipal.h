@@ -58,6 +58,8 @@ protected:
 
 private:
     void btnAbrirQuorvelClick();
+    /// Opens the database named in the connection, with the checks the headless command makes.
+    void AbreBancoQuorvel();
     void btnConverterClick();
     void btnSairClick();
 

@@ -7,6 +7,7 @@
 #include "EstadoTriggers.h"
 #include "InterfaceTerminal.h"
 #include "ListaParametros.h"
+#include "NomeBanco.h"
 #include "PaginaCodigo.h"
 #include "PastaEnsaio.h"
 #include "ResumoExecucao.h"
@@ -114,16 +115,11 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
 
 namespace {
 
-// "servidor:/caminho/banco.fb" names a database on a server, which cannot be copied here.
-bool BancoRemoto(const QString& caminho) {
-    const qsizetype doisPontos = caminho.indexOf(QLatin1Char(':'));
-    return doisPontos > 0 && !caminho.left(doisPontos).contains(QLatin1Char('/'));
-}
-
 // For a rehearsal: copies the target file into `pasta` and returns the copy's path, or says
 // on stderr why it cannot and returns nothing.
 std::optional<QString> CopiaParaEnsaio(const QString& banco, const TPastaEnsaio& pasta) {
-    if (BancoRemoto(banco)) {
+    // A database on a server cannot be copied here.
+    if (BancoNoServidor(banco)) {
         MostraAviso(QStringLiteral("O ensaio precisa de um banco local: \"%1\" está num servidor.").arg(banco));
         return std::nullopt;
     }
@@ -195,7 +191,7 @@ int ComandoConverter(const QStringList& argumentos) {
         return kSaidaUsoIncorreto;
     }
     if (!opcoes.arquivoResumo.isEmpty()) {
-        const QString bancoLocal = BancoRemoto(*opcoes.destino) ? QString() : *opcoes.destino;
+        const QString bancoLocal = BancoNoServidor(*opcoes.destino) ? QString() : *opcoes.destino;
         if (const auto problema = ProblemaArquivoResumo(opcoes.arquivoResumo, bancoLocal, opcoes.origem)) {
             MostraAviso(*problema);
             return kSaidaUsoIncorreto;

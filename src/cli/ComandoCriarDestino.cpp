@@ -1,6 +1,7 @@
 #include "BancoTeste.h"
 #include "Comandos.h"
 #include "EConversao.h"
+#include "NomeBanco.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,15 +57,18 @@ int ComandoCriarDestino(const QStringList& argumentos) {
     if (caminho.trimmed().isEmpty()) {
         return Recusa(QStringLiteral("Informe o caminho do banco a criar.\n") + QLatin1String(kUsoCriarDestino));
     }
-    if (const QString motivo = MotivoRecusa(caminho); !motivo.isEmpty()) {
+    // A server's file is the server's to check; the engine reports what stands in the way.
+    const bool noServidor = BancoNoServidor(caminho);
+    if (const QString motivo = noServidor ? QString() : MotivoRecusa(caminho); !motivo.isEmpty()) {
         return Recusa(motivo);
     }
+    const QString nome = noServidor ? caminho : QFileInfo(caminho).absoluteFilePath();
     try {
-        CriaBancoTeste(QFileInfo(caminho).absoluteFilePath());
+        CriaBancoTeste(nome);
     } catch (const std::exception& e) {
         QTextStream(stderr) << "Não foi possível criar o banco \"" << caminho << "\":\n" << MensagemDe(e) << "\n";
         return kSaidaErroExecucao;
     }
-    QTextStream(stdout) << QFileInfo(caminho).absoluteFilePath() << "\n";
+    QTextStream(stdout) << nome << "\n";
     return kSaidaSucesso;
 }

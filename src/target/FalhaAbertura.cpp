@@ -5,6 +5,12 @@
 MotivoFalhaAbertura ClassificaFalhaAbertura(const EBancoDestino& erro) {
     // Checked in this order: "in use" comes as an I/O error of the "lock" operation, so it must win
     // over the I/O error that otherwise means an unreadable file.
+    if (erro.Contem(isc_network_error)) {
+        return MotivoFalhaAbertura::ServidorInacessivel;
+    }
+    if (erro.Contem(isc_login)) {
+        return MotivoFalhaAbertura::AcessoRecusado;
+    }
     if (erro.Contem(isc_already_opened)) {
         return MotivoFalhaAbertura::EmUso;
     }
@@ -19,6 +25,9 @@ MotivoFalhaAbertura ClassificaFalhaAbertura(const EBancoDestino& erro) {
     }
     if (erro.Contem(isc_bad_db_format) || (erro.Contem(isc_io_error) && !erro.Contem(isc_io_open_err))) {
         return MotivoFalhaAbertura::NaoEBanco;
+    }
+    if (erro.Contem(isc_io_open_err)) {
+        return MotivoFalhaAbertura::ArquivoNaoAbre;
     }
     return MotivoFalhaAbertura::Outro;
 }

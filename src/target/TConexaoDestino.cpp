@@ -2,6 +2,10 @@
 #include "EBancoDestino.h"
 #include "TTransacaoDestino.h"
 
+#include <QFileInfo>
+
+#include <unistd.h>
+
 using namespace Firebird;
 using fbapi::Ref;
 using fbapi::Status;
@@ -15,12 +19,25 @@ EBancoDestino ErroConexaoFechada() {
     return EBancoDestino(QStringLiteral("A conexão com o banco de destino não está aberta."), {});
 }
 
+// Firebird's own variable when set, else the program's fixed value.
+QByteArray Credencial(const char* variavel, const char* padrao) {
+    const QByteArray valor = qgetenv(variavel);
+    return valor.isEmpty() ? QByteArray(padrao) : valor;
+}
+
 fbapi::XpbPtr NovoDpb(Status& st) {
     fbapi::XpbPtr dpb(fbapi::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     st.Verifica();
-    dpb->insertString(&st, isc_dpb_user_name, kUsuarioDestino);
-    dpb->insertString(&st, isc_dpb_password, kSenhaDestino);
+    dpb->insertString(&st, isc_dpb_user_name, Credencial("ISC_USER", kUsuarioDestino).constData());
+    dpb->insertString(&st, isc_dpb_password, Credencial("ISC_PASSWORD", kSenhaDestino).constData());
     dpb->insertString(&st, isc_dpb_lc_ctype, kCharsetConexao);
+    // The attachment carries the program's name and process id, so that monitoring (MON$ATTACHMENTS)
+    // tells which program holds the database: the embedded engine records nothing otherwise.
+    const QString programa = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    if (!programa.isEmpty()) {
+        dpb->insertString(&st, isc_dpb_process_name, fbapi::NomeArquivo(programa).constData());
+        dpb->insertInt(&st, isc_dpb_process_id, static_cast<int>(::getpid()));
+    }
     st.Verifica();
     return dpb;
 }

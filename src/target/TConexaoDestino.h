@@ -6,7 +6,8 @@
 
 #include <memory>
 
-/// The user the target system is opened with, and its fixed password.
+/// The user the target system is opened with, and its fixed password, when Firebird's own variables
+/// ISC_USER and ISC_PASSWORD do not name others.
 inline constexpr const char* kUsuarioDestino = "SYSDBA";
 inline constexpr const char* kSenhaDestino = "quillbank";
 
@@ -24,9 +25,11 @@ public:
     void SetNomeBanco(const QString& nome);
     const QString& NomeBanco() const;
 
-    /// Attaches as SYSDBA with the fixed password, connection character set WIN1252, no prompt,
-    /// and reads the database's SQL dialect (every statement is prepared in it). Raises
-    /// EBancoDestino with the engine's text when the attach fails; the connection stays closed.
+    /// Attaches as ISC_USER with ISC_PASSWORD (each, when unset, SYSDBA and the fixed password),
+    /// connection character set WIN1252, no prompt, the attachment named after this program's
+    /// executable and process id (as monitoring lists it), and reads the database's SQL dialect (every
+    /// statement is prepared in it). Raises EBancoDestino with the engine's text when the attach
+    /// fails; the connection stays closed.
     void Abre();
     /// Rolls back an active transaction, releases the queries' statements and detaches.
     void Fecha();

@@ -119,31 +119,46 @@ TEST(DestinoRecusado, ArquivoQueNaoServeDeBanco) {
     }
 }
 
-TEST(DestinoRecusado, BancoNoModoSomenteLeitura) {
+// Databases the engine opens but the conversion must not write: each refused before anything changes.
+TEST(DestinoRecusado, BancoSomenteLeituraOuDeOutroDialeto) {
     const QString gfix = QStandardPaths::findExecutable(QStringLiteral("gfix"));
     if (gfix.isEmpty()) {
-        GTEST_SKIP() << "gfix (firebird3.0-utils) is needed to put a database in read-only mode";
+        GTEST_SKIP() << "gfix (firebird3.0-utils) is needed to change a database's mode and dialect";
     }
-    TBancoTemporario banco;
-    PoeVendedor(banco);
-    const QString antes = Estado(banco);
-    QProcess p;
-    p.start(gfix, {QStringLiteral("-mode"), QStringLiteral("read_only"), banco.Caminho(), QStringLiteral("-user"),
-                   QStringLiteral("SYSDBA")});
-    ASSERT_TRUE(p.waitForFinished(kLimiteMs));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const struct {
+        const char* nome;
+        QStringList gfix; ///< what makes the database so
+        QString aviso;    ///< %1: the database
+    } casos[] = {
+        {"somente leitura",
+         {QStringLiteral("-mode"), QStringLiteral("read_only")},
+         QStringLiteral("AVISO: O banco de dados \"%1\" está no modo somente leitura do Firebird e não pode receber a "
+                        "conversão. Passe-o para leitura e gravação (gfix -mode read_write) e tente de novo.\n")},
+        {"dialeto 3",
+         {QStringLiteral("-sql_dialect"), QStringLiteral("3")},
+         QStringLiteral("AVISO: O banco de dados \"%1\" usa o dialeto SQL 3; os bancos do sistema Quorvel usam o "
+                        "dialeto 1, e a conversão só grava nesses. Verifique se este é o banco certo; nada foi "
+                        "alterado nele.\n")},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        TBancoTemporario banco;
+        PoeVendedor(banco);
+        const QString antes = Estado(banco);
+        QProcess p;
+        p.start(gfix, caso.gfix + QStringList{banco.Caminho(), QStringLiteral("-user"), QStringLiteral("SYSDBA")});
+        ASSERT_TRUE(p.waitForFinished(kLimiteMs));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 
-    QTemporaryDir origem;
-    for (const QStringList& args :
-         {Converter(origem.path(), banco.Caminho()), QStringList{QStringLiteral("ativar-triggers"), banco.Caminho()}}) {
-        const auto r = ExecutaCli(args, kLimiteMs);
-        EXPECT_EQ(r.codigo, 2) << r.erro.toStdString();
-        EXPECT_EQ(r.erro, QStringLiteral("AVISO: O banco de dados \"%1\" está no modo somente leitura do Firebird e "
-                                         "não pode receber a conversão. Passe-o para leitura e gravação (gfix -mode "
-                                         "read_write) e tente de novo.\n")
-                              .arg(banco.Caminho()));
+        QTemporaryDir origem;
+        for (const QStringList& args : {Converter(origem.path(), banco.Caminho()),
+                                        QStringList{QStringLiteral("ativar-triggers"), banco.Caminho()}}) {
+            const auto r = ExecutaCli(args, kLimiteMs);
+            EXPECT_EQ(r.codigo, 2) << r.erro.toStdString();
+            EXPECT_EQ(r.erro, caso.aviso.arg(banco.Caminho()));
+        }
+        EXPECT_EQ(Estado(banco), antes);
     }
-    EXPECT_EQ(Estado(banco), antes);
 }
 
 TEST(DestinoRecusado, PastaDeOrigemQueNaoSeLe) {

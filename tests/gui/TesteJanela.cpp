@@ -9,24 +9,28 @@
 #include "DialogoArquivo.h"
 #include "Estilo.h"
 #include "GravadorInterface.h"
+#include "JanelaTeste.h"
 #include "ListaParametros.h"
 #include "TQueryDestino.h"
 #include "TelaPrincipal.h"
-#include "TraducaoQt.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -40,26 +44,9 @@
 #include <memory>
 #include <optional>
 
+#include <sys/file.h>
+
 namespace {
-
-// One application for the whole program, styled as the real one.
-class TAmbienteQt final : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char nome[] = "teste_janela";
-        static char* argv[] = {nome, nullptr};
-        m_aplicacao = std::make_unique<QApplication>(argc, argv);
-        traduzida = InstalaTraducaoQt(*m_aplicacao);
-        AplicaEstilo(QStringLiteral("Turquoise Gray"));
-        QApplication::setFont(FonteJanela(11));
-    }
-    void TearDown() override { m_aplicacao.reset(); }
-    static inline bool traduzida = false;
-
-private:
-    std::unique_ptr<QApplication> m_aplicacao;
-};
 
 [[maybe_unused]] const auto* const kAmbiente = ::testing::AddGlobalTestEnvironment(new TAmbienteQt);
 
@@ -67,28 +54,6 @@ const QString kCaminhoVazio = QStringLiteral("AVISO: O caminho do banco de dados
 const QString kSemConexao = QStringLiteral("AVISO: Não foi possível se conectar ao Banco de Dados! Verifique sua "
                                            "conexão ou se o arquivo selecionado é válido! ");
 const QString kSucesso = QStringLiteral("INFORMAÇÃO: Conversão concluída com sucesso!");
-
-// The file dialog, answered in advance; every request is kept.
-class TDialogoRespondido final : public IDialogoArquivo {
-public:
-    struct Pedido {
-        QString pasta;
-        QString filtro;
-    };
-    std::deque<std::optional<QString>> respostas;
-    std::vector<Pedido> pedidos;
-
-    std::optional<QString> EscolheArquivo(QWidget*, const QString& pasta, const QString& filtro) override {
-        pedidos.push_back({pasta, filtro});
-        if (respostas.empty()) {
-            ADD_FAILURE() << "file dialog opened without an answer";
-            return std::nullopt;
-        }
-        std::optional<QString> resposta = respostas.front();
-        respostas.pop_front();
-        return resposta;
-    }
-};
 
 // The patterns between the parentheses of a Qt name filter ("Title (*.a *.b)").
 QStringList PadroesDoFiltro(const QString& filtro) {
@@ -335,6 +300,73 @@ TEST_F(TesteJanela, AbrirArquivoQueNaoEBancoMostraOErroDoMotorSemConectar) {
     Clica("btnConverter");
     EXPECT_EQ(pessoa.Mensagens().last(), kSemConexao);
     EXPECT_EQ(pessoa.Mensagens().size(), 2);
+}
+
+// What stands in the way is said in Portuguese, as the headless command says it, and the window
+// stays unconnected.
+TEST_F(TesteJanela, AbrirBancoQueNaoRecebeAConversaoDizPorqueSemConectar) {
+    const QString gfix = QStandardPaths::findExecutable(QStringLiteral("gfix"));
+    const QString isql = QStandardPaths::findExecutable(QStringLiteral("isql-fb"));
+    if (gfix.isEmpty() || isql.isEmpty()) {
+        GTEST_SKIP() << "gfix and isql-fb (firebird3.0-utils) are needed";
+    }
+    const auto executaGfix = [&](const QStringList& argumentos) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(gfix, argumentos + QStringList{QStringLiteral("-user"), QStringLiteral("SYSDBA")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+    };
+    struct Caso {
+        const char* nome;
+        QString inicio; ///< the one message starts so (%1: the file)
+        std::function<void(const QString&, QProcess&)> prepara;
+    };
+    const Caso casos[] = {
+        {"em uso por outro programa",
+         QStringLiteral("ERRO: O banco de dados \"%1\" está em uso por outro programa (o sistema Quorvel, outra "
+                        "conversão ou um servidor Firebird). Feche esse programa e tente de novo; nada foi alterado "
+                        "no banco.\r"),
+         [&](const QString& banco, QProcess& outro) {
+             // Another process holds it: isql connected, waiting for commands.
+             outro.start(isql, {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"), banco});
+             QFile arquivo(banco);
+             ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+             QElapsedTimer relogio;
+             relogio.start();
+             while (::flock(arquivo.handle(), LOCK_SH | LOCK_NB) == 0 && relogio.elapsed() < 60000) {
+                 ::flock(arquivo.handle(), LOCK_UN);
+                 QThread::msleep(20);
+             }
+         }},
+        {"dialeto 3",
+         QStringLiteral("AVISO: O banco de dados \"%1\" usa o dialeto SQL 3; os bancos do sistema Quorvel usam o "
+                        "dialeto 1"),
+         [&](const QString& banco, QProcess&) {
+             executaGfix({QStringLiteral("-sql_dialect"), QStringLiteral("3"), banco});
+         }},
+        {"somente leitura", QStringLiteral("AVISO: O banco de dados \"%1\" está no modo somente leitura do Firebird"),
+         [&](const QString& banco, QProcess&) {
+             executaGfix({QStringLiteral("-mode"), QStringLiteral("read_only"), banco});
+         }},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        TBancoTemporario banco;
+        QProcess outro;
+        caso.prepara(banco.Caminho(), outro);
+        const qsizetype antes = pessoa.Mensagens().size();
+        Abre(banco.Caminho());
+        const QStringList novas = pessoa.Mensagens().mid(antes);
+        ASSERT_EQ(novas.size(), 1) << novas.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(novas.first().startsWith(caso.inicio.arg(banco.Caminho()))) << novas.first().toStdString();
+        EXPECT_FALSE(janela.ConexaoDestino().Conectado());
+        EXPECT_EQ(CaminhoMostrado(), banco.Caminho());
+        Clica("btnConverter");
+        EXPECT_EQ(pessoa.Mensagens().last(), kSemConexao);
+        outro.kill();
+        outro.waitForFinished();
+    }
 }
 
 TEST_F(TesteJanela, AbrirAvisaDeTriggersInativasEAProximaConversaoAsAtiva) {

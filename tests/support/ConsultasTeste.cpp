@@ -1,8 +1,12 @@
 #include "ConsultasTeste.h"
 
 #include "EConversao.h"
+#include "TConexaoDestino.h"
+#include "TQueryDestino.h"
 
 #include <QDate>
+
+#include <vector>
 
 QString Texto(const QStringList& linhas) {
     return linhas.join(QLatin1Char('\n'));
@@ -63,5 +67,62 @@ QStringList DiferencasLinha(const QMap<QString, QString>& lida, const QMap<QStri
             r << it.key() + QStringLiteral(": not expected");
         }
     }
+    return r;
+}
+
+std::map<QString, QStringList> ConteudoBanco(const QString& caminho) {
+    TConexaoDestino conexao;
+    conexao.SetNomeBanco(caminho);
+    conexao.Abre();
+    std::map<QString, QStringList> r;
+    {
+        TQueryDestino q(conexao);
+        q.SetSQL(QStringLiteral("SELECT TRIM(R.RDB$RELATION_NAME) AS TABELA, TRIM(C.RDB$FIELD_NAME) AS COLUNA, "
+                                "F.RDB$FIELD_TYPE AS TIPO FROM RDB$RELATIONS R "
+                                "JOIN RDB$RELATION_FIELDS C ON C.RDB$RELATION_NAME = R.RDB$RELATION_NAME "
+                                "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = C.RDB$FIELD_SOURCE "
+                                "WHERE COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0 AND R.RDB$VIEW_BLR IS NULL "
+                                "ORDER BY R.RDB$RELATION_NAME, C.RDB$FIELD_POSITION"));
+        std::map<QString, std::vector<std::pair<QString, bool>>> colunas;
+        for (q.Abre(); !q.Eof(); q.Proximo()) {
+            const qint64 tipo = q.CampoInteiro(QStringLiteral("TIPO"));
+            colunas[q.CampoTexto(QStringLiteral("TABELA"))].emplace_back(q.CampoTexto(QStringLiteral("COLUNA")),
+                                                                         tipo == 27 || tipo == 10); // double, float
+        }
+        q.Fecha();
+        for (const auto& [tabela, lista] : colunas) {
+            QStringList& linhas = r[tabela];
+            q.SetSQL(QStringLiteral("SELECT * FROM ") + tabela);
+            for (q.Abre(); !q.Eof(); q.Proximo()) {
+                QStringList campos;
+                for (const auto& [coluna, real] : lista) {
+                    if (q.CampoNulo(coluna)) {
+                        campos << QStringLiteral("<NULL>");
+                    } else if (real) {
+                        campos << QString::number(q.CampoDouble(coluna), 'g', 17);
+                    } else {
+                        campos << q.CampoTexto(coluna);
+                    }
+                }
+                linhas << campos.join(u'|');
+            }
+            q.Fecha();
+            linhas.sort();
+        }
+        q.SetSQL(QStringLiteral("SELECT TRIM(RDB$GENERATOR_NAME) AS NOME FROM RDB$GENERATORS "
+                                "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0"));
+        QStringList geradores;
+        for (q.Abre(); !q.Eof(); q.Proximo()) {
+            geradores << q.CampoTexto(QStringLiteral("NOME"));
+        }
+        q.Fecha();
+        for (const QString& nome : geradores) {
+            q.SetSQL(QStringLiteral("SELECT GEN_ID(%1, 0) AS V FROM RDB$DATABASE").arg(nome));
+            q.Abre();
+            r[QStringLiteral("gerador ") + nome] << q.CampoTexto(QStringLiteral("V"));
+            q.Fecha();
+        }
+    }
+    conexao.Transacao().Cancela();
     return r;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 /// The lines joined one per line, for a failure message ("" when there is none).
 QString Texto(const QStringList& linhas);
 
@@ -31,3 +33,7 @@ QString MensagemChaveRepetida(const QString& insercao);
 
 /// The differences between a row read back and the row expected, one line per column.
 QStringList DiferencasLinha(const QMap<QString, QString>& lida, const QMap<QString, QString>& esperada);
+
+/// Every user table's rows of the database (a file path or a server's name), each row one line
+/// (doubles with all their digits), sorted; plus the value of every generator ("gerador NOME").
+std::map<QString, QStringList> ConteudoBanco(const QString& caminho);
