@@ -5,11 +5,11 @@
 #include "ExecutaCli.h"
 #include "GeradorExemplo.h"
 #include "ImprimeQString.h"
-#include "TextoPagina.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TQueryOrigem.h"
 #include "TTabelaDbf.h"
+#include "TextoPagina.h"
 
 #include <QDir>
 #include <QFile>

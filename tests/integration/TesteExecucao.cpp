@@ -205,9 +205,8 @@ TEST_F(TesteExecucao, ObservadorVeCadaTipoEDaODetalheDaMensagemFinal) {
 
     // The folder holds no tables: the sellers fail and the products never start.
     EXPECT_FALSE(run.FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(), pessoa, pessoa));
-    EXPECT_EQ(observador.chamadas,
-              (QStringList{QStringLiteral("inicio"), QStringLiteral("+VENDEDORES"), QStringLiteral("xVENDEDORES 0"),
-                           QStringLiteral("fim erro")}));
+    EXPECT_EQ(observador.chamadas, (QStringList{QStringLiteral("inicio"), QStringLiteral("+VENDEDORES"),
+                                                QStringLiteral("xVENDEDORES 0"), QStringLiteral("fim erro")}));
     EXPECT_FALSE(observador.transacaoAtivaNoFim) << "the observer runs after the rollback";
 
     // The detail reaches the person right before the final box, which keeps its own text.
