@@ -51,10 +51,6 @@ const std::array<const char*, 3> kReferencias = {"CIDADES", "CADSEGM", "UNIDADES
 
 double PorSegundo(qint64 registros, double segundos) { return segundos > 0 ? registros / segundos : 0.0; }
 
-} // namespace
-
-namespace {
-
 // The summary only reads. A read starts the connection's transaction when none is active; this
 // ends such a transaction again, so the run finds the connection as it left it.
 class TSoLeitura {
