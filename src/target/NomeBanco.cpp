@@ -15,7 +15,9 @@ const QLatin1StringView kServidorLocal("localhost:");
 
 } // namespace
 
-QString NomePeloServidorLocal(const QString& caminho) { return kServidorLocal + QFileInfo(caminho).absoluteFilePath(); }
+QString NomePeloServidorLocal(const QString& caminho) {
+    return kServidorLocal + QFileInfo(caminho).absoluteFilePath();
+}
 
 QString ArquivoLocalDoBanco(const QString& nomeBanco) {
     if (nomeBanco.startsWith(kServidorLocal, Qt::CaseInsensitive)) {
