@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -346,8 +347,8 @@ void TFPrincipal::btnAbrirQuorvelClick() {
     }
     ibdQuorvel.Fecha();
 
-    const std::optional<QString> arquivo = m_dialogoArquivo->EscolheArquivo(
-        this, QCoreApplication::applicationDirPath(), QLatin1String(kFiltroBancoQuorvel));
+    const std::optional<QString> arquivo =
+        m_dialogoArquivo->EscolheArquivo(this, PastaInicialAbrir(), QLatin1String(kFiltroBancoQuorvel));
     if (!arquivo) {
         return;
     }
@@ -364,6 +365,14 @@ void TFPrincipal::btnAbrirQuorvelClick() {
     edtCaminhoBDDestino->setText(banco);
     ibdQuorvel.SetNomeBanco(banco);
     AbreBancoQuorvel();
+}
+
+QString TFPrincipal::PastaInicialAbrir() const {
+    const QString arquivo = ArquivoLocalDoBanco(edtCaminhoBDDestino->text());
+    if (!arquivo.isEmpty() && QFileInfo(arquivo).absoluteDir().exists()) {
+        return QFileInfo(arquivo).absolutePath();
+    }
+    return PastaOrigemSelecionada();
 }
 
 void TFPrincipal::AbreBancoQuorvel() {

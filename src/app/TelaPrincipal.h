@@ -58,6 +58,8 @@ protected:
 
 private:
     void btnAbrirQuorvelClick();
+    /// Where "Abrir" starts: the folder of the database already chosen, else the source folder.
+    QString PastaInicialAbrir() const;
     /// Opens the database named in the connection, with the checks the headless command makes.
     void AbreBancoQuorvel();
     void btnConverterClick();

@@ -9,6 +9,19 @@ bool BancoNoServidor(const QString& nomeBanco) {
     return doisPontos > 0 && doisPontos < nomeBanco.size() - 1;
 }
 
+namespace {
+
+const QLatin1StringView kServidorLocal("localhost:");
+
+} // namespace
+
 QString NomePeloServidorLocal(const QString& caminho) {
-    return QStringLiteral("localhost:") + QFileInfo(caminho).absoluteFilePath();
+    return kServidorLocal + QFileInfo(caminho).absoluteFilePath();
+}
+
+QString ArquivoLocalDoBanco(const QString& nomeBanco) {
+    if (nomeBanco.startsWith(kServidorLocal, Qt::CaseInsensitive)) {
+        return nomeBanco.mid(kServidorLocal.size());
+    }
+    return BancoNoServidor(nomeBanco) ? QString() : nomeBanco;
 }

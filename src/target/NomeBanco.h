@@ -11,3 +11,7 @@ bool BancoNoServidor(const QString& nomeBanco);
 /// The name that reaches the local file `caminho` through the Firebird server of this machine:
 /// "localhost:" and the file's absolute path (the server resolves paths from its own folder).
 QString NomePeloServidorLocal(const QString& caminho);
+
+/// The file of this machine a database name stands for: the name itself for a local file, the
+/// path of a "localhost:" name; empty for a database on another machine.
+QString ArquivoLocalDoBanco(const QString& nomeBanco);

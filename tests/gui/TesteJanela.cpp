@@ -247,12 +247,15 @@ TEST_F(TesteJanela, ConverterAntesDeAbrirSoAvisaQueOCaminhoEstaVazio) {
     EXPECT_FALSE(janela.ConexaoDestino().Conectado());
 }
 
-TEST_F(TesteJanela, AbrirPedeUmBancoNaPastaDoProgramaEConecta) {
+TEST_F(TesteJanela, AbrirPedeUmBancoNaPastaDeOrigemEDepoisNaDoBancoEConecta) {
+    QTemporaryDir origem;
+    ASSERT_TRUE(origem.isValid());
+    janela.SelecionaPastaOrigem(origem.path());
     TBancoTemporario banco;
     Abre(banco.Caminho());
 
     ASSERT_EQ(dialogo.pedidos.size(), 1u);
-    EXPECT_EQ(dialogo.pedidos[0].pasta, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(dialogo.pedidos[0].pasta, origem.path());
     // The filter is shown as "*.FB" and takes the extension in any case.
     const QString filtro = dialogo.pedidos[0].filtro;
     EXPECT_TRUE(filtro.startsWith(QStringLiteral("*.FB ("))) << filtro.toStdString();
@@ -268,6 +271,10 @@ TEST_F(TesteJanela, AbrirPedeUmBancoNaPastaDoProgramaEConecta) {
     EXPECT_TRUE(janela.ConexaoDestino().Conectado());
     EXPECT_TRUE(janela.ConexaoDestino().Transacao().Ativa());
     EXPECT_TRUE(pessoa.Mensagens().isEmpty());
+
+    Abre(std::nullopt);
+    ASSERT_EQ(dialogo.pedidos.size(), 2u);
+    EXPECT_EQ(dialogo.pedidos[1].pasta, QFileInfo(banco.Caminho()).absolutePath());
 }
 
 TEST_F(TesteJanela, AbrirDeNovoECancelarMantemOCaminhoMasDesconecta) {
