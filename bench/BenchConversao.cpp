@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
         const QString origem = dir.filePath(QStringLiteral("origem"));
         QDir().mkpath(origem);
         const TExecucao geracao = Roda(cli, {QStringLiteral("gerar-exemplo"), origem, QStringLiteral("--registros"),
-                                             QString::number(registros), QStringLiteral("--semente"), semente});
+                                             QString::number(registros), QStringLiteral("--semente"), semente,
+                                             QStringLiteral("--substituir")});
         if (geracao.codigo != 0) {
             Falha(QStringLiteral("gerar-exemplo falhou: ") + geracao.erro);
         }

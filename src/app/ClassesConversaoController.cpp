@@ -4,6 +4,7 @@
 #include "EConversao.h"
 #include "FornecedoresController.h"
 #include "GruposProdutosController.h"
+#include "Interrupcao.h"
 #include "ListaParametros.h"
 #include "ObservadorExecucao.h"
 #include "ProdutosController.h"
@@ -32,6 +33,54 @@ const std::array<TTipo, 5> kTipos = {{
     {"PRODUTOS", &TClassesConversaoController::PConverteProdutos},
 }};
 
+// The progress bar the run hands to the controllers: the same bar, which also counts the kind's
+// records and, after each one, stops the run when it was asked to stop.
+class TBarraDaExecucao final : public IBarraProgresso {
+public:
+    TBarraDaExecucao(IBarraProgresso& barra, const IInterrupcao* interrupcao)
+        : m_barra(barra), m_interrupcao(interrupcao) {}
+
+    int Posicao() const override { return m_barra.Posicao(); }
+    void SetPosicao(int valor) override { m_barra.SetPosicao(valor); }
+    int Maximo() const override { return m_barra.Maximo(); }
+    void SetMaximo(int valor) override {
+        m_barra.SetMaximo(valor);
+        // A controller sets the maximum right before its first record, once its source is open.
+        if (m_concluidos == 0) {
+            m_emRegistro = valor > 0;
+        }
+    }
+    void Avanca(int passo) override {
+        m_barra.Avanca(passo);
+        ++m_concluidos;
+        m_emRegistro = m_concluidos < m_barra.Maximo();
+        VerificaInterrupcao();
+    }
+
+    void NovoTipo() {
+        m_concluidos = 0;
+        m_emRegistro = false;
+    }
+    /// Records the kind finished, plus the one it was in the middle of.
+    qint64 RegistrosAlcancados() const { return m_concluidos + (m_emRegistro ? 1 : 0); }
+
+    void VerificaInterrupcao() {
+        if (m_interrupcao) {
+            const QString motivo = m_interrupcao->Motivo();
+            if (!motivo.isEmpty()) {
+                m_emRegistro = false;
+                throw EConversao(motivo);
+            }
+        }
+    }
+
+private:
+    IBarraProgresso& m_barra;
+    const IInterrupcao* m_interrupcao;
+    qint64 m_concluidos = 0;
+    bool m_emRegistro = false;
+};
+
 } // namespace
 
 bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem,
@@ -44,19 +93,29 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
     Barra.SetPosicao(0);
     FConversao.DesativaTriggers(BDDestino, Transacao);
     FConversao.PIniciaTransacao(Transacao);
+    TBarraDaExecucao barra(Barra, m_interrupcao);
+    const TTipo* emAndamento = nullptr;
     try {
         for (const TTipo& tipo : kTipos) {
             if (MParams.Valor(QLatin1String(tipo.chave)) == QLatin1String("S")) {
+                barra.VerificaInterrupcao();
                 const QString chave = QLatin1String(tipo.chave);
+                emAndamento = &tipo;
+                barra.NovoTipo();
                 if (m_observador) {
                     m_observador->InicioTipo(chave);
                 }
-                (this->*tipo.procedimento)(BDOrigem, BDDestino, Barra, lblInfo);
+                (this->*tipo.procedimento)(BDOrigem, BDDestino, barra, lblInfo);
+                // Committed as soon as it ends: a later kind that fails, even while emptying its own
+                // tables, can no longer take these rows back.
+                FConversao.PConfirmaTransacao(Transacao);
+                emAndamento = nullptr;
                 if (m_observador) {
                     m_observador->FimTipo(chave);
                 }
             }
         }
+        barra.VerificaInterrupcao();
         FConversao.PConfirmaTransacao(Transacao);
         FConversao.AtivaTriggers(BDDestino, Transacao);
         DetalheDoFim(true);
@@ -64,10 +123,24 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
         Barra.SetPosicao(0);
         return true;
     } catch (const std::exception& e) {
-        FConversao.PCancelaTransacao(Transacao);
+        const QString motivo = MensagemDe(e);
+        // From here on nothing may throw: a lost connection makes every step below fail, and the
+        // person must still get the final message (the engine discards uncommitted work anyway).
+        try {
+            FConversao.PCancelaTransacao(Transacao);
+        } catch (const std::exception& falha) {
+            MostraAviso(QStringLiteral("Não foi possível desfazer o tipo em andamento: ") + MensagemDe(falha));
+        }
         FConversao.AtivaTriggers(BDDestino, Transacao);
-        DetalheDoFim(false);
-        MostraErro(QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ") + MensagemDe(e));
+        try {
+            if (m_observador && emAndamento) {
+                m_observador->FalhaTipo(QLatin1String(emAndamento->chave), barra.RegistrosAlcancados());
+            }
+            DetalheDoFim(false);
+        } catch (const std::exception&) {
+            // The summary is a courtesy; the error box below is what matters.
+        }
+        MostraErro(QStringLiteral("Ocorreu um erro durante a conversão! Motivo: ") + motivo);
         Barra.SetPosicao(0);
         Barra.SetMaximo(0);
         return false;

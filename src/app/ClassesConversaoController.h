@@ -8,14 +8,17 @@ class TTransacaoDestino;
 class IBarraProgresso;
 class IRotulo;
 class IObservadorExecucao;
+class IInterrupcao;
 
 /// One run: switches the triggers off, converts every ticked kind in the fixed order
-/// (sellers, customers, suppliers, product groups, products), commits, switches the triggers
-/// on and tells the user the outcome. Keeps nothing between runs.
+/// (sellers, customers, suppliers, product groups, products), committing each kind as it ends,
+/// switches the triggers on and tells the user the outcome. Keeps nothing between runs.
 class TClassesConversaoController {
 public:
     /// Someone who follows the run (the summary); not owned, may be none.
     void SetObservador(IObservadorExecucao* observador) { m_observador = observador; }
+    /// Asked whether the run must stop; not owned, may be none.
+    void SetInterrupcao(const IInterrupcao* interrupcao) { m_interrupcao = interrupcao; }
 
     /// True when the run reached its success message; false when an error was caught and shown.
     bool FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem, TConexaoDestino& BDDestino,
@@ -37,4 +40,5 @@ private:
     void DetalheDoFim(bool sucesso);
 
     IObservadorExecucao* m_observador = nullptr;
+    const IInterrupcao* m_interrupcao = nullptr;
 };

@@ -12,8 +12,11 @@ public:
     virtual void InicioExecucao() = 0;
     /// `chave` is the kind's key in the parameter list ("VENDEDORES", ...).
     virtual void InicioTipo(const QString& chave) = 0;
-    /// Only for a kind that finished without error, still inside the run's transaction.
+    /// Only for a kind that finished without error, after its rows were committed.
     virtual void FimTipo(const QString& chave) = 0;
+    /// For the kind the run failed in, after the rollback: how many of its source records it had
+    /// reached (the one it failed on included).
+    virtual void FalhaTipo(const QString& chave, qint64 registrosAlcancados) = 0;
     /// After the commit or the rollback, before the final message. Returns the text the final
     /// message box shows as its details (empty for none).
     virtual QString FimExecucao(bool sucesso) = 0;

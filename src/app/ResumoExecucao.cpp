@@ -51,6 +51,27 @@ const std::array<const char*, 3> kReferencias = {"CIDADES", "CADSEGM", "UNIDADES
 
 double PorSegundo(qint64 registros, double segundos) { return segundos > 0 ? registros / segundos : 0.0; }
 
+// The summary only reads. A read starts the connection's transaction when none is active; this
+// ends such a transaction again, so the run finds the connection as it left it.
+class TSoLeitura {
+public:
+    explicit TSoLeitura(TConexaoDestino& conexao) : m_conexao(conexao), m_ativa(conexao.Transacao().Ativa()) {}
+    ~TSoLeitura() {
+        try {
+            if (!m_ativa && m_conexao.Transacao().Ativa()) {
+                m_conexao.Transacao().Cancela();
+            }
+        } catch (const std::exception&) {
+        }
+    }
+    TSoLeitura(const TSoLeitura&) = delete;
+    TSoLeitura& operator=(const TSoLeitura&) = delete;
+
+private:
+    TConexaoDestino& m_conexao;
+    bool m_ativa;
+};
+
 } // namespace
 
 TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem)
@@ -59,7 +80,6 @@ TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem)
 void TColetorResumo::InicioExecucao() {
     m_resumo = {};
     m_relogioExecucao.start();
-    m_referenciasInicio = ContaReferencias();
 }
 
 void TColetorResumo::InicioTipo(const QString& chave) {
@@ -69,6 +89,7 @@ void TColetorResumo::InicioTipo(const QString& chave) {
     tipo.nome = d ? QString::fromUtf8(d->nome) : chave;
     tipo.tabelaOrigem = d ? QString::fromLatin1(d->tabelaOrigem) : QString();
     m_resumo.tipos.push_back(tipo);
+    const TSoLeitura leitura(m_conexao);
     m_referenciasInicio = ContaReferencias();
     m_relogioTipo.start();
 }
@@ -80,21 +101,30 @@ void TColetorResumo::FimTipo(const QString& chave) {
     TResumoTipo& tipo = m_resumo.tipos.back();
     tipo.segundos = static_cast<double>(m_relogioTipo.nsecsElapsed()) / 1e9;
     tipo.concluido = true;
-    CompletaTipo(tipo);
+    const TSoLeitura leitura(m_conexao);
+    tipo.referencias = ReferenciasCriadas();
+}
+
+void TColetorResumo::FalhaTipo(const QString& chave, qint64 registrosAlcancados) {
+    if (m_resumo.tipos.empty() || m_resumo.tipos.back().chave != chave) {
+        return;
+    }
+    // What the rollback left: the records the kind reached, the reference rows still there.
+    TResumoTipo& tipo = m_resumo.tipos.back();
+    tipo.segundos = static_cast<double>(m_relogioTipo.nsecsElapsed()) / 1e9;
+    tipo.lidos = registrosAlcancados;
+    const TSoLeitura leitura(m_conexao);
+    tipo.referencias = ReferenciasCriadas();
 }
 
 QString TColetorResumo::FimExecucao(bool sucesso) {
     m_resumo.sucesso = sucesso;
     m_resumo.segundos = static_cast<double>(m_relogioExecucao.nsecsElapsed()) / 1e9;
-    if (!m_resumo.tipos.empty() && !m_resumo.tipos.back().concluido) {
-        // The kind the run failed in: its figures are what the rollback left in the database.
-        TResumoTipo& tipo = m_resumo.tipos.back();
-        tipo.segundos = static_cast<double>(m_relogioTipo.nsecsElapsed()) / 1e9;
-        const bool transacaoAtiva = m_conexao.Transacao().Ativa();
+    // Rows are counted only now, after the run's last commit or rollback: the summary tells what
+    // the database holds, never what a rolled-back transaction held.
+    const TSoLeitura leitura(m_conexao);
+    for (TResumoTipo& tipo : m_resumo.tipos) {
         CompletaTipo(tipo);
-        if (!transacaoAtiva && m_conexao.Transacao().Ativa()) {
-            m_conexao.Transacao().Cancela(); // only reads happened: leave the connection as the run did
-        }
     }
     return FormataResumo(m_resumo);
 }
@@ -107,13 +137,16 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
     }
     try {
         const TTabelaDbf tabela(m_pastaOrigem, tipo.tabelaOrigem);
-        tipo.lidos = tabela.QuantRegistros();
+        if (tipo.concluido) {
+            tipo.lidos = tabela.QuantRegistros();
+        }
         tipo.excluidos = tabela.QuantExcluidos();
         tipo.paginaCodigo = NomePaginaCodigo(tabela.Pagina());
         tipo.escolhaPagina = NomeEscolhaPagina(tabela.EscolhaDaPagina());
         tipo.avisos = tabela.Avisos();
     } catch (const std::exception&) {
     }
+    tipo.linhas.clear();
     for (const char* nome : d->tabelas) {
         tipo.linhas.emplace_back(QString::fromLatin1(nome), ContaLinhas(QString::fromLatin1(nome)));
     }
@@ -124,14 +157,19 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
     } else if (tipo.concluido && d->lacuna == Lacuna::Rejeitados) {
         tipo.rejeitados = lacuna;
     }
+}
+
+TContagens TColetorResumo::ReferenciasCriadas() {
+    TContagens criadas;
     const std::map<QString, qint64> agora = ContaReferencias();
     for (const char* nome : kReferencias) {
         const QString tabela = QString::fromLatin1(nome);
-        const qint64 criadas = agora.at(tabela) - m_referenciasInicio[tabela];
-        if (criadas > 0) {
-            tipo.referencias.emplace_back(tabela, criadas);
+        const qint64 quant = agora.at(tabela) - m_referenciasInicio[tabela];
+        if (quant > 0) {
+            criadas.emplace_back(tabela, quant);
         }
     }
+    return criadas;
 }
 
 std::map<QString, qint64> TColetorResumo::ContaReferencias() {
@@ -240,8 +278,13 @@ QString FormataResumo(const TResumoExecucao& resumo) {
             texto << QStringLiteral("- ") + aviso;
         }
     }
-    texto << (resumo.sucesso ? QStringLiteral("Resultado: conversão concluída")
-                             : QStringLiteral("Resultado: conversão interrompida por erro (alterações desfeitas)"));
+    if (resumo.sucesso) {
+        texto << QStringLiteral("Resultado: conversão concluída");
+    } else {
+        texto << QStringLiteral("Resultado: conversão interrompida por %1 (desfeito só o tipo em andamento; os "
+                                "concluídos ficam no banco)")
+                     .arg(resumo.interrupcao.isEmpty() ? QStringLiteral("erro") : resumo.interrupcao);
+    }
     return texto.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -270,7 +313,7 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
         lidos += t.lidos;
         excluidos += t.excluidos;
     }
-    return QJsonObject{
+    QJsonObject json{
         {QStringLiteral("sucesso"), resumo.sucesso},
         {QStringLiteral("tipos"), tipos},
         {QStringLiteral("total"),
@@ -279,4 +322,8 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
                      {QStringLiteral("segundos"), resumo.segundos},
                      {QStringLiteral("registrosPorSegundo"), PorSegundo(lidos, resumo.segundos)}}},
     };
+    if (!resumo.interrupcao.isEmpty()) {
+        json.insert(QStringLiteral("interrupcao"), resumo.interrupcao);
+    }
+    return json;
 }

@@ -21,7 +21,7 @@ struct TResumoTipo {
     QString chave;         ///< the parameter key, e.g. "CLIENTES"
     QString nome;          ///< as the user reads it, e.g. "Clientes"
     QString tabelaOrigem;  ///< e.g. "TABCLI"
-    qint64 lidos = 0;      ///< live source records
+    qint64 lidos = 0;      ///< live source records (for the kind the run failed in: those it reached)
     qint64 excluidos = 0;  ///< deleted source records, skipped by the reader
     TContagens linhas;     ///< rows in each target table the kind writes
     qint64 ignorados = 0;  ///< source records that by rule write no row (groups without description)
@@ -40,12 +40,13 @@ struct TResumoExecucao {
     std::vector<TResumoTipo> tipos;
     bool sucesso = false;
     double segundos = 0;
+    QString interrupcao; ///< what stopped the run from outside (a signal's name), empty when nothing did
 };
 
 /// Collects the summary of a run on the run's own connection: source counts from the tables'
-/// headers and deletion flags, target counts with SELECT COUNT(*) inside the run's transaction
-/// (each kind empties its tables first, so what a table holds is what the kind wrote), and
-/// reference rows as the growth of the reference tables while the kind ran. Each source table's
+/// headers and deletion flags, target counts with SELECT COUNT(*) after the run's last commit or
+/// rollback (each kind empties its tables first, so what a table holds is what the kind wrote),
+/// and reference rows as the growth of the reference tables while the kind ran. Each source table's
 /// code page, how it was chosen and the reader's warnings come from opening it as the reader does.
 class TColetorResumo final : public IObservadorExecucao {
 public:
@@ -54,12 +55,16 @@ public:
     void InicioExecucao() override;
     void InicioTipo(const QString& chave) override;
     void FimTipo(const QString& chave) override;
+    void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
     QString FimExecucao(bool sucesso) override;
 
     const TResumoExecucao& Resumo() const { return m_resumo; }
+    /// Notes what stopped the run from outside (SIGTERM, ...).
+    void SetInterrupcao(const QString& motivo) { m_resumo.interrupcao = motivo; }
 
 private:
     void CompletaTipo(TResumoTipo& tipo);
+    TContagens ReferenciasCriadas();
     std::map<QString, qint64> ContaReferencias();
     qint64 ContaLinhas(const QString& tabela);
 

@@ -15,6 +15,10 @@ void TAvisosLeitura::FimTipo(const QString& chave) {
     m_coletor.FimTipo(chave);
 }
 
+void TAvisosLeitura::FalhaTipo(const QString& chave, qint64 registrosAlcancados) {
+    m_coletor.FalhaTipo(chave, registrosAlcancados);
+}
+
 QString TAvisosLeitura::FimExecucao(bool sucesso) {
     const QString detalhe = m_coletor.FimExecucao(sucesso);
     for (const TResumoTipo& tipo : m_coletor.Resumo().tipos) {

@@ -14,6 +14,7 @@ public:
     void InicioExecucao() override;
     void InicioTipo(const QString& chave) override;
     void FimTipo(const QString& chave) override;
+    void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
     QString FimExecucao(bool sucesso) override;
 
 private:

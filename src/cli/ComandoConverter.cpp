@@ -1,4 +1,5 @@
 #include "AberturaDestino.h"
+#include "ArquivoResumo.h"
 #include "AvisosLeitura.h"
 #include "ClassesConversaoController.h"
 #include "Comandos.h"
@@ -8,14 +9,14 @@
 #include "ListaParametros.h"
 #include "NomeBanco.h"
 #include "PaginaCodigo.h"
+#include "PastaEnsaio.h"
 #include "ResumoExecucao.h"
+#include "SinaisTerminacao.h"
 #include "TConexaoDestino.h"
 #include "VerificacaoDestino.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <optional>
@@ -51,8 +52,9 @@ int UsoIncorreto(const QString& motivo) {
 std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opcoes) {
     for (int i = 0; i < argumentos.size(); ++i) {
         const QString& a = argumentos[i];
+        // A value that looks like an option is one the user forgot: "--resumo --vendedores".
         auto valor = [&](QString& destino) -> bool {
-            if (i + 1 >= argumentos.size()) {
+            if (i + 1 >= argumentos.size() || argumentos[i + 1].startsWith(QLatin1String("--"))) {
                 return false;
             }
             destino = argumentos[++i];
@@ -115,7 +117,7 @@ namespace {
 
 // For a rehearsal: copies the target file into `pasta` and returns the copy's path, or says
 // on stderr why it cannot and returns nothing.
-std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir& pasta) {
+std::optional<QString> CopiaParaEnsaio(const QString& banco, const TPastaEnsaio& pasta) {
     // A database on a server cannot be copied here.
     if (BancoNoServidor(banco)) {
         MostraAviso(QStringLiteral("O ensaio precisa de um banco local: \"%1\" está num servidor.").arg(banco));
@@ -125,8 +127,8 @@ std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir
         MostraAviso(QStringLiteral("O banco \"%1\" não existe.").arg(banco));
         return std::nullopt;
     }
-    if (!pasta.isValid()) {
-        MostraAviso(QStringLiteral("Não foi possível criar a pasta temporária do ensaio: %1").arg(pasta.errorString()));
+    if (!pasta.Valida()) {
+        MostraAviso(QStringLiteral("Não foi possível criar a pasta temporária do ensaio: %1").arg(pasta.Erro()));
         return std::nullopt;
     }
     // The engine holds an exclusive lock on a database it has open; a shared lock of ours
@@ -142,7 +144,7 @@ std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir
                         .arg(banco));
         return std::nullopt;
     }
-    const QString copia = pasta.filePath(QFileInfo(banco).fileName());
+    const QString copia = pasta.Caminho(QFileInfo(banco).fileName());
     if (!QFile::copy(banco, copia)) {
         MostraAviso(QStringLiteral("Não foi possível copiar \"%1\" para o ensaio.").arg(banco));
         return std::nullopt;
@@ -152,15 +154,23 @@ std::optional<QString> CopiaParaEnsaio(const QString& banco, const QTemporaryDir
     return copia;
 }
 
-bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {
-    QFile saida(arquivo);
-    if (!saida.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        saida.write(QJsonDocument(ResumoJson(resumo)).toJson()) < 0 || !saida.flush()) {
-        QTextStream(stderr) << "Não foi possível gravar o resumo em \"" << arquivo << "\": " << saida.errorString()
-                            << "\n";
-        return false;
+// After a run that did not end well: whether the nine triggers are on again, in plain words
+// (`sempre`: also when they are).
+void DizEstadoTriggers(TConexaoDestino& conexao, const QString& banco, bool sempre) {
+    try {
+        const QStringList inativas = TriggersInativas(conexao);
+        if (!inativas.isEmpty()) {
+            MostraAviso(QStringLiteral("As triggers %1 continuam INATIVAS no banco de destino. Ative-as antes de usar "
+                                       "o sistema Quorvel: conversor-tavrin ativar-triggers \"%2\"")
+                            .arg(inativas.join(QStringLiteral(", ")), banco));
+        } else if (sempre) {
+            MostraInformacao(QStringLiteral("As triggers do banco de destino estão ativas."));
+        }
+    } catch (const std::exception& e) {
+        MostraAviso(QStringLiteral("Não foi possível verificar se as triggers do banco de destino estão ativas (%1). "
+                                   "Para ativá-las: conversor-tavrin ativar-triggers \"%2\"")
+                        .arg(MensagemDe(e), banco));
     }
-    return true;
 }
 
 } // namespace
@@ -180,11 +190,20 @@ int ComandoConverter(const QStringList& argumentos) {
         MostraAviso(*problema);
         return kSaidaUsoIncorreto;
     }
+    if (!opcoes.arquivoResumo.isEmpty()) {
+        const QString bancoLocal = BancoNoServidor(*opcoes.destino) ? QString() : *opcoes.destino;
+        if (const auto problema = ProblemaArquivoResumo(opcoes.arquivoResumo, bancoLocal, opcoes.origem)) {
+            MostraAviso(*problema);
+            return kSaidaUsoIncorreto;
+        }
+    }
 
     QString banco = *opcoes.destino;
-    const QTemporaryDir pastaEnsaio;
-    if (opcoes.ensaio) {
-        const auto copia = CopiaParaEnsaio(banco, pastaEnsaio);
+    TPastaEnsaio::RemoveAbandonadas();
+    const std::optional<TPastaEnsaio> pastaEnsaio =
+        opcoes.ensaio ? std::make_optional<TPastaEnsaio>() : std::optional<TPastaEnsaio>();
+    if (pastaEnsaio) {
+        const auto copia = CopiaParaEnsaio(banco, *pastaEnsaio);
         if (!copia) {
             return kSaidaUsoIncorreto;
         }
@@ -198,6 +217,9 @@ int ComandoConverter(const QStringList& argumentos) {
     if (!AbreDestino(conexao, banco, *opcoes.destino)) {
         return kSaidaUsoIncorreto;
     }
+    // From here on SIGINT and SIGTERM stop the run at its next record instead of the engine's own
+    // handlers, installed as the connection opened, shutting the connection down under it.
+    TSinaisTerminacao sinais;
     // Triggers left off by a run that never ended: say so; this run switches them on at its end.
     try {
         if (const QStringList inativas = TriggersInativas(conexao); !inativas.isEmpty()) {
@@ -213,23 +235,32 @@ int ComandoConverter(const QStringList& argumentos) {
     CarregaParametros(params, opcoes.marcados);
     TColetorResumo coletor(conexao, opcoes.origem);
     TAvisosLeitura avisos(coletor); // the reader's warnings as AVISO blocks, before the final message
-    int codigo = kSaidaErroExecucao;
+    bool sucesso = false;
     try {
         TClassesConversaoController run;
         run.SetObservador(&avisos);
-        const bool sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal,
-                                                  terminal);
-        codigo = sucesso ? kSaidaSucesso : kSaidaErroExecucao;
+        run.SetInterrupcao(&sinais);
+        sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal, terminal);
     } catch (const std::exception& e) {
         // Failures before the run's protected block (e.g. the connection lost) reach here.
         MostraErro(MensagemDe(e));
         return kSaidaErroExecucao;
     }
+    if (sinais.Sinal() != 0) {
+        coletor.SetInterrupcao(sinais.NomeSinal());
+    }
+    // A rehearsal's copy is thrown away: the real database's triggers were never touched.
+    if (!sucesso && !opcoes.ensaio) {
+        DizEstadoTriggers(conexao, *opcoes.destino, sinais.Sinal() != 0);
+    }
     conexao.Fecha();
 
+    int codigo = sucesso ? kSaidaSucesso : kSaidaErroExecucao;
     QTextStream(stdout) << FormataResumo(coletor.Resumo());
-    if (!opcoes.arquivoResumo.isEmpty() && !GravaResumoJson(opcoes.arquivoResumo, coletor.Resumo())) {
-        return codigo == kSaidaSucesso ? kSaidaErroExecucao : codigo;
+    if (!opcoes.arquivoResumo.isEmpty() && !GravaResumoJson(opcoes.arquivoResumo, coletor.Resumo()) &&
+        codigo == kSaidaSucesso) {
+        codigo = kSaidaErroExecucao;
     }
-    return codigo;
+    // As a shell reports a process a signal ended: 128 + the signal's number.
+    return sinais.Sinal() != 0 ? 128 + sinais.Sinal() : codigo;
 }

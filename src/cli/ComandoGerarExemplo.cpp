@@ -14,15 +14,21 @@
 namespace {
 
 const char* const kUsoGerarExemplo =
-    "Uso: conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil]\n"
-    "Grava TABVEND, TABCLI (com TABCLI.DBT), TABFOR, TABEST8 e TABEST1 em PASTA, que precisa existir;\n"
-    "arquivos com esses nomes são substituídos. Tabelas dBASE III (Clipper) em cp850.\n"
+    "Uso: conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil] [--substituir]\n"
+    "Grava TABVEND, TABCLI (com TABCLI.DBT), TABFOR, TABEST8 e TABEST1 em PASTA, que precisa existir.\n"
+    "Tabelas dBASE III (Clipper) em cp850.\n"
     "  --registros N  clientes e produtos (padrão 100); fornecedores N/10, grupos N/10 até 999,\n"
     "                 vendedores N/20 até 99; alguns registros excluídos a mais em cada tabela.\n"
     "                 Códigos de produto têm 6 dígitos: acima de 1000000 produtos eles se repetem\n"
     "  --semente S    a mesma semente gera os mesmos arquivos (padrão 1)\n"
     "  --hostil       todo campo de texto recebe aspas, comandos SQL, :PARAMETROS, caracteres de\n"
-    "                 controle, letras acentuadas e caracteres fora do Windows-1252\n";
+    "                 controle, letras acentuadas e caracteres fora do Windows-1252\n"
+    "  --substituir   troca arquivos com esses nomes que já estejam na pasta; sem ela, uma pasta que\n"
+    "                 já tenha algum deles (em maiúsculas ou minúsculas) é recusada\n";
+
+// Every file the sample writes; a folder holding any of them may be a real TAVRIN folder.
+const char* const kArquivosExemplo[] = {"TABVEND.DBF", "TABCLI.DBF",  "TABCLI.DBT",
+                                        "TABFOR.DBF",  "TABEST8.DBF", "TABEST1.DBF"};
 
 int Recusa(const QString& motivo) {
     QTextStream(stderr) << motivo << "\n\n" << kUsoGerarExemplo;
@@ -47,11 +53,25 @@ std::optional<QString> MotivoPastaRecusada(const QString& pasta) {
     return std::nullopt;
 }
 
+// The files of the folder the sample would replace, named as they are there (any case).
+QStringList ArquivosExistentes(const QString& pasta) {
+    QStringList existentes;
+    for (const QString& nome : QDir(pasta).entryList(QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name)) {
+        for (const char* arquivo : kArquivosExemplo) {
+            if (nome.compare(QLatin1String(arquivo), Qt::CaseInsensitive) == 0) {
+                existentes << nome;
+            }
+        }
+    }
+    return existentes;
+}
+
 } // namespace
 
 int ComandoGerarExemplo(const QStringList& argumentos) {
     TOpcoesExemplo opcoes;
     QString pasta;
+    bool substituir = false;
     for (int i = 0; i < argumentos.size(); ++i) {
         const QString& a = argumentos[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -80,6 +100,8 @@ int ComandoGerarExemplo(const QStringList& argumentos) {
             }
         } else if (a == QLatin1String("--hostil")) {
             opcoes.hostil = true;
+        } else if (a == QLatin1String("--substituir")) {
+            substituir = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             return Recusa(QStringLiteral("Opção desconhecida: %1").arg(a));
         } else if (pasta.isEmpty()) {
@@ -93,6 +115,11 @@ int ComandoGerarExemplo(const QStringList& argumentos) {
     }
     if (const auto motivo = MotivoPastaRecusada(pasta)) {
         return Recusa(*motivo);
+    }
+    if (const QStringList existentes = ArquivosExistentes(pasta); !existentes.isEmpty() && !substituir) {
+        return Recusa(QStringLiteral("A pasta \"%1\" já tem %2. Nada foi gravado; use --substituir para trocá-los "
+                                     "pelas tabelas de exemplo.")
+                          .arg(QDir::toNativeSeparators(pasta), existentes.join(QStringLiteral(", "))));
     }
 
     try {

@@ -14,11 +14,12 @@ const char* const kAjuda =
     "                   [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
     "                   [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
     "  conversor-tavrin criar-destino BANCO\n"
-    "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil]\n"
+    "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil] [--substituir]\n"
     "  conversor-tavrin ativar-triggers BANCO   (ativa as nove triggers após uma conversão interrompida)\n"
     "  conversor-tavrin --help | --version\n"
     "\n"
-    "Saída: 0 sucesso; 1 a conversão terminou com erro; 2 uso incorreto ou recusa antes da conversão.\n";
+    "Saída: 0 sucesso; 1 a conversão terminou com erro; 2 uso incorreto ou recusa antes da conversão;\n"
+    "       130 ou 143 a conversão foi interrompida por SIGINT (Ctrl+C) ou SIGTERM.\n";
 
 } // namespace
 

@@ -2,6 +2,11 @@
 
 #include "TextoPrimitivas.h"
 
+#include <QDate>
+#include <QRegularExpression>
+
+#include <utility>
+
 namespace {
 
 QString Corta(const QString& t, qsizetype n) {
@@ -287,6 +292,30 @@ void TConverteCliente::SetProtestarCliente(const QString& Value) {
     FProtestarCliente = SemAspas(Value);
 }
 
+bool TConverteCliente::DataLegivel(const QString& data) {
+    if (Trim(data).isEmpty()) {
+        return true;
+    }
+    // day.month.year or year.month.day, possibly followed by a time, as the database reads them.
+    static const QRegularExpression forma(
+        QStringLiteral(R"(^\s*(\d{1,4})\.(\d{1,2})\.(\d{1,4})(\s+\d{1,2}:\d{2}(:\d{2})?)?\s*$)"));
+    const QRegularExpressionMatch partes = forma.match(data);
+    if (!partes.hasMatch()) {
+        return false;
+    }
+    QString dia = partes.captured(1);
+    QString ano = partes.captured(3);
+    if (dia.size() == 4) {
+        std::swap(dia, ano);
+    }
+    if (dia.size() > 2) {
+        return false;
+    }
+    // A two-digit year is read in this century or the last; either way the same days exist.
+    const int numeroAno = ano.toInt() + (ano.size() == 2 ? 2000 : 0);
+    return numeroAno >= 1 && QDate(numeroAno, partes.captured(2).toInt(), dia.toInt()).isValid();
+}
+
 void TConverteCliente::SetDT_Nascimento(const QString& Value) {
     FDT_Nascimento = Value.isEmpty() ? QString() : DataOuOriginal(Value);
 }
@@ -351,9 +380,11 @@ void TConverteCliente::SetCodClasCli(const QString& Value) {
 }
 
 // A blank seller, country or payment term keeps the code already set; the reset empties them.
+// A seller that is not a code ("--5", "12a") counts as blank: padding and masking it would link
+// the customer to another seller ("--5" would become "05").
 void TConverteCliente::SetCodVendend1(const QString& Value) {
     const QString t = SemAspas(Value);
-    if (!Trim(t).isEmpty()) {
+    if (EhCodigoNumerico(t)) {
         FCodVendend1 = TiraMascara(StrZero(Corta(t, 4), 4));
     }
 }

@@ -112,6 +112,9 @@ public:
     void SetRetemISS(const QString& Value);
     void SetMalaDiretaEletr(const QString& Value);
     void SetProtestarCliente(const QString& Value);
+    /// True for a date field as the date setters store it that the target can read: empty, or a
+    /// real day written day.month.year (or year.month.day), as a source date that is one gives.
+    static bool DataLegivel(const QString& data);
     void SetDT_Nascimento(const QString& Value);
     void SetDT_Cadastro(const QString& Value);
     void SetDt_Ult_Venda(const QString& Value);

@@ -7,7 +7,30 @@
 #include "classConversao.h"
 #include "ui/InterfaceUsuario.h"
 
+#include <QList>
+#include <QStringList>
+
+#include <algorithm>
 #include <memory>
+
+namespace {
+
+QString AvisoVendedoresIlegiveis(const QList<qint64>& registros) {
+    constexpr qsizetype kMostrados = 10;
+    QStringList numeros;
+    for (qsizetype i = 0; i < std::min(registros.size(), kMostrados); ++i) {
+        numeros << QString::number(registros[i]);
+    }
+    if (registros.size() > kMostrados) {
+        numeros << QStringLiteral("…");
+    }
+    return QStringLiteral("Tabela TABCLI: %1 cliente(s) com o campo LKVENDEDOR que não é um código de vendedor "
+                          "foram convertidos sem vendedor (registros %2).")
+        .arg(registros.size())
+        .arg(numeros.join(QStringLiteral(", ")));
+}
+
+} // namespace
 
 TQueryOrigem& TClassPreencheDadosClientes::BuscaClientesBDOrigem(TQueryOrigem& qryBusca) {
     qryBusca.LimpaSQL();
@@ -26,13 +49,16 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
     qryBusca->SetNomeBanco(DbOrigem);
     int vContaRegistro = 1;
 
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
+    BuscaClientesBDOrigem(*qryBusca);
     ConverteClientes->LimpaTabela();
     ConverteComplClientes->LimpaTabela();
-
-    BuscaClientesBDOrigem(*qryBusca);
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
     const auto S = [&qryBusca](const char* campo) { return qryBusca->CampoPorNome(QLatin1String(campo)).ComoTexto(); };
+    // Records whose seller is not a code: converted without one, and named in one warning at the end.
+    QList<qint64> vendedoresIlegiveis;
 
     while (!qryBusca->Eof()) {
         lblInfo.SetCaption(QStringLiteral("Convertendo Clientes - Registro ") + QString::number(vContaRegistro) +
@@ -40,7 +66,16 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
         ProcessaMensagensPendentes();
 
         TConverteCliente& cliente = *ConverteClientes;
-        cliente.SetCodCliente(S("CODIGO"));
+        // The code is the customer's key: one with letters would be padded and masked into another
+        // customer's ("12a" into 0000012).
+        const TCampoOrigem codigo = qryBusca->CampoPorNome(QLatin1String("CODIGO"));
+        const QString textoCodigo = codigo.ComoTexto();
+        if (!Trim(textoCodigo).isEmpty() && !TConversao::EhCodigoNumerico(textoCodigo)) {
+            codigo.Recusa(QStringLiteral("\"%1\" não é um código de cliente (só algarismos, separados ou não por "
+                                         "ponto, hífen, barra ou espaço)")
+                              .arg(textoCodigo));
+        }
+        cliente.SetCodCliente(textoCodigo);
         cliente.SetNome(MaiusculasAscii(FConversao->FRemoveCaracter(FConversao->FRetiraAcento(S("NOME")))));
         cliente.SetNomeFantasia(cliente.Nome());
         cliente.SetEndereco(S("ENDERECO"));
@@ -57,7 +92,11 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
         cliente.SetContato(S("CONTATO"));
         cliente.SetFone(S("TELEFONE"));
         cliente.SetFax(S("FAX"));
-        cliente.SetCodVendend1(S("LKVENDEDOR"));
+        const QString vendedor = S("LKVENDEDOR");
+        cliente.SetCodVendend1(vendedor);
+        if (!Trim(vendedor).isEmpty() && cliente.CodVendend1().isEmpty()) {
+            vendedoresIlegiveis << qryBusca->NumeroRegistro();
+        }
         // The segment survives the record's reset, so a customer without one clears it here.
         const QString atividade = S("ATIVIDADE");
         if (!Trim(atividade).isEmpty()) {
@@ -65,13 +104,20 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
         } else {
             cliente.SetCodSegmento(QString());
         }
-        const QString data = S("DATA");
-        if (!Trim(data).isEmpty()) {
-            cliente.SetDT_Cadastro(data);
+        // A date the database cannot read would fail the insert with no word of where it came from.
+        const TCampoOrigem data = qryBusca->CampoPorNome(QLatin1String("DATA"));
+        if (const QString texto = data.ComoTexto(); !Trim(texto).isEmpty()) {
+            cliente.SetDT_Cadastro(texto);
+            if (!TConverteCliente::DataLegivel(cliente.DT_Cadastro())) {
+                data.Recusa(QStringLiteral("\"%1\" não é uma data").arg(texto));
+            }
         }
-        const QString nascimento = S("NASCIMENTO");
-        if (!Trim(nascimento).isEmpty()) {
-            cliente.SetDT_Nascimento(nascimento);
+        const TCampoOrigem nascimento = qryBusca->CampoPorNome(QLatin1String("NASCIMENTO"));
+        if (const QString texto = nascimento.ComoTexto(); !Trim(texto).isEmpty()) {
+            cliente.SetDT_Nascimento(texto);
+            if (!TConverteCliente::DataLegivel(cliente.DT_Nascimento())) {
+                nascimento.Recusa(QStringLiteral("\"%1\" não é uma data").arg(texto));
+            }
         }
         // The flag says "natural person"; the reader renders a logical false as FALSO.
         cliente.SetPessoa_FJ(Trim(S("TAGFISICA")) == QLatin1String("FALSO") ? QStringLiteral("J")
@@ -103,6 +149,9 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem,
     lblInfo.SetCaption(QString());
     Barra.SetPosicao(0);
     Barra.SetMaximo(0);
+    if (!vendedoresIlegiveis.isEmpty()) {
+        MostraAviso(AvisoVendedoresIlegiveis(vendedoresIlegiveis));
+    }
 
     ConverteClientes.reset();
     ConverteComplClientes.reset();

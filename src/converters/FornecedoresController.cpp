@@ -22,8 +22,10 @@ void TFornecedoresController::PreencheDadosFornecedores(const QString& DbOrigem,
     auto FConversao = std::make_unique<TConversao>(DbDestino);
     int vContaRegistro = 1;
 
-    ConverteFornecedores->LimpaTabela();
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
     BuscaFornecedoresBDOrigem(*qryBusca);
+    ConverteFornecedores->LimpaTabela();
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
     const auto texto = [&qryBusca](const char* campo) {

@@ -22,8 +22,10 @@ void TGruposProdutosController::PreencheDadosGruposProdutos(const QString& DbOri
     auto FConversao = std::make_unique<TConversao>(DbDestino);
     int vContaRegistro = 1;
 
-    ConverteGruposProdutos->LimpaTabela();
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
     BuscaGruposProdutosBDOrigem(*qryBusca);
+    ConverteGruposProdutos->LimpaTabela();
     qryBusca->Ultimo();
     Barra.SetMaximo(qryBusca->QuantRegistros());
     qryBusca->Primeiro();

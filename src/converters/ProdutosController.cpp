@@ -35,13 +35,15 @@ void TClassPreencheDadosProdutos::PreencheDadosProdutos(const QString& DbOrigem,
     qryBusca->SetNomeBanco(DbOrigem);
     int vContaRegistro = 1;
 
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
+    BuscaProdutosBDOrigem(*qryBusca);
     // Each emptying commits; the rows below then share one transaction with the run.
     ConverteProdutos->LimpaTabela();
     ConverteCompProd->LimpaTabela();
     ConverteProdDetalhe->LimpaTabela();
     FConversao->PLimpaTabela(QStringLiteral("MVGERAL"));
 
-    BuscaProdutosBDOrigem(*qryBusca);
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
     auto campo = [&](const char* nome) { return qryBusca->CampoPorNome(QLatin1String(nome)); };

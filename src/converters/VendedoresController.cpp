@@ -27,8 +27,10 @@ void TVendedoresController::PreencheDadosVendedores(const QString& DbOrigem, TCo
     auto FConversao = std::make_unique<TConversao>(DbDestino);
     int vContaRegistro = 1;
 
-    FConversao->PLimpaTabela(QStringLiteral("VENDEND"));
+    // The source is opened first (header read, memo file found): a table that cannot be read
+    // fails the kind before its target tables are emptied.
     BuscaVendedoresBDOrigem(*qryBusca);
+    FConversao->PLimpaTabela(QStringLiteral("VENDEND"));
     Barra.SetMaximo(qryBusca->QuantRegistros());
 
     while (!qryBusca->Eof()) {

@@ -35,6 +35,10 @@ bool TCampoOrigem::Nulo() const {
     return m_tabela->Nulo(m_indice);
 }
 
+void TCampoOrigem::Recusa(const QString& motivo) const {
+    m_tabela->ErroCampo(m_indice, motivo);
+}
+
 TQueryOrigem::TQueryOrigem() = default;
 TQueryOrigem::~TQueryOrigem() = default;
 
@@ -107,6 +111,10 @@ int TQueryOrigem::QuantRegistros() const {
         return 0;
     }
     return static_cast<int>(std::min<qint64>(m_tabela->QuantRegistros(), std::numeric_limits<int>::max()));
+}
+
+qint64 TQueryOrigem::NumeroRegistro() const {
+    return m_tabela ? m_tabela->NumeroRegistro() : 0;
 }
 
 QStringList TQueryOrigem::Avisos() const {

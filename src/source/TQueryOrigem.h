@@ -24,6 +24,9 @@ public:
     TDateTime ComoDataHora() const;
     /// True for a blank/absent value.
     bool Nulo() const;
+    /// Raises EConversao naming table, record and field, as an unreadable number does, for a value
+    /// the caller cannot use.
+    [[noreturn]] void Recusa(const QString& motivo) const;
 
 private:
     const TTabelaDbf* m_tabela;
@@ -57,6 +60,8 @@ public:
     void Ultimo();
     /// Number of live (not deleted) records.
     int QuantRegistros() const;
+    /// The current record's number in the file (deleted records counted), as errors name it.
+    qint64 NumeroRegistro() const;
     /// What the reader worked around when it opened the table (fewer records than declared, a code
     /// page it could not tell, ...), one sentence each; empty when closed.
     QStringList Avisos() const;

@@ -97,6 +97,9 @@ public:
     double Numero(int campo) const;
     TDateTime DataHora(int campo) const;
 
+    /// Raises EConversao naming the table, the current record and the field, with the reason.
+    [[noreturn]] void ErroCampo(int campo, const QString& motivo) const;
+
 private:
     void LeCabecalho();
     void IndexaNomes();
@@ -119,7 +122,6 @@ private:
     QByteArray Memo(int campo) const;
     bool NuloVfp(int campo) const;
     [[noreturn]] void ErroTabela(const QString& motivo) const;
-    [[noreturn]] void ErroCampo(int campo, const QString& motivo) const;
 
     QString m_pasta;
     QString m_nome;

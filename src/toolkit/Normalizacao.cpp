@@ -113,6 +113,22 @@ QString TConversao::FValidaData(QString& data) {
     return data;
 }
 
+bool TConversao::EhCodigoNumerico(const QString& valor) {
+    const QString t = Trim(valor);
+    bool depoisDeAlgarismo = false;
+    for (const QChar c : t) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            depoisDeAlgarismo = true;
+        } else if (depoisDeAlgarismo &&
+                   (c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('/') || c == QLatin1Char(' '))) {
+            depoisDeAlgarismo = false;
+        } else {
+            return false;
+        }
+    }
+    return depoisDeAlgarismo;
+}
+
 QString TConversao::FValidaTelefone(const QString& tel) {
     QString t = FRemoveCaracter(Trim(tel));
     // Each pass drops i - 1 leading characters, so "00..." loses one zero on the second pass.

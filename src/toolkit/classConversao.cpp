@@ -63,7 +63,12 @@ void AlteraTriggers(TConversao& conversao, TConexaoDestino& dbDestino, TTransaca
         conversao.PConfirmaTransacao(transacao);
     } catch (const std::exception& e) {
         MostraAviso(prefixoAviso + MensagemDe(e));
-        conversao.PCancelaTransacao(transacao);
+        try {
+            conversao.PCancelaTransacao(transacao);
+        } catch (const std::exception&) {
+            // The connection is gone: the engine discards the statements with it, and the run's
+            // own error path must not be cut short here.
+        }
     }
 }
 

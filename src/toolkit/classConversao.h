@@ -60,6 +60,10 @@ public:
     /// exactly 14 characters of 0-9/A-Z with at least one letter and valid check digits.
     /// Returns those 14 characters, or an empty text when the value is not such a CNPJ.
     static QString CnpjAlfanumerico(const QString& valor);
+    /// A numeric code as people type one: digits, possibly grouped by single ".", "-", "/" or
+    /// blanks ("12.345", "12-3"), with blanks around. False for an empty text, letters ("12a") or
+    /// separators that group nothing ("--5").
+    static bool EhCodigoNumerico(const QString& valor);
 
     // --- Reference-table resolution (Referencias.cpp), on QAuxiliar ---
     QString FCidade(const QString& cidade, const QString& estado, const QString& codMunicipio);

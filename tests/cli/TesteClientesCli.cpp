@@ -224,4 +224,59 @@ TEST(ClientesCli, CodigoRepetidoTerminaComAMensagemDoBancoEDestinoVazio) {
     EXPECT_EQ(EstadoTriggers(banco), QStringList(9, QStringLiteral("0")));
 }
 
+// Values the cleaning rules cannot read, in the second of two customers. A customer code or a date
+// ends the kind with the table, the record and the field named (nothing converted); a seller that
+// is not a code is left blank with one warning, and the customer converted.
+TEST(ClientesCli, CodigosEDatasQueNaoSeLeem) {
+    struct Caso {
+        const char* campo;
+        const char* valor;
+        QStringList trechos;  ///< in stderr
+        const char* vendedor; ///< CODVENDEND1 of the second customer; nullptr: the kind fails
+    };
+    const Caso casos[] = {
+        {"CODIGO",
+         "12a",
+         {QStringLiteral("campo CODIGO do registro 2 da tabela TABCLI"), QStringLiteral("12a")},
+         nullptr},
+        {"DATA", "20231345", {QStringLiteral("campo DATA do registro 2 da tabela TABCLI")}, nullptr},
+        {"NASCIMENTO", "20230230", {QStringLiteral("campo NASCIMENTO do registro 2 da tabela TABCLI")}, nullptr},
+        {"LKVENDEDOR",
+         "--5",
+         {QStringLiteral("AVISO: Tabela TABCLI: 1 cliente(s) com o campo LKVENDEDOR"), QStringLiteral("(registros 2)")},
+         ""},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.campo);
+        TBancoTemporario banco;
+        QTemporaryDir origem;
+        TRegistroTabcli primeiro;
+        primeiro.codigo = QStringLiteral("1");
+        primeiro.lkvendedor = 7;
+        TRegistroTabcli segundo;
+        segundo.codigo = QStringLiteral("2");
+        segundo.brutos.insert(QLatin1String(caso.campo), QLatin1String(caso.valor));
+        EscreveTabcli(origem.path(), {primeiro, segundo});
+
+        const auto r = ConverteClientes(origem.path(), banco);
+
+        for (const QString& trecho : caso.trechos) {
+            EXPECT_TRUE(r.erro.contains(trecho)) << r.erro.toStdString();
+        }
+        if (!caso.vendedor) {
+            EXPECT_EQ(r.codigo, 1) << r.erro.toStdString();
+            EXPECT_TRUE(
+                r.erro.contains(QStringLiteral("ERRO: Ocorreu um erro durante a conversão! Motivo: Erro ao ler")))
+                << r.erro.toStdString();
+            EXPECT_EQ(Contagem(banco, "CLIENTE"), 0);
+            continue;
+        }
+        EXPECT_EQ(r.codigo, 0) << r.erro.toStdString();
+        EXPECT_EQ(banco.Valor(QStringLiteral("SELECT CODVENDEND1 FROM CLIENTE WHERE CODCLIENTE = '00000001'")),
+                  QStringLiteral("0007"));
+        EXPECT_EQ(banco.Valor(QStringLiteral("SELECT CODVENDEND1 FROM CLIENTE WHERE CODCLIENTE = '00000002'")),
+                  QLatin1String(caso.vendedor));
+    }
+}
+
 } // namespace

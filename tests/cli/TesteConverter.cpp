@@ -3,6 +3,8 @@
 #include "BancoTemporario.h"
 #include "ExecutaCli.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -49,6 +51,26 @@ TEST(ComandoConverter, UsoIncorretoSaiCom2) {
         const auto r = ExecutaCli(args);
         EXPECT_EQ(r.codigo, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.erro.isEmpty());
+    }
+}
+
+// An option whose value is missing takes the next option as its value only by mistake: it is wrong
+// usage, and nothing is converted or written (no file named "--vendedores").
+TEST(ComandoConverter, ValorQueEOutraOpcaoEUsoIncorreto) {
+    TBancoTemporario banco;
+    QTemporaryDir trabalho;
+    for (const QStringList& opcoes : {QStringList{QStringLiteral("--resumo"), QStringLiteral("--vendedores")},
+                                      QStringList{QStringLiteral("--origem"), QStringLiteral("--todos")},
+                                      QStringList{QStringLiteral("--destino"), QStringLiteral("--ensaio")}}) {
+        SCOPED_TRACE(opcoes.join(QLatin1Char(' ')).toStdString());
+        QProcess processo;
+        processo.setWorkingDirectory(trabalho.path());
+        const auto r = ExecutaCli(processo, QStringList{QStringLiteral("converter"), QStringLiteral("--origem"),
+                                                        banco.Pasta(), QStringLiteral("--destino"), banco.Caminho()} +
+                                                opcoes);
+        EXPECT_EQ(r.codigo, 2) << r.erro.toStdString();
+        EXPECT_TRUE(r.erro.startsWith(opcoes.first() + QStringLiteral(" precisa"))) << r.erro.toStdString();
+        EXPECT_EQ(QDir(trabalho.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 }
 

@@ -1,13 +1,15 @@
 // gerar-exemplo through the built command, and its tables through the converter: the product groups
 // compared row by row with the group rules, every kind converted from an ordinary and from a hostile
 // sample, the code page override, and the refusals.
+#include "ArquivosTeste.h"
 #include "ExecutaCli.h"
 #include "GeradorExemplo.h"
 #include "ImprimeQString.h"
-#include "TextoPagina.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TQueryOrigem.h"
+#include "TTabelaDbf.h"
+#include "TextoPagina.h"
 
 #include <QDir>
 #include <QFile>
@@ -311,6 +313,30 @@ TEST(GerarExemplo, RefusalsExitWith2AndWriteNothing) {
         EXPECT_TRUE(r.saida.isEmpty());
     }
     EXPECT_TRUE(QDir(vazia).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A folder that already holds any file the sample writes may be a real TAVRIN folder: refused as it
+// is, and replaced only with --substituir.
+TEST(GerarExemplo, ExistingTablesAreReplacedOnlyWhenAskedTo) {
+    for (const char* existente : {"TABVEND.DBF", "tabcli.dbt", "TabEst1.Dbf"}) {
+        SCOPED_TRACE(existente);
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath(QLatin1String(existente));
+        ASSERT_TRUE(GravaArquivo(caminho, "dados reais do TAVRIN"));
+
+        const TResultadoCli recusa = ExecutaCli({QStringLiteral("gerar-exemplo"), pasta.path()});
+        EXPECT_EQ(recusa.codigo, 2);
+        EXPECT_TRUE(recusa.erro.contains(QLatin1String(existente))) << recusa.erro.toStdString();
+        EXPECT_TRUE(recusa.erro.contains(QStringLiteral("--substituir"))) << recusa.erro.toStdString();
+        EXPECT_EQ(LeArquivo(caminho), QByteArray("dados reais do TAVRIN"));
+        EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QLatin1String(existente)});
+
+        const TResultadoCli troca =
+            ExecutaCli({QStringLiteral("gerar-exemplo"), pasta.path(), QStringLiteral("--substituir")});
+        EXPECT_EQ(troca.codigo, 0) << troca.erro.toStdString();
+        EXPECT_EQ(TTabelaDbf(pasta.path(), QStringLiteral("TABVEND")).QuantRegistros(),
+                  QuantidadesExemplo(100).vendedores);
+    }
 }
 
 } // namespace

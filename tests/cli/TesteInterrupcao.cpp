@@ -1,5 +1,6 @@
-// A run killed in the middle of the products: what the database holds afterwards, the warning
-// about the triggers it leaves inactive, and ativar-triggers.
+// A run killed or stopped by a signal in the middle of the products: what the database holds
+// afterwards, the summary, the warning about triggers left inactive, ativar-triggers, and the
+// rehearsal's copy a kill leaves behind.
 #include "../integration/ClientesTeste.h"
 #include "ArquivosTeste.h"
 #include "BancoTemporario.h"
@@ -8,6 +9,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <signal.h>
 
 namespace {
 
@@ -143,46 +149,59 @@ QStringList Conteudo(const TBancoTemporario& banco, const QString& tabela, const
 }
 
 struct TInterrompida {
-    QString erro;           ///< stderr up to the kill
-    int registroMorte = -1; ///< the product record being converted when killed
-    bool morta = false;
+    QString erro;           ///< stderr
+    QString saida;          ///< stdout
+    int registroMorte = -1; ///< the product record being converted when the signal was sent
+    bool morta = false;     ///< ended by the signal itself (no handler)
+    int codigo = -1;        ///< exit status when it ended by itself
 };
 
-// Starts `converter --todos` and kills it (SIGKILL) once the products are past record 100.
-TInterrompida ConverteEMata(const QString& origem, const QString& banco) {
+// Starts `converter` with the arguments and sends the signal once the products are past record 100.
+TInterrompida ConverteEInterrompe(const QStringList& argumentos, int sinal,
+                                  QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment()) {
     QProcess processo;
     processo.setProgram(QStringLiteral(TAVRIN_CLI));
-    processo.setArguments({QStringLiteral("converter"), QStringLiteral("--origem"), origem, QStringLiteral("--destino"),
-                           banco, QStringLiteral("--todos")});
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    processo.setArguments(QStringList{QStringLiteral("converter")} + argumentos);
     ambiente.insert(QStringLiteral("TAVRIN_PROGRESSO_MS"), QStringLiteral("200"));
     processo.setProcessEnvironment(ambiente);
     processo.setStandardInputFile(QProcess::nullDevice());
-    processo.setStandardOutputFile(QProcess::nullDevice());
+    processo.setReadChannel(QProcess::StandardError);
     processo.start();
 
     static const QRegularExpression kProgresso(QStringLiteral("Convertendo Produtos - Registro (\\d+) de"));
     TInterrompida r;
     QElapsedTimer relogio;
     relogio.start();
-    while (processo.state() != QProcess::NotRunning && relogio.elapsed() < 240000) {
+    while (processo.state() != QProcess::NotRunning && relogio.elapsed() < 240000 && r.registroMorte < 100) {
         processo.waitForReadyRead(200);
         r.erro += QString::fromUtf8(processo.readAllStandardError());
         auto it = kProgresso.globalMatch(r.erro);
         while (it.hasNext()) {
             r.registroMorte = it.next().captured(1).toInt();
         }
-        if (r.registroMorte >= 100) {
-            processo.kill(); // SIGKILL: no handler, no cleanup, as a power cut or `kill -9`
-            processo.waitForFinished(30000);
-            r.morta = processo.exitStatus() == QProcess::CrashExit;
-            return r;
-        }
     }
-    processo.kill();
-    processo.waitForFinished(30000);
+    if (r.registroMorte >= 100) {
+        // SIGKILL has no handler and no cleanup, as a power cut or `kill -9`.
+        ::kill(static_cast<pid_t>(processo.processId()), sinal);
+    } else {
+        processo.kill();
+    }
+    processo.waitForFinished(120000);
     r.erro += QString::fromUtf8(processo.readAllStandardError());
+    r.saida = QString::fromUtf8(processo.readAllStandardOutput());
+    r.morta = processo.exitStatus() == QProcess::CrashExit;
+    r.codigo = r.morta ? -1 : processo.exitCode();
+    if (r.registroMorte < 100) {
+        r.morta = false;
+        r.codigo = -1;
+    }
     return r;
+}
+
+QStringList ArgumentosTodos(const QString& origem, const QString& banco, const QStringList& extras = {}) {
+    return QStringList{QStringLiteral("--origem"), origem, QStringLiteral("--destino"), banco,
+                       QStringLiteral("--todos")} +
+           extras;
 }
 
 TEST(Interrupcao, MortaNosProdutosDeixaOsTiposAnterioresInteirosEOsProdutosVazios) {
@@ -192,7 +211,7 @@ TEST(Interrupcao, MortaNosProdutosDeixaOsTiposAnterioresInteirosEOsProdutosVazio
     // A product of an earlier conversion: the kind empties PRODUTO and commits that at its start.
     banco.Executa(QStringLiteral("INSERT INTO PRODUTO (CODPROD, DESCRICAO) VALUES ('999999', 'ANTIGO')"));
 
-    const TInterrompida r = ConverteEMata(origem.path(), banco.Caminho());
+    const TInterrompida r = ConverteEInterrompe(ArgumentosTodos(origem.path(), banco.Caminho()), SIGKILL);
     ASSERT_TRUE(r.morta) << "the run was not killed while converting products; stderr:\n" << r.erro.toStdString();
     ASSERT_LT(r.registroMorte, kProdutos) << r.erro.toStdString();
     RecordProperty("registro_da_morte", r.registroMorte);
@@ -243,6 +262,84 @@ TEST(Interrupcao, MortaNosProdutosDeixaOsTiposAnterioresInteirosEOsProdutosVazio
     EXPECT_EQ(denovo.codigo, 0);
     EXPECT_EQ(denovo.erro,
               QStringLiteral("INFORMAÇÃO: As triggers do banco \"%1\" já estão todas ativas.\n").arg(banco.Caminho()));
+}
+
+// SIGTERM or SIGINT in the middle of the products: the run stops at the next record, rolls the
+// products back and keeps the kinds before them, switches the triggers on, says so, prints and
+// writes its summary, and exits as a shell reports the signal.
+TEST(Interrupcao, SinalNosProdutosDesfazSoOsProdutosReativaAsTriggersEMostraOResumo) {
+    QTemporaryDir origem;
+    EscreveOrigem(origem.path());
+    struct Caso {
+        int sinal;
+        const char* nome;
+        int codigo;
+    };
+    for (const Caso& caso : {Caso{SIGTERM, "SIGTERM", 143}, Caso{SIGINT, "SIGINT", 130}}) {
+        SCOPED_TRACE(caso.nome);
+        TBancoTemporario banco;
+        QTemporaryDir saida;
+        const QString json = saida.filePath(QStringLiteral("resumo.json"));
+
+        const TInterrompida r = ConverteEInterrompe(
+            ArgumentosTodos(origem.path(), banco.Caminho(), {QStringLiteral("--resumo"), json}), caso.sinal);
+
+        ASSERT_GE(r.registroMorte, 100) << r.erro.toStdString();
+        EXPECT_EQ(r.codigo, caso.codigo) << r.erro.toStdString();
+        EXPECT_TRUE(
+            r.erro.contains(QStringLiteral("Conversão interrompida pelo sinal %1").arg(QLatin1String(caso.nome))))
+            << r.erro.toStdString();
+        EXPECT_TRUE(r.erro.endsWith(QStringLiteral("INFORMAÇÃO: As triggers do banco de destino estão ativas.\n")))
+            << r.erro.toStdString();
+        EXPECT_TRUE(TriggersInativas(banco).isEmpty());
+        EXPECT_TRUE(r.saida.contains(QStringLiteral("Produtos (erro)"))) << r.saida.toStdString();
+
+        for (const char* tabela : {"PRODUTO", "COMPPROD", "MVGERAL"}) {
+            EXPECT_EQ(Contagem(banco, tabela), 0) << tabela;
+        }
+        EXPECT_EQ(Contagem(banco, "VENDEND"), 12);
+        EXPECT_EQ(Contagem(banco, "CLIENTE"), 40);
+
+        const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
+        EXPECT_FALSE(resumo[QStringLiteral("sucesso")].toBool());
+        EXPECT_EQ(resumo[QStringLiteral("interrupcao")].toString(), QLatin1String(caso.nome));
+        const QJsonArray tipos = resumo[QStringLiteral("tipos")].toArray();
+        ASSERT_EQ(tipos.size(), 5);
+        const QJsonObject produtos = tipos[4].toObject();
+        EXPECT_FALSE(produtos[QStringLiteral("concluido")].toBool());
+        // The records it reached, not the table's count.
+        EXPECT_GE(produtos[QStringLiteral("lidos")].toInt(), r.registroMorte);
+        EXPECT_LT(produtos[QStringLiteral("lidos")].toInt(), kProdutos);
+        EXPECT_EQ(produtos[QStringLiteral("linhas")].toObject()[QStringLiteral("PRODUTO")].toInt(), 0);
+        EXPECT_EQ(tipos[1].toObject()[QStringLiteral("linhas")].toObject()[QStringLiteral("CLIENTE")].toInt(), 40);
+    }
+}
+
+// A rehearsal killed outright cannot remove its copy of the database; the next rehearsal does.
+TEST(Interrupcao, CopiaDeEnsaioDeixadaPorUmaMorteSaiNaProxima) {
+    QTemporaryDir origem;
+    EscreveOrigem(origem.path());
+    TBancoTemporario banco;
+    QTemporaryDir temporaria;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("TMPDIR"), temporaria.path());
+    const auto sobras = [&] {
+        return QDir(temporaria.path())
+            .entryList({QStringLiteral("conversor-tavrin*")}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+
+    const TInterrompida morta = ConverteEInterrompe(
+        ArgumentosTodos(origem.path(), banco.Caminho(), {QStringLiteral("--ensaio")}), SIGKILL, ambiente);
+    ASSERT_TRUE(morta.morta) << morta.erro.toStdString();
+    ASSERT_FALSE(sobras().isEmpty()) << "the killed rehearsal left no copy behind";
+
+    QProcess processo;
+    processo.setProcessEnvironment(ambiente);
+    const auto proxima =
+        ExecutaCli(processo, ArgumentosConverter(origem.path(), banco.Caminho(),
+                                                 {QStringLiteral("--grupos-produtos"), QStringLiteral("--ensaio")}));
+    EXPECT_EQ(proxima.codigo, 0) << proxima.erro.toStdString();
+    EXPECT_EQ(sobras(), QStringList());
 }
 
 const QString kAvisoTriggers = QStringLiteral("AVISO: Triggers inativas no banco de destino: ");

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 // Sellers: 12345 is cut to 1234 and collides with the next one, which the database refuses;
@@ -44,8 +47,9 @@ QByteArray Hash(const QString& caminho) {
 TEST(Resumo, ContaLidosExcluidosIgnoradosRejeitadosEGravados) {
     TBancoTemporario banco;
     QTemporaryDir origem;
+    QTemporaryDir saida;
     GravaOrigem(origem.path());
-    const QString json = origem.filePath(QStringLiteral("resumo.json"));
+    const QString json = saida.filePath(QStringLiteral("resumo.json"));
 
     const auto r = ExecutaCli(ArgumentosConverter(
         origem.path(), banco.Caminho(),
@@ -91,8 +95,9 @@ TEST(Resumo, ContaLidosExcluidosIgnoradosRejeitadosEGravados) {
 TEST(Resumo, RunComErroTambemMostraOResumo) {
     TBancoTemporario banco;
     QTemporaryDir origem;
+    QTemporaryDir saida;
     GravaOrigem(origem.path());
-    const QString json = origem.filePath(QStringLiteral("resumo.json"));
+    const QString json = saida.filePath(QStringLiteral("resumo.json"));
 
     // No TABCLI in the folder: the customers fail after the sellers.
     const auto r = ExecutaCli(ArgumentosConverter(
@@ -110,6 +115,107 @@ TEST(Resumo, RunComErroTambemMostraOResumo) {
     EXPECT_EQ(tipos[0].toObject()[QStringLiteral("linhas")].toObject()[QStringLiteral("VENDEND")].toInt(), 2);
     EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM VENDEND")), QStringLiteral("2"));
     EXPECT_TRUE(r.saida.contains(QStringLiteral("Clientes (erro)"))) << r.saida.toStdString();
+}
+
+// --resumo is checked before anything happens: a name that would destroy the database, a source
+// table or a file of someone else's is refused (exit 2, no conversion, even with --ensaio), while an
+// earlier summary is replaced whole.
+TEST(Resumo, ArquivoDoResumoQueDestruiriaDadosERecusado) {
+    struct Caso {
+        const char* nome;
+        std::function<QString(const TBancoTemporario&, const QString& origem, const QString& outra)> prepara;
+        QStringList extras;
+        int codigo;
+        QString trecho; ///< in stderr
+    };
+    const auto arquivo = [](const QString& pasta, const char* nome, const QByteArray& bytes) {
+        const QString caminho = QDir(pasta).filePath(QLatin1String(nome));
+        GravaArquivo(caminho, bytes);
+        return caminho;
+    };
+    const auto link = [](const QString& alvo, const QString& pasta) {
+        const QString caminho = QDir(pasta).filePath(QStringLiteral("link.json"));
+        QFile::link(alvo, caminho);
+        return caminho;
+    };
+    const std::vector<Caso> casos = {
+        {"the database",
+         [](const TBancoTemporario& b, const QString&, const QString&) { return b.Caminho(); },
+         {},
+         2,
+         QStringLiteral("banco de destino")},
+        {"the database in a rehearsal",
+         [](const TBancoTemporario& b, const QString&, const QString&) { return b.Caminho(); },
+         {QStringLiteral("--ensaio")},
+         2,
+         QStringLiteral("banco de destino")},
+        {"a link to the database",
+         [link](const TBancoTemporario& b, const QString&, const QString& outra) { return link(b.Caminho(), outra); },
+         {},
+         2,
+         QStringLiteral("banco de destino")},
+        {"a source table",
+         [](const TBancoTemporario&, const QString& origem, const QString&) {
+             return QDir(origem).filePath(QStringLiteral("TABVEND.DBF"));
+         },
+         {},
+         2,
+         QStringLiteral("pasta das tabelas de origem")},
+        {"a new file in the source folder",
+         [](const TBancoTemporario&, const QString& origem, const QString&) {
+             return QDir(origem).filePath(QStringLiteral("resumo.json"));
+         },
+         {},
+         2,
+         QStringLiteral("pasta das tabelas de origem")},
+        {"a file that is not a summary",
+         [arquivo](const TBancoTemporario&, const QString&, const QString& outra) {
+             return arquivo(outra, "notas.json", "{\"minhas\": \"notas\"}\n");
+         },
+         {},
+         2,
+         QStringLiteral("não é um resumo")},
+        {"a folder",
+         [](const TBancoTemporario&, const QString&, const QString& outra) { return outra; },
+         {},
+         2,
+         QStringLiteral("não é um resumo")},
+        {"an earlier summary, replaced",
+         [arquivo](const TBancoTemporario&, const QString&, const QString& outra) {
+             return arquivo(outra, "anterior.json", R"({"sucesso": false, "tipos": [], "total": {}})");
+         },
+         {},
+         0,
+         QString()},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        TBancoTemporario banco;
+        QTemporaryDir origem;
+        QTemporaryDir outra;
+        GravaOrigem(origem.path());
+        const QString json = caso.prepara(banco, origem.path(), outra.path());
+        const QByteArray antes = LeArquivo(json);
+        const QByteArray bancoAntes = Hash(banco.Caminho());
+
+        const auto r = ExecutaCli(ArgumentosConverter(
+            origem.path(), banco.Caminho(),
+            QStringList{QStringLiteral("--vendedores"), QStringLiteral("--resumo"), json} + caso.extras));
+
+        EXPECT_EQ(r.codigo, caso.codigo) << r.erro.toStdString();
+        if (caso.codigo == 2) {
+            EXPECT_TRUE(r.erro.startsWith(QStringLiteral("AVISO: "))) << r.erro.toStdString();
+            EXPECT_TRUE(r.erro.contains(caso.trecho)) << r.erro.toStdString();
+            EXPECT_FALSE(r.erro.contains(QStringLiteral("Ensaio:"))) << "refused before the rehearsal's promise";
+            EXPECT_EQ(LeArquivo(json), antes);
+            EXPECT_EQ(Hash(banco.Caminho()), bancoAntes);
+        } else {
+            const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
+            EXPECT_TRUE(resumo[QStringLiteral("sucesso")].toBool()) << LeArquivo(json).toStdString();
+            EXPECT_EQ(QDir(outra.path()).entryList(QDir::Files), QStringList{QStringLiteral("anterior.json")})
+                << "no temporary file left beside it";
+        }
+    }
 }
 
 TEST(Resumo, ArquivoJsonQueNaoPodeSerGravadoFalhaAExecucao) {

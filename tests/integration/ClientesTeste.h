@@ -33,6 +33,7 @@ struct TRegistroTabcli {
     QDate nascimento;              ///< invalid: blank
     QString tagTexto;              ///< TAGFISICA when the table holds it as text
     std::optional<bool> tagLogico; ///< TAGFISICA when the table holds it as a logical
+    QMap<QString, QString> brutos; ///< characters written as given over the values above (damaged fields)
 };
 
 /// TAGFISICA is written as a character field (any text) or as a logical field (T/F/blank).
@@ -83,6 +84,9 @@ inline void EscreveTabcli(const QString& pasta, const std::vector<TRegistroTabcl
             escritor.Texto(QStringLiteral("TAGFISICA"), r.tagTexto);
         } else {
             escritor.Logico(QStringLiteral("TAGFISICA"), r.tagLogico);
+        }
+        for (auto it = r.brutos.begin(); it != r.brutos.end(); ++it) {
+            escritor.Texto(it.key(), it.value());
         }
         escritor.GravaRegistro();
     }

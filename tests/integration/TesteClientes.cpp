@@ -266,7 +266,8 @@ TEST_F(TesteMapeamentoClientes, TabelaVaziaSoEsvaziaODestino) {
     EXPECT_EQ(Contagem(banco, "COMPCLIE"), 0);
 }
 
-TEST_F(TesteMapeamentoClientes, SemTabelaFalhaDepoisDeEsvaziar) {
+// The source is opened before the target is emptied: the earlier customer stays.
+TEST_F(TesteMapeamentoClientes, SemTabelaFalhaSemEsvaziar) {
     banco.Executa(QStringLiteral("INSERT INTO CLIENTE (CODCLIENTE) VALUES ('00000001')"));
     try {
         Converte();
@@ -274,7 +275,7 @@ TEST_F(TesteMapeamentoClientes, SemTabelaFalhaDepoisDeEsvaziar) {
     } catch (const EConversao& e) {
         EXPECT_TRUE(e.Mensagem().contains(QStringLiteral("TABCLI"), Qt::CaseInsensitive)) << e.what();
     }
-    EXPECT_EQ(Contagem(banco, "CLIENTE"), 0);
+    EXPECT_EQ(Contagem(banco, "CLIENTE"), 1);
 }
 
 } // namespace

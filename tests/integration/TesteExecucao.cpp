@@ -177,6 +177,9 @@ public:
     void InicioExecucao() override { chamadas << QStringLiteral("inicio"); }
     void InicioTipo(const QString& chave) override { chamadas << QStringLiteral("+") + chave; }
     void FimTipo(const QString& chave) override { chamadas << QStringLiteral("-") + chave; }
+    void FalhaTipo(const QString& chave, qint64 registros) override {
+        chamadas << QStringLiteral("x%1 %2").arg(chave).arg(registros);
+    }
     QString FimExecucao(bool sucesso) override {
         chamadas << (sucesso ? QStringLiteral("fim ok") : QStringLiteral("fim erro"));
         transacaoAtivaNoFim = m_conexao.Transacao().Ativa();
@@ -202,8 +205,8 @@ TEST_F(TesteExecucao, ObservadorVeCadaTipoEDaODetalheDaMensagemFinal) {
 
     // The folder holds no tables: the sellers fail and the products never start.
     EXPECT_FALSE(run.FEfetuaConversao(params, banco.Pasta(), *conexao, conexao->Transacao(), pessoa, pessoa));
-    EXPECT_EQ(observador.chamadas,
-              (QStringList{QStringLiteral("inicio"), QStringLiteral("+VENDEDORES"), QStringLiteral("fim erro")}));
+    EXPECT_EQ(observador.chamadas, (QStringList{QStringLiteral("inicio"), QStringLiteral("+VENDEDORES"),
+                                                QStringLiteral("xVENDEDORES 0"), QStringLiteral("fim erro")}));
     EXPECT_FALSE(observador.transacaoAtivaNoFim) << "the observer runs after the rollback";
 
     // The detail reaches the person right before the final box, which keeps its own text.
@@ -315,7 +318,7 @@ TEST_F(TesteExecucao, FalhaNumTipoDesfazSoEsseTipoReativaTriggersEZeraABarra) {
 
     EXPECT_EQ(observador.chamadas, (QStringList{QStringLiteral("inicio"), QStringLiteral("+GRUPOSPRODUTOS"),
                                                 QStringLiteral("-GRUPOSPRODUTOS"), QStringLiteral("+PRODUTOS"),
-                                                QStringLiteral("fim erro")}));
+                                                QStringLiteral("xPRODUTOS 2"), QStringLiteral("fim erro")}));
     ASSERT_EQ(pessoa.Mensagens().size(), 1) << pessoa.Mensagens().join(QLatin1Char('\n')).toStdString();
     const QString erro = pessoa.Mensagens().first();
     EXPECT_TRUE(erro.startsWith(QStringLiteral("ERRO: Ocorreu um erro durante a conversão! Motivo: ")))
