@@ -57,12 +57,7 @@ void TConverteCompClie::LimpaVariavel() {
 }
 
 void TConverteCompClie::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from COMPCLIE"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("COMPCLIE"));
 }
 
 bool TConverteCompClie::ExecutaSql() {

@@ -19,12 +19,7 @@ void TConverteGruposProd::LimpaVariavel() {
 }
 
 void TConverteGruposProd::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete From GRUPROD"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("GRUPROD"));
 }
 
 bool TConverteGruposProd::ExecutaSql() {

@@ -4,7 +4,6 @@
 #include "classConversao.h"
 
 #include "EConversao.h"
-#include "Renderizacao.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
@@ -77,15 +76,13 @@ struct TabelaReferencia {
     int largura;
 };
 
-// The text is looked up as a quoted literal and written through a parameter; the row is left
-// to the caller's transaction.
+// The row is left to the caller's transaction.
 QString BuscaOuCria(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
     const QString tabela = QLatin1String(t.tabela);
     const QString codigo = QLatin1String(t.colunaCodigo);
     const QString coluna = QLatin1String(t.colunaTexto);
-    if (auto achado = Procura(
-            q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ").arg(codigo, tabela, coluna) + LiteralTexto(texto),
-            codigo)) {
+    if (auto achado = Procura(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%3").arg(codigo, tabela, coluna), codigo,
+                              {{t.colunaTexto, texto}})) {
         return *achado;
     }
     const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
@@ -171,9 +168,8 @@ QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QSt
     }
     // Looked up by the very value written, so a padded or overlong NCM finds its row again.
     const QString codigoNcm = Copia(Trim(ncm), 1, 8);
-    if (auto achado =
-            Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = ") + LiteralTexto(codigoNcm),
-                    QStringLiteral("CODCLASFIS"))) {
+    if (auto achado = Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM"),
+                              QStringLiteral("CODCLASFIS"), {{"CODIGONCM", codigoNcm}})) {
         return *achado;
     }
     const QString proximo =
@@ -197,9 +193,7 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
         return lembrada.value();
     }
     const auto lembra = [&](const QString& codigo) {
-        if (m_lembraReferencias) {
-            m_referencias.insert(chave, codigo);
-        }
+        m_referencias.insert(chave, codigo);
         return codigo;
     };
     TQueryDestino& q = *QAuxiliar;
@@ -207,10 +201,9 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
     const QString uf = MaiusculasAscii(estado);
     const QString codigo = QStringLiteral("CODCIDADE");
 
-    if (auto achado = Procura(q,
-                              QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = ") + LiteralTexto(nome) +
-                                  QStringLiteral(" AND ESTADO = ") + LiteralTexto(uf),
-                              codigo)) {
+    if (auto achado =
+            Procura(q, QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO"),
+                    codigo, {{"CIDADE", nome}, {"ESTADO", uf}})) {
         return lembra(*achado);
     }
     // The legacy data abbreviates Belo Horizonte; whatever state it is filed under is taken.
@@ -235,9 +228,7 @@ QString TConversao::FSegmento(const QString& segmento) {
     }
     const QString codigo =
         BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
-    if (m_lembraReferencias) {
-        m_referencias.insert(chave, codigo);
-    }
+    m_referencias.insert(chave, codigo);
     return codigo;
 }
 
@@ -258,9 +249,7 @@ QString TConversao::FUnidade(const QString& vfUnid) {
         if (!existe) {
             Executa(q, QStringLiteral("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)"), {{"PUNIDADE", unidade}});
         }
-        if (m_lembraReferencias) {
-            m_referencias.insert(chave, unidade); // only once it is known to exist
-        }
+        m_referencias.insert(chave, unidade); // only once it is known to exist
     } catch (const std::exception&) {
         MostraAviso(QStringLiteral("Erro ao converter Unidade."));
     }

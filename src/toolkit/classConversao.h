@@ -94,13 +94,16 @@ public:
     TQueryDestino& Auxiliar() const { return *QAuxiliar; }
 
 protected:
+    /// Deletes every row of the table and commits (the run's transaction up to here included);
+    /// errors pass on.
+    void EsvaziaTabela(const QString& tabela);
+
     TConexaoDestino& cnBanco;
     std::unique_ptr<TQueryDestino> QDestino;
     std::unique_ptr<TQueryDestino> QAuxiliar;
     /// What FCidade, FSegmento and FUnidade found or wrote in this conversion, by their arguments:
-    /// asked again, they answer without going to the database (not with TAVRIN_SEM_ACELERACAO).
+    /// asked again, they answer without going to the database.
     QHash<QString, QString> m_referencias;
-    const bool m_lembraReferencias;
 
 private:
     int FQuantRegistro = 0;

@@ -1,0 +1,148 @@
+#include "InstrucaoPreparada.h"
+
+#include "Cp1252.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace Firebird;
+using fbapi::Ref;
+
+namespace {
+
+constexpr unsigned kCharsetNone = 0;
+constexpr unsigned kCharsetOctets = 1;
+constexpr unsigned kCharsetWin1252 = 53;
+
+bool Reutilizavel(const QString& primeiraPalavra) {
+    return primeiraPalavra == QLatin1String("INSERT") || primeiraPalavra == QLatin1String("UPDATE") ||
+           primeiraPalavra == QLatin1String("DELETE") || primeiraPalavra == QLatin1String("SELECT");
+}
+
+// Text we send as CP1252 bytes as they stand: the connection's character set, NONE and OCTETS.
+// A parameter in any other character set is sent as WIN1252 for the engine to transliterate.
+bool TextoDireto(unsigned tipo, unsigned charset) {
+    return (tipo != SQL_TEXT && tipo != SQL_VARYING) || charset == kCharsetWin1252 || charset == kCharsetNone ||
+           charset == kCharsetOctets;
+}
+
+} // namespace
+
+std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::Analisa(const QString& sql) {
+    auto r = std::make_shared<TInstrucaoPreparada>();
+    r->sql = sql;
+    r->comando = ReconheceComandoTransacao(sql);
+    r->reutilizavel = r->comando == ComandoTransacao::Nenhum && Reutilizavel(PrimeiraPalavra(sql));
+    const SqlAnalisada analise = AnalisaSql(sql);
+    r->textoMotor = ParaCp1252(analise.texto);
+    for (const QString& nome : analise.parametros) {
+        qsizetype i = nome.isEmpty() ? -1 : r->nomes.indexOf(nome);
+        if (i < 0) {
+            i = r->nomes.size();
+            r->nomes << nome;
+        }
+        r->parametroDaPosicao.push_back(static_cast<std::size_t>(i));
+    }
+    return r;
+}
+
+std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::CopiaAnalise() const {
+    auto r = std::make_shared<TInstrucaoPreparada>();
+    r->sql = sql;
+    r->textoMotor = textoMotor;
+    r->nomes = nomes;
+    r->parametroDaPosicao = parametroDaPosicao;
+    r->comando = comando;
+    r->reutilizavel = reutilizavel;
+    return r;
+}
+
+bool TInstrucaoPreparada::Vazia() const {
+    return std::all_of(textoMotor.cbegin(), textoMotor.cend(),
+                       [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+}
+
+QString TInstrucaoPreparada::NomeDaPosicao(std::size_t posicao) const {
+    if (posicao < parametroDaPosicao.size() && !nomes[static_cast<qsizetype>(parametroDaPosicao[posicao])].isEmpty()) {
+        return nomes[static_cast<qsizetype>(parametroDaPosicao[posicao])];
+    }
+    return QString::number(posicao + 1);
+}
+
+void TInstrucaoPreparada::Prepara(IAttachment* anexo, ITransaction* transacao, int dialeto, quint64 geracaoCache) {
+    fbapi::Status st;
+    Ref<IStatement> nova(anexo->prepare(&st, transacao, static_cast<unsigned>(textoMotor.size()),
+                                        textoMotor.constData(), static_cast<unsigned>(dialeto),
+                                        IStatement::PREPARE_PREFETCH_METADATA));
+    st.Verifica();
+    temCursor = (nova->getFlags(&st) & IStatement::FLAG_HAS_CURSOR) != 0;
+    st.Verifica();
+
+    // The input message: the described types, every position nullable, text in a character set
+    // we can write.
+    Ref<IMessageMetadata> in(nova->getInputMetadata(&st));
+    st.Verifica();
+    const unsigned n = in->getCount(&st);
+    bool ajusta = false;
+    for (unsigned i = 0; i < n; ++i) {
+        ajusta = ajusta || !in->isNullable(&st, i) || !TextoDireto(in->getType(&st, i), in->getCharSet(&st, i));
+    }
+    st.Verifica();
+    if (ajusta) {
+        Ref<IMetadataBuilder> b(in->getBuilder(&st));
+        st.Verifica();
+        for (unsigned i = 0; i < n; ++i) {
+            b->setType(&st, i, in->getType(&st, i) | 1u);
+            if (!TextoDireto(in->getType(&st, i), in->getCharSet(&st, i))) {
+                b->setCharSet(&st, i, kCharsetWin1252);
+            }
+        }
+        st.Verifica();
+        in = Ref<IMessageMetadata>(b->getMetadata(&st));
+        st.Verifica();
+    }
+    std::vector<TDescritorParametro> descritos(n);
+    for (unsigned i = 0; i < n; ++i) {
+        TDescritorParametro& d = descritos[i];
+        d.tipo = in->getType(&st, i) & ~1u;
+        d.tamanho = in->getLength(&st, i);
+        d.escala = in->getScale(&st, i);
+        d.subtipo = in->getSubType(&st, i);
+        d.charset = in->getCharSet(&st, i);
+        d.offset = in->getOffset(&st, i);
+        d.offsetNulo = in->getNullOffset(&st, i);
+    }
+    const unsigned tamanhoEntrada = in->getMessageLength(&st);
+    st.Verifica();
+
+    Ref<IMessageMetadata> out(nova->getOutputMetadata(&st));
+    st.Verifica();
+    std::vector<TColunaResultado> cols(out->getCount(&st));
+    for (unsigned i = 0; i < cols.size(); ++i) {
+        TColunaResultado& c = cols[i];
+        const char* alias = out->getAlias(&st, i);
+        c.nome = alias != nullptr ? DeCp1252(alias, static_cast<qsizetype>(std::strlen(alias))) : QString();
+        c.tipo = out->getType(&st, i) & ~1u;
+        c.subtipo = out->getSubType(&st, i);
+        c.escala = out->getScale(&st, i);
+        c.tamanho = out->getLength(&st, i);
+        c.charset = out->getCharSet(&st, i);
+        c.offset = out->getOffset(&st, i);
+        c.offsetNulo = out->getNullOffset(&st, i);
+    }
+    const unsigned tamanhoSaida = out->getMessageLength(&st);
+    st.Verifica();
+
+    instrucao = std::move(nova);
+    entrada = std::move(in);
+    parametros = std::move(descritos);
+    bufEntrada.assign(tamanhoEntrada, 0);
+    saida = std::move(out);
+    colunas = std::move(cols);
+    indiceColuna.clear();
+    for (int i = static_cast<int>(colunas.size()) - 1; i >= 0; --i) {
+        indiceColuna.insert(colunas[static_cast<std::size_t>(i)].nome.toUpper(), i);
+    }
+    bufSaida.assign(tamanhoSaida, 0);
+    geracao = geracaoCache;
+}
