@@ -142,9 +142,9 @@ public:
 
     // Statements (ClienteSql.cpp).
     /// The INSERT of the record and its values; empty dates leave their column out.
-    TLinhaMontada MontaSqlInsere() const;
+    TLinhaMontada MontaSqlInsere() const { return m_linha.Monta(*this, kInsercao); }
     /// The UPDATE of the record keyed by its code and its values; empty dates are written as NULL.
-    TLinhaMontada AtualizaCliente() const;
+    TLinhaMontada AtualizaCliente() const { return m_linha.Monta(*this, kAtualizacao); }
     /// 1 inserts, 2 updates; executes on QDestino and resets the record. Raises on a refused statement.
     bool ExecutaSql(int Acao);
     /// Writes the counter row of ncliente (company "00").

@@ -74,14 +74,6 @@ std::span<const TColunaLinha<TConverteCliente>> TConverteCliente::Colunas() {
     return colunas;
 }
 
-TLinhaMontada TConverteCliente::MontaSqlInsere() const {
-    return m_linha.Monta(*this, kInsercao);
-}
-
-TLinhaMontada TConverteCliente::AtualizaCliente() const {
-    return m_linha.Monta(*this, kAtualizacao);
-}
-
 // Any other Acao executes the statement already in QDestino again.
 bool TConverteCliente::ExecutaSql(int Acao) {
     if (Acao == 1) {

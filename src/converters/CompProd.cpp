@@ -40,10 +40,6 @@ std::span<const TColunaLinha<TConverteCompProd>> TConverteCompProd::Colunas() {
     return colunas;
 }
 
-TLinhaMontada TConverteCompProd::MontaSql() const {
-    return m_linha.Monta(*this, kInsercao);
-}
-
 bool TConverteCompProd::ExecutaSql() {
     m_linha.Insere(*QDestino, *this);
     return true;

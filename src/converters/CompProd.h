@@ -41,7 +41,7 @@ public:
     /// Deletes every row and commits (the run's transaction up to here included).
     void LimpaTabela();
     /// The insert of the current fields and its values.
-    TLinhaMontada MontaSql() const;
+    TLinhaMontada MontaSql() const { return m_linha.Monta(*this, kInsercao); }
     /// Executes MontaSql; the fields keep their values.
     bool ExecutaSql();
 

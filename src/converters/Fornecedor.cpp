@@ -219,10 +219,6 @@ std::span<const TColunaLinha<TConverteFornece>> TConverteFornece::Colunas() {
     return colunas;
 }
 
-TLinhaMontada TConverteFornece::MontaSql() const {
-    return m_linha.Monta(*this, kInsercao);
-}
-
 void TConverteFornece::GravaFornecedor() {
     m_linha.Insere(*QDestino, *this);
     LimpaVariavel();

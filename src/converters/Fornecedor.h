@@ -95,7 +95,7 @@ public:
     /// CodTipo stay (blank is ignored), Ativo, ContaCx and CTCTbred are not touched.
     void LimpaVariavel();
     /// The INSERT of the current fields and its values, every one a text (29 columns).
-    TLinhaMontada MontaSql() const;
+    TLinhaMontada MontaSql() const { return m_linha.Monta(*this, kInsercao); }
 
 private:
     static std::span<const TColunaLinha<TConverteFornece>> Colunas();

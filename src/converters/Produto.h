@@ -259,9 +259,9 @@ public:
 
     /// The statements for the current fields, as ExecutaSql, AtualizaProduto and
     /// AtualizaProdutoPreco execute them.
-    TLinhaMontada MontaSqlInsercao() const;
-    TLinhaMontada MontaSqlAtualizacao() const;
-    TLinhaMontada MontaSqlAtualizacaoPreco() const;
+    TLinhaMontada MontaSqlInsercao() const { return m_linha.Monta(*this, kInsercao); }
+    TLinhaMontada MontaSqlAtualizacao() const { return m_linha.Monta(*this, kAtualizacao); }
+    TLinhaMontada MontaSqlAtualizacaoPreco() const { return m_linha.Monta(*this, kAtualizacaoPreco); }
 
 private:
     /// The row of PRODUTO: every column once, with the field it takes and the statements it is in.

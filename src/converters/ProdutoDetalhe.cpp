@@ -61,14 +61,6 @@ std::span<const TColunaLinha<TConverteProdutoDetalhe>> TConverteProdutoDetalhe::
     return colunas;
 }
 
-TLinhaMontada TConverteProdutoDetalhe::MontaSqlInsercao() const {
-    return m_linha.Monta(*this, kInsercao);
-}
-
-TLinhaMontada TConverteProdutoDetalhe::MontaSqlAtualizacao() const {
-    return m_linha.Monta(*this, kAtualizacao);
-}
-
 bool TConverteProdutoDetalhe::ExecutaSql() {
     m_linha.Insere(*QDestino, *this);
     LimpaVariavel();

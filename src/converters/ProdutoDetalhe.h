@@ -64,8 +64,8 @@ public:
     /// Updates the row of CodProd from the current fields and resets them; on failure the row is kept.
     bool AtualizaProdutoDetalhe();
 
-    TLinhaMontada MontaSqlInsercao() const;
-    TLinhaMontada MontaSqlAtualizacao() const;
+    TLinhaMontada MontaSqlInsercao() const { return m_linha.Monta(*this, kInsercao); }
+    TLinhaMontada MontaSqlAtualizacao() const { return m_linha.Monta(*this, kAtualizacao); }
 
 private:
     static std::span<const TColunaLinha<TConverteProdutoDetalhe>> Colunas();

@@ -132,18 +132,6 @@ std::span<const TColunaLinha<TConverteProduto>> TConverteProduto::Colunas() {
     return colunas;
 }
 
-TLinhaMontada TConverteProduto::MontaSqlInsercao() const {
-    return m_linha.Monta(*this, kInsercao);
-}
-
-TLinhaMontada TConverteProduto::MontaSqlAtualizacao() const {
-    return m_linha.Monta(*this, kAtualizacao);
-}
-
-TLinhaMontada TConverteProduto::MontaSqlAtualizacaoPreco() const {
-    return m_linha.Monta(*this, kAtualizacaoPreco);
-}
-
 bool TConverteProduto::ExecutaSql() {
     m_linha.Insere(*QDestino, *this);
     LimpaVariavel();

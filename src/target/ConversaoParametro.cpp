@@ -242,7 +242,7 @@ std::int64_t Arredonda(double d, int escala, unsigned tipo, const QString& nome)
     return static_cast<std::int64_t>(d);
 }
 
-void GravaInteiro(const TValorParametro& v, const TDescritorParametro& d, unsigned char* p, const QString& nome) {
+void GravaInteiro(const TValorParametro& v, const TDescritorCampo& d, unsigned char* p, const QString& nome) {
     const Numero n = NumeroDe(v, false, nome);
     const std::int64_t r =
         n.exato ? Reescala(n.valor, n.escala, d.escala, nome) : Arredonda(n.real, d.escala, d.tipo, nome);
@@ -265,7 +265,7 @@ void GravaInteiro(const TValorParametro& v, const TDescritorParametro& d, unsign
     }
 }
 
-void GravaReal(const TValorParametro& v, const TDescritorParametro& d, unsigned char* p, const QString& nome) {
+void GravaReal(const TValorParametro& v, const TDescritorCampo& d, unsigned char* p, const QString& nome) {
     const Numero n = NumeroDe(v, true, nome);
     double r = n.real;
     if (n.exato) {
@@ -305,7 +305,7 @@ QByteArray TextoDoNumero(const TValorParametro& v, const QString& nome) {
     return negativo ? '-' + digitos : digitos;
 }
 
-void GravaTexto(const TValorParametro& v, const TDescritorParametro& d, unsigned char* p, const QString& nome) {
+void GravaTexto(const TValorParametro& v, const TDescritorCampo& d, unsigned char* p, const QString& nome) {
     const bool variavel = d.tipo == SQL_VARYING;
     char* destino = reinterpret_cast<char*>(p + (variavel ? sizeof(std::uint16_t) : 0));
     qsizetype n = 0;
@@ -339,7 +339,7 @@ void GravaTexto(const TValorParametro& v, const TDescritorParametro& d, unsigned
     }
 }
 
-void GravaDataHora(const TValorParametro& v, const TDescritorParametro& d, unsigned char* p, const QString& nome) {
+void GravaDataHora(const TValorParametro& v, const TDescritorCampo& d, unsigned char* p, const QString& nome) {
     TDataHoraMotor r;
     if (v.tipo == TValorParametro::Tipo::DataHora) {
         r.dia = v.dia;
@@ -375,7 +375,7 @@ void GravaDataHora(const TValorParametro& v, const TDescritorParametro& d, unsig
 
 } // namespace
 
-void GravaParametro(const TValorParametro& valor, const TDescritorParametro& d, unsigned char* mensagem,
+void GravaParametro(const TValorParametro& valor, const TDescritorCampo& d, unsigned char* mensagem,
                     const QString& nome, const TCriaBlob& criaBlob) {
     const bool nulo = valor.tipo == TValorParametro::Tipo::Nulo;
     Grava<std::int16_t>(mensagem + d.offsetNulo, nulo ? -1 : 0);

@@ -9,8 +9,8 @@
 
 #include <functional>
 
-/// The type of one position of a prepared statement's input message.
-struct TDescritorParametro {
+/// One field of a message a statement takes or gives: its type and where the message holds it.
+struct TDescritorCampo {
     unsigned tipo = 0; ///< SQL_VARYING, SQL_LONG, ... without the nullable bit
     unsigned tamanho = 0;
     int escala = 0;
@@ -27,5 +27,5 @@ using TCriaBlob = std::function<void(QByteArrayView bytes, unsigned char* id)>;
 /// with the engine's own text and a line naming the parameter for a value the engine would have
 /// refused as a literal for that column (a text too long, a number out of range, no date), and
 /// EConversao naming it for a value no literal could bring to that type.
-void GravaParametro(const TValorParametro& valor, const TDescritorParametro& descritor, unsigned char* mensagem,
+void GravaParametro(const TValorParametro& valor, const TDescritorCampo& descritor, unsigned char* mensagem,
                     const QString& nome, const TCriaBlob& criaBlob);

@@ -26,6 +26,18 @@ bool TextoDireto(unsigned tipo, unsigned charset) {
            charset == kCharsetOctets;
 }
 
+TDescritorCampo Descreve(IMessageMetadata* m, unsigned i, fbapi::Status& st) {
+    TDescritorCampo d;
+    d.tipo = m->getType(&st, i) & ~1u;
+    d.tamanho = m->getLength(&st, i);
+    d.escala = m->getScale(&st, i);
+    d.subtipo = m->getSubType(&st, i);
+    d.charset = m->getCharSet(&st, i);
+    d.offset = m->getOffset(&st, i);
+    d.offsetNulo = m->getNullOffset(&st, i);
+    return d;
+}
+
 } // namespace
 
 std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::Analisa(const QString& sql) {
@@ -101,16 +113,9 @@ void TInstrucaoPreparada::Prepara(IAttachment* anexo, ITransaction* transacao, i
         in = Ref<IMessageMetadata>(b->getMetadata(&st));
         st.Verifica();
     }
-    std::vector<TDescritorParametro> descritos(n);
+    std::vector<TDescritorCampo> descritos(n);
     for (unsigned i = 0; i < n; ++i) {
-        TDescritorParametro& d = descritos[i];
-        d.tipo = in->getType(&st, i) & ~1u;
-        d.tamanho = in->getLength(&st, i);
-        d.escala = in->getScale(&st, i);
-        d.subtipo = in->getSubType(&st, i);
-        d.charset = in->getCharSet(&st, i);
-        d.offset = in->getOffset(&st, i);
-        d.offsetNulo = in->getNullOffset(&st, i);
+        descritos[i] = Descreve(in.get(), i, st);
     }
     const unsigned tamanhoEntrada = in->getMessageLength(&st);
     st.Verifica();
@@ -119,16 +124,9 @@ void TInstrucaoPreparada::Prepara(IAttachment* anexo, ITransaction* transacao, i
     st.Verifica();
     std::vector<TColunaResultado> cols(out->getCount(&st));
     for (unsigned i = 0; i < cols.size(); ++i) {
-        TColunaResultado& c = cols[i];
+        static_cast<TDescritorCampo&>(cols[i]) = Descreve(out.get(), i, st);
         const char* alias = out->getAlias(&st, i);
-        c.nome = alias != nullptr ? DeCp1252(alias, static_cast<qsizetype>(std::strlen(alias))) : QString();
-        c.tipo = out->getType(&st, i) & ~1u;
-        c.subtipo = out->getSubType(&st, i);
-        c.escala = out->getScale(&st, i);
-        c.tamanho = out->getLength(&st, i);
-        c.charset = out->getCharSet(&st, i);
-        c.offset = out->getOffset(&st, i);
-        c.offsetNulo = out->getNullOffset(&st, i);
+        cols[i].nome = alias != nullptr ? DeCp1252(alias, static_cast<qsizetype>(std::strlen(alias))) : QString();
     }
     const unsigned tamanhoSaida = out->getMessageLength(&st);
     st.Verifica();

@@ -15,15 +15,8 @@
 #include <vector>
 
 /// A column of a result set and where the output message holds it.
-struct TColunaResultado {
+struct TColunaResultado : TDescritorCampo {
     QString nome;
-    unsigned tipo = 0;
-    int subtipo = 0;
-    int escala = 0;
-    unsigned tamanho = 0;
-    unsigned charset = 0;
-    unsigned offset = 0;
-    unsigned offsetNulo = 0;
 };
 
 struct TInstrucaoPreparada {
@@ -42,7 +35,7 @@ struct TInstrucaoPreparada {
     fbapi::Ref<Firebird::IStatement> instrucao;
     bool temCursor = false;
     fbapi::Ref<Firebird::IMessageMetadata> entrada;
-    std::vector<TDescritorParametro> parametros;
+    std::vector<TDescritorCampo> parametros;
     std::vector<unsigned char> bufEntrada;
     fbapi::Ref<Firebird::IMessageMetadata> saida;
     std::vector<TColunaResultado> colunas;
