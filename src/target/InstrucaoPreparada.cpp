@@ -54,6 +54,7 @@ std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::Analisa(const QString&
             r->nomes << nome;
         }
         r->parametroDaPosicao.push_back(static_cast<std::size_t>(i));
+        r->nomeDaPosicao << (nome.isEmpty() ? QString::number(r->nomeDaPosicao.size() + 1) : nome);
     }
     return r;
 }
@@ -64,6 +65,7 @@ std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::CopiaAnalise() const {
     r->textoMotor = textoMotor;
     r->nomes = nomes;
     r->parametroDaPosicao = parametroDaPosicao;
+    r->nomeDaPosicao = nomeDaPosicao;
     r->comando = comando;
     r->reutilizavel = reutilizavel;
     return r;
@@ -72,13 +74,6 @@ std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::CopiaAnalise() const {
 bool TInstrucaoPreparada::Vazia() const {
     return std::all_of(textoMotor.cbegin(), textoMotor.cend(),
                        [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
-}
-
-QString TInstrucaoPreparada::NomeDaPosicao(std::size_t posicao) const {
-    if (posicao < parametroDaPosicao.size() && !nomes[static_cast<qsizetype>(parametroDaPosicao[posicao])].isEmpty()) {
-        return nomes[static_cast<qsizetype>(parametroDaPosicao[posicao])];
-    }
-    return QString::number(posicao + 1);
 }
 
 void TInstrucaoPreparada::Prepara(IAttachment* anexo, ITransaction* transacao, int dialeto, quint64 geracaoCache) {

@@ -25,6 +25,7 @@ struct TInstrucaoPreparada {
     QByteArray textoMotor; ///< CP1252, :NAME replaced by '?'
     QStringList nomes;     ///< each parameter once, in order of first appearance; "" for a bare '?'
     std::vector<std::size_t> parametroDaPosicao; ///< per '?': index into nomes
+    QStringList nomeDaPosicao; ///< per '?': the name its errors give (a bare '?' by its position, from 1)
     ComandoTransacao comando = ComandoTransacao::Nenhum;
     /// A statement on rows (INSERT, UPDATE, DELETE, SELECT): kept prepared between runs. Anything
     /// else (DDL above all) is prepared for its text alone and makes the connection drop the
@@ -52,7 +53,5 @@ struct TInstrucaoPreparada {
     std::shared_ptr<TInstrucaoPreparada> CopiaAnalise() const;
     /// Prepares the text in the dialect; raises EBancoDestino with the engine's text.
     void Prepara(Firebird::IAttachment* anexo, Firebird::ITransaction* transacao, int dialeto, quint64 geracaoCache);
-    /// The name a parameter's errors give: its own, or the position of a bare '?' (from 1).
-    QString NomeDaPosicao(std::size_t posicao) const;
     bool Vazia() const;
 };

@@ -118,14 +118,13 @@ struct TQueryDestino::Impl {
             CriaBlob(tra, bytes, lugar);
         };
         static const TValorParametro kNulo;
+        static const QString kSemNome;
         for (std::size_t i = 0; i < p.parametros.size(); ++i) {
             // A '?' the text analysis did not see (there is none in a well-formed text) stays NULL.
-            const TValorParametro& v = i < p.parametroDaPosicao.size() ? valores[p.parametroDaPosicao[i]] : kNulo;
-            if (v.tipo == TValorParametro::Tipo::Nulo) {
-                GravaParametro(v, p.parametros[i], p.bufEntrada.data(), {}, criaBlob);
-            } else {
-                GravaParametro(v, p.parametros[i], p.bufEntrada.data(), p.NomeDaPosicao(i), criaBlob);
-            }
+            const bool visto = i < p.parametroDaPosicao.size();
+            const TValorParametro& v = visto ? valores[p.parametroDaPosicao[i]] : kNulo;
+            const QString& nome = visto ? p.nomeDaPosicao[static_cast<qsizetype>(i)] : kSemNome;
+            GravaParametro(v, p.parametros[i], p.bufEntrada.data(), nome, criaBlob);
         }
     }
 

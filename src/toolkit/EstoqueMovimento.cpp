@@ -22,8 +22,13 @@ void TConversao::PGravaEstoqueProduto(TConexaoDestino& banco, const QString& cod
         "'0000', :DT_MOVIMENTO, '04', :QUANTIDADE, :PRECOCUSTO, :PRECOMEDIO)"));
     qryGravaDados.ParamTexto(QStringLiteral("CODEMPRESA"), empresa);
     // The document number is today's date in digits only.
-    qryGravaDados.ParamTexto(QStringLiteral("DOCUMENTO"),
-                             FRemoveCaracter(FormataDataHora(QStringLiteral("DD/MM/YYYY"), DataParaTDateTime(hoje))));
+    TDocumentoDoDia& documento = m_documentoDoDia;
+    if (documento.numero.isEmpty() || documento.dia != hoje || documento.separador != Regional().separadorData) {
+        documento.numero = FRemoveCaracter(FormataDataHora(QStringLiteral("DD/MM/YYYY"), DataParaTDateTime(hoje)));
+        documento.dia = hoje;
+        documento.separador = Regional().separadorData;
+    }
+    qryGravaDados.ParamTexto(QStringLiteral("DOCUMENTO"), documento.numero);
     qryGravaDados.ParamTexto(QStringLiteral("CODPROD"), codProduto);
     qryGravaDados.ParamData(QStringLiteral("DT_MOVIMENTO"), hoje);
     qryGravaDados.ParamReal(QStringLiteral("QUANTIDADE"), estoque);

@@ -2,6 +2,7 @@
 
 #include "DataHora.h"
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -108,6 +109,13 @@ protected:
 private:
     int FQuantRegistro = 0;
     int FNumRegistroAtual = 0;
+    /// The stock movement's document number (today's date in digits), written again only when the
+    /// day or the regional date separator it is written through changes.
+    struct TDocumentoDoDia {
+        QDate dia;
+        QChar separador;
+        QString numero;
+    } m_documentoDoDia;
 };
 
 /// The smallest of three integers (used by the edit distance).
