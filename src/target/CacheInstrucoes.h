@@ -34,8 +34,15 @@ private:
         std::shared_ptr<TInstrucaoPreparada> instrucao;
         quint64 uso = 0;
     };
+    // A writer's statements are a few kilobytes long and come in a few variants (the columns a
+    // record fills): their length and ends spread them well enough, and texts of equal hashes
+    // are told apart by comparing them whole.
     struct Hash {
-        std::size_t operator()(const QString& texto) const noexcept { return qHash(texto); }
+        std::size_t operator()(const QString& texto) const noexcept {
+            constexpr qsizetype kPonta = 64;
+            const QStringView v(texto);
+            return v.size() <= 2 * kPonta ? qHash(v) : qHash(v.first(kPonta)) ^ qHash(v.last(kPonta)) ^ qHash(v.size());
+        }
     };
     std::unordered_map<QString, Guardada, Hash> m_guardadas;
     std::size_t m_maximo;
