@@ -174,14 +174,6 @@ QString PrimeiraPalavra(const QString& sql) {
 }
 
 ComandoTransacao ReconheceComandoTransacao(const QString& sql) {
-    // Most texts are not one: their first word does not start with C or R.
-    qsizetype i = 0;
-    while (i < sql.size() && (sql.at(i).isSpace() || Comentario(sql, i))) {
-        i += sql.at(i).isSpace() ? 1 : SaltaLiteralOuComentario(sql, i);
-    }
-    if (i >= sql.size() || (sql.at(i).toUpper() != u'C' && sql.at(i).toUpper() != u'R')) {
-        return ComandoTransacao::Nenhum;
-    }
     QStringList p = Palavras(sql, 8);
     while (!p.isEmpty() && p.last() == QLatin1String(";")) {
         p.removeLast();

@@ -1,5 +1,9 @@
 #include "DescricaoLinha.h"
 
+QString TextoData(TDateTime valor) {
+    return FormataDataHora(QStringLiteral("dd.mm.yyyy"), valor);
+}
+
 namespace linha {
 
 namespace {

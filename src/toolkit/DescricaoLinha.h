@@ -4,7 +4,7 @@
 // every value (named after its column) and the values bound in their type, never quoted into the
 // text.
 
-#include "Renderizacao.h"
+#include "DataHora.h"
 #include "TQueryDestino.h"
 #include "ValorParametro.h"
 
@@ -14,6 +14,10 @@
 #include <span>
 #include <utility>
 #include <vector>
+
+/// A date as the text dd.mm.yyyy (day.month.four-digit year), the form the target reads a date
+/// text in whatever the regional settings.
+QString TextoData(TDateTime valor);
 
 /// A statement for one record: its text and its values, in the order its parameters first appear.
 struct TLinhaMontada {

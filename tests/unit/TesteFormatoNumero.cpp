@@ -1,9 +1,9 @@
 // The general float text, its reading back and its exact decimal, and the date text the writers bind.
 #include "ConfiguracaoRegional.h"
 #include "DataHora.h"
+#include "DescricaoLinha.h"
 #include "FormatoNumero.h"
 #include "ImprimeQString.h"
-#include "Renderizacao.h"
 
 #include <QDate>
 
