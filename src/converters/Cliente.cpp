@@ -423,8 +423,8 @@ void TConverteCliente::LimpaVariavel() {
     SetMalaDiretaEletr(QStringLiteral("N"));
     SetProtestarCliente(QStringLiteral("N"));
     SetDT_Nascimento(vazio);
-    SetDT_Cadastro(vazio);
-    SetDt_Ult_Alteracao(vazio);
+    // An empty date reads as today: read once for both (reading the clock costs a system call).
+    FDT_Cadastro = FDT_Ult_Alteracao = DataPontuada(vazio);
     SetCampoLivre1(vazio);
     SetCampoLivre2(vazio);
     SetCampoLivre3(vazio);

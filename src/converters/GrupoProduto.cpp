@@ -22,14 +22,20 @@ void TConverteGruposProd::LimpaTabela() {
     EsvaziaTabela(QStringLiteral("GRUPROD"));
 }
 
+std::span<const TColunaLinha<TConverteGruposProd>> TConverteGruposProd::Colunas() {
+    using G = TConverteGruposProd;
+    using namespace linha;
+    static const TColunaLinha<G> colunas[] = {
+        Texto<&G::FCodigo>("CODGRUPO"),
+        Texto<&G::FDescricao>("DESCRICAO"),
+        Inteiro<&G::FDiasEstoqueMaximo>("DIASESTMAXIMO"),
+        Inteiro<&G::FDiasEstoqueMinimo>("DIASESTMINIMO"),
+    };
+    return colunas;
+}
+
 bool TConverteGruposProd::ExecutaSql() {
-    QDestino->SetSQL(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO) "
-                                    "VALUES (:pCODGRUPO, :pDESCRICAO, :pDIASESTMAXIMO, :pDIASESTMINIMO)"));
-    QDestino->ParamTexto(QStringLiteral("pCODGRUPO"), FCodigo);
-    QDestino->ParamTexto(QStringLiteral("pDESCRICAO"), FDescricao);
-    QDestino->ParamInteiro(QStringLiteral("pDIASESTMAXIMO"), FDiasEstoqueMaximo);
-    QDestino->ParamInteiro(QStringLiteral("pDIASESTMINIMO"), FDiasEstoqueMinimo);
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     LimpaVariavel();
     return true;
 }

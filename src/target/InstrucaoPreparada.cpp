@@ -47,6 +47,8 @@ std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::Analisa(const QString&
     r->reutilizavel = r->comando == ComandoTransacao::Nenhum && Reutilizavel(PrimeiraPalavra(sql));
     const SqlAnalisada analise = AnalisaSql(sql);
     r->textoMotor = ParaCp1252(analise.texto);
+    r->vazia = std::all_of(r->textoMotor.cbegin(), r->textoMotor.cend(),
+                           [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
     for (const QString& nome : analise.parametros) {
         qsizetype i = nome.isEmpty() ? -1 : r->nomes.indexOf(nome);
         if (i < 0) {
@@ -67,13 +69,9 @@ std::shared_ptr<TInstrucaoPreparada> TInstrucaoPreparada::CopiaAnalise() const {
     r->parametroDaPosicao = parametroDaPosicao;
     r->nomeDaPosicao = nomeDaPosicao;
     r->comando = comando;
+    r->vazia = vazia;
     r->reutilizavel = reutilizavel;
     return r;
-}
-
-bool TInstrucaoPreparada::Vazia() const {
-    return std::all_of(textoMotor.cbegin(), textoMotor.cend(),
-                       [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
 }
 
 void TInstrucaoPreparada::Prepara(IAttachment* anexo, ITransaction* transacao, int dialeto, quint64 geracaoCache) {

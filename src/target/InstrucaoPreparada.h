@@ -27,6 +27,7 @@ struct TInstrucaoPreparada {
     std::vector<std::size_t> parametroDaPosicao; ///< per '?': index into nomes
     QStringList nomeDaPosicao; ///< per '?': the name its errors give (a bare '?' by its position, from 1)
     ComandoTransacao comando = ComandoTransacao::Nenhum;
+    bool vazia = true; ///< nothing but blanks
     /// A statement on rows (INSERT, UPDATE, DELETE, SELECT): kept prepared between runs. Anything
     /// else (DDL above all) is prepared for its text alone and makes the connection drop the
     /// statements it keeps, which may have been compiled against what the DDL changed.
@@ -53,5 +54,4 @@ struct TInstrucaoPreparada {
     std::shared_ptr<TInstrucaoPreparada> CopiaAnalise() const;
     /// Prepares the text in the dialect; raises EBancoDestino with the engine's text.
     void Prepara(Firebird::IAttachment* anexo, Firebird::ITransaction* transacao, int dialeto, quint64 geracaoCache);
-    bool Vazia() const;
 };

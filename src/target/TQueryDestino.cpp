@@ -154,7 +154,7 @@ struct TQueryDestino::Impl {
 
     /// The transaction and the statement of this run, its input message written.
     std::pair<ITransaction*, TInstrucaoPreparada*> ParaExecutar() {
-        if (instrucao->Vazia()) {
+        if (instrucao->vazia) {
             throw EConversao(QStringLiteral("A instrução SQL está vazia."));
         }
         ITransaction* tra = Conexao().TransacaoAtiva();
@@ -360,10 +360,7 @@ void TQueryDestino::ParamDataHora(const QString& nome, TDateTime valor) {
     if (!std::isfinite(valor) || std::fabs(valor) > 3e6) {
         throw EConversao(QStringLiteral("Data inválida para o parâmetro '%1'.").arg(nome));
     }
-    std::int32_t dia = 0;
-    std::uint32_t hora = 0;
-    formato::DeTDateTime(valor, dia, hora);
-    m_impl->Parametro(nome) = TValorParametro::DataHora(dia, hora);
+    m_impl->Parametro(nome) = TValorParametro::DataHora(valor);
 }
 
 void TQueryDestino::ParamNulo(const QString& nome) {

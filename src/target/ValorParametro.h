@@ -47,6 +47,9 @@ struct TValorParametro {
         v.real = valor;
         return v;
     }
+    /// A date and time (days since 30.12.1899, the fraction the time of day); raises EConversao
+    /// when it is no date the engine can hold.
+    static TValorParametro DataHora(double valor);
     /// A date and time as the engine's day number and time of day.
     static TValorParametro DataHora(std::int32_t dia, std::uint32_t hora) {
         TValorParametro v;
