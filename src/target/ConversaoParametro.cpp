@@ -221,7 +221,7 @@ std::int64_t Arredonda(double d, int escala, unsigned tipo, const QString& nome)
     }
     d += d > 0 ? 0.5 + kEpsilon : -(0.5 + kEpsilon);
     if (tipo == SQL_INT64) {
-        if (!(d > -9223372036854775808.0 - 1.0 && d < 9223372036854775808.0)) {
+        if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0)) {
             ForaDaFaixa(nome);
         }
         return static_cast<std::int64_t>(d);

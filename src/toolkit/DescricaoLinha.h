@@ -43,8 +43,8 @@ enum class TAusencia : unsigned char {
 /// One column of a row. Either `valor` gives its value from the record, or `constante` is the SQL
 /// written in its place (dialect 1: "N" is a text).
 template <typename R> struct TColunaLinha {
-    const char*
-        nome; ///< as the statements write it ("cliente.codCliente"); the parameter is named after the part after '.'
+    /// As the statements write it ("cliente.codCliente"); its parameter is named after the part after the point.
+    const char* nome;
     TValorParametro (*valor)(const R&) = nullptr;
     const char* constante = nullptr;
     unsigned usos = kInsercaoEAtualizacao;
@@ -108,7 +108,6 @@ public:
         const char* constante;
         unsigned usos;
         bool opcional;
-        TAusencia ausencia;
     };
     TTextos(const char* tabela, std::vector<Coluna> colunas) : m_tabela(tabela), m_colunas(std::move(colunas)) {}
     /// The insert of the columns present (bit i of `presentes` for the i-th optional column), or
@@ -197,7 +196,7 @@ private:
     static std::vector<linha::TTextos::Coluna> Textos(std::span<const TColunaLinha<R>> colunas) {
         std::vector<linha::TTextos::Coluna> r;
         for (const TColunaLinha<R>& c : colunas) {
-            r.push_back({c.nome, c.constante, c.usos, c.presente != nullptr, c.ausencia});
+            r.push_back({c.nome, c.constante, c.usos, c.presente != nullptr});
         }
         return r;
     }
