@@ -3,6 +3,7 @@
 #include "DescricaoLinha.h"
 #include "classConversao.h"
 
+#include <QDate>
 #include <QString>
 
 #include <span>
@@ -153,6 +154,16 @@ public:
     void LimpaTabela();
 
 private:
+    /// What an empty date becomes: today, in the regional short format with points. Written
+    /// again only when the day or the regional date format changes.
+    const QString& DataDeHoje();
+    struct {
+        QDate dia;
+        QString formato;
+        QChar separador;
+        QString texto;
+    } m_dataDeHoje;
+
     /// The row of CLIENTE: every column once, with the field it takes.
     static std::span<const TColunaLinha<TConverteCliente>> Colunas();
     mutable TDescricaoLinha<TConverteCliente> m_linha{"Cliente", Colunas()};
