@@ -1,12 +1,11 @@
 #include "CampoResultado.h"
 
 #include "Cp1252.h"
+#include "DataTextoMotor.h"
 #include "EConversao.h"
 #include "FormatoDestino.h"
 
 #include <firebird/Interface.h>
-
-#include <QDateTime>
 
 #include <cmath>
 #include <cstring>
@@ -168,16 +167,14 @@ TDateTime DataHoraCampo(const TColunaResultado& c, const unsigned char* p, const
     if (c.tipo != SQL_VARYING && c.tipo != SQL_TEXT) {
         return RealCampo(c, p, leBlob);
     }
+    // A date text reads as the engine reads it.
     const QString t = TextoCampo(c, p, leBlob).trimmed();
+    TDataHoraMotor lida;
     if (t.isEmpty()) {
         return 0.0;
     }
-    for (const char* formatoTexto : {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
-        const QDateTime dh = QDateTime::fromString(t, QLatin1String(formatoTexto));
-        if (dh.isValid()) {
-            const qint64 dia = dh.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay();
-            return static_cast<double>(dia) + dh.time().msecsSinceStartOfDay() / 86400000.0;
-        }
+    if (LeDataHoraMotor(ParaCp1252(t), EsperaDataHora::DataHora, lida) != FalhaDataHora::Nenhuma) {
+        throw ErroValor(t, "de data");
     }
-    throw ErroValor(t, "de data");
+    return formato::ParaTDateTime(lida.dia, lida.hora);
 }
