@@ -308,7 +308,7 @@ int main(int argc, char** argv) {
                 const double s = Mediana(t.segundos);
                 const double l = Mediana(t.limite);
                 const double razao = Mediana(t.razao);
-                const bool ok = !comLimite || razao <= 2.0;
+                const bool ok = !comLimite || razao <= 1.5; // each kind within 1.5 x its engine limit
                 metasTipos = metasTipos && ok;
                 const double razaoCpu = Mediana(t.razaoCpu);
                 saida << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9\n")

@@ -278,6 +278,12 @@ void GeraSql(const QString& saida) {
         QStringLiteral("SELECT * FROM CIDADES WHERE (CIDADE = 'A') OR NOT ESTADO = 'MG' ORDER BY 1"),
         QStringLiteral("UPDATE T SET A = (SELECT 1 FROM R WHERE R.X = 2), B = 3 WHERE C = 9223372036854775807"),
         QStringLiteral("INSERT INTO T VALUES (1e5, 0x1F, 12abc, 1.2.3, 0.000000000000000000001, q'{x}')"),
+        QStringLiteral("05.03.2014"),
+        QStringLiteral("5/3/14 13:45:07.25"),
+        QStringLiteral("2014-03-05"),
+        QStringLiteral("05-MAR-2014"),
+        QStringLiteral("TOMORROW"),
+        QStringLiteral("31.02.2020"),
     };
     for (const QString& texto : textos) {
         GravaSemente(saida, texto.toUtf8());

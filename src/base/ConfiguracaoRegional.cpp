@@ -1,5 +1,6 @@
 #include "ConfiguracaoRegional.h"
 
+#include <ctime>
 #include <utility>
 
 namespace {
@@ -15,6 +16,16 @@ void RestauraRegionalPadrao() { g_regional = ConfiguracaoRegional{}; }
 
 QDateTime Agora() { return g_relogio ? g_relogio() : QDateTime::currentDateTime(); }
 
-QDate Hoje() { return Agora().date(); }
+QDate Hoje() {
+    if (g_relogio) {
+        return g_relogio().date();
+    }
+    // QDateTime::currentDateTime() reads the time zone file again at every call, a system call
+    // for every empty date of every record; the C library's reentrant conversion keeps the zone.
+    const std::time_t agora = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&agora, &local);
+    return QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
 
 void DefineRelogio(std::function<QDateTime()> relogio) { g_relogio = std::move(relogio); }

@@ -56,7 +56,25 @@ Decimal Decompoe(double valorAbsoluto) {
     return d;
 }
 
+// Exponent form below 0.0001 and from 1E15 on.
+bool ComExpoente(const Decimal& d) {
+    return d.expoente > kPrecisao || d.expoente < -3;
+}
+
 } // namespace
+
+TDecimalGeral DecimalGeral(double valor) {
+    TDecimalGeral r;
+    if (valor == 0.0) {
+        return r;
+    }
+    const Decimal d = Decompoe(std::fabs(valor));
+    r.negativo = valor < 0;
+    std::from_chars(d.digitos, d.digitos + d.quantos, r.digitos);
+    r.expoente = d.expoente - d.quantos;
+    r.comExpoente = ComExpoente(d);
+    return r;
+}
 
 QString FloatParaTexto(double valor) {
     if (std::isnan(valor)) {
@@ -79,7 +97,7 @@ QString FloatParaTexto(double valor) {
         r[n++] = QLatin1Char('-');
     }
     const auto digito = [&d](int i) { return QLatin1Char(d.digitos[i]); };
-    if (d.expoente > kPrecisao || d.expoente < -3) {
+    if (ComExpoente(d)) {
         r[n++] = digito(0);
         if (d.quantos > 1) {
             r[n++] = separador;

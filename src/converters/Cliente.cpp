@@ -1,5 +1,6 @@
 #include "Cliente.h"
 
+#include "ConfiguracaoRegional.h"
 #include "TextoPrimitivas.h"
 
 #include <QDate>
@@ -416,6 +417,16 @@ void TConverteCliente::SetLimiteCredito(double Value) {
     FLimiteCredito = Value;
 }
 
+const QString& TConverteCliente::DataDeHoje() {
+    const QDate hoje = Hoje();
+    const ConfiguracaoRegional& regional = Regional();
+    if (m_dataDeHoje.texto.isEmpty() || m_dataDeHoje.dia != hoje || m_dataDeHoje.formato != regional.formatoDataCurta ||
+        m_dataDeHoje.separador != regional.separadorData) {
+        m_dataDeHoje = {hoje, regional.formatoDataCurta, regional.separadorData, DataPontuada(QString())};
+    }
+    return m_dataDeHoje.texto;
+}
+
 // The fields not named here (contact, city names, municipal registration, mother's and father's
 // names, last sale, valid-until, segment, class, partner, credit limit, supplier code) carry
 // over to the next customer.
@@ -454,8 +465,7 @@ void TConverteCliente::LimpaVariavel() {
     SetMalaDiretaEletr(QStringLiteral("N"));
     SetProtestarCliente(QStringLiteral("N"));
     SetDT_Nascimento(vazio);
-    SetDT_Cadastro(vazio);
-    SetDt_Ult_Alteracao(vazio);
+    FDT_Cadastro = FDT_Ult_Alteracao = DataDeHoje();
     SetCampoLivre1(vazio);
     SetCampoLivre2(vazio);
     SetCampoLivre3(vazio);

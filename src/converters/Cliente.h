@@ -1,14 +1,15 @@
 #pragma once
 
-#include "SqlMontada.h"
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
+#include <QDate>
 #include <QString>
 
-#include <array>
+#include <span>
 
 /// One customer of CLIENTE while the customer mapping fills it from one TABCLI record. Every
-/// setter cleans its value on the way in, so the fields hold exactly what the statements quote.
+/// setter cleans its value on the way in, so the fields hold exactly what the statements bind.
 /// Borrows the connection; owns its two queries through TConversao.
 class TConverteCliente : public TConversao {
 public:
@@ -144,10 +145,10 @@ public:
     void LimpaVariavel();
 
     // Statements (ClienteSql.cpp).
-    /// The INSERT of the record as literal SQL; empty dates leave their column out.
-    TSqlMontada MontaSqlInsere() const;
-    /// The UPDATE of the record keyed by its code; empty dates are written as NULL.
-    QString AtualizaCliente() const;
+    /// The INSERT of the record and its values; empty dates leave their column out.
+    TLinhaMontada MontaSqlInsere() const { return m_linha.Monta(*this, kInsercao); }
+    /// The UPDATE of the record keyed by its code and its values; empty dates are written as NULL.
+    TLinhaMontada AtualizaCliente() const { return m_linha.Monta(*this, kAtualizacao); }
     /// 1 inserts, 2 updates; executes on QDestino and resets the record. Raises on a refused statement.
     bool ExecutaSql(int Acao);
     /// Writes the counter row of ncliente (company "00").
@@ -156,14 +157,19 @@ public:
     void LimpaTabela();
 
 private:
-    // A column of the statements and the field written into it; a null field is the credit limit.
-    struct TColuna {
-        const char* nome;
-        const QString TConverteCliente::*campo;
-    };
-    static const std::array<TColuna, 49>& ColunasFixas();
-    static const std::array<TColuna, 5>& ColunasData();
-    QString ValorColuna(const TColuna& coluna) const;
+    /// What an empty date becomes: today, in the regional short format with points. Written
+    /// again only when the day or the regional date format changes.
+    const QString& DataDeHoje();
+    struct {
+        QDate dia;
+        QString formato;
+        QChar separador;
+        QString texto;
+    } m_dataDeHoje;
+
+    /// The row of CLIENTE: every column once, with the field it takes.
+    static std::span<const TColunaLinha<TConverteCliente>> Colunas();
+    mutable TDescricaoLinha<TConverteCliente> m_linha{"Cliente", Colunas()};
 
     QString FCodCliente;
     QString FCodFornec;

@@ -1,12 +1,14 @@
 #include "CompProd.h"
 
-#include "Renderizacao.h"
 #include "TQueryDestino.h"
 
+TConverteCompProd::TConverteCompProd(TConexaoDestino& cBanco) : TConversao(cBanco) {
+    LimpaVariavel();
+}
 
-TConverteCompProd::TConverteCompProd(TConexaoDestino& cBanco) : TConversao(cBanco) { LimpaVariavel(); }
-
-void TConverteCompProd::SetCodProd(const QString& value) { FCodProd = StrZero(value, 6); }
+void TConverteCompProd::SetCodProd(const QString& value) {
+    FCodProd = StrZero(value, 6);
+}
 
 void TConverteCompProd::LimpaVariavel() {
     SetCodProd(QString());
@@ -17,30 +19,28 @@ void TConverteCompProd::LimpaVariavel() {
 }
 
 void TConverteCompProd::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from COMPPROD"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("COMPPROD"));
 }
 
-TSqlMontada TConverteCompProd::MontaSql() const {
-    TSqlMontada sql;
-    sql.Sql(QLatin1StringView(
-        " Insert Into compprod ( compprod.codprod, compprod.codempresa, compprod.codgrade, compprod.estoque, "
-        "compprod.estoqueDisponivel, compprod.estminimo, compprod.estmaximo, compprod.precomedio, "
-        "compprod.precocusto, compprod.preconf)Values ( "));
-    sql.Texto(FCodProd).Sql(QLatin1StringView(", ")).Texto(FCodEmpresa).Sql(QLatin1StringView(", ")).Texto(FCodGrade);
-    for (const double valor : {FEstoque, FEstoqueDisp, FEstMinimo, FEstMaximo, FPrecoMedio, FPrecoCusto, FPrecoNF}) {
-        sql.Sql(QLatin1StringView(", ")).Numero(LiteralReal(valor));
-    }
-    sql.Sql(QLatin1StringView(") "));
-    return sql;
+std::span<const TColunaLinha<TConverteCompProd>> TConverteCompProd::Colunas() {
+    using C = TConverteCompProd;
+    using namespace linha;
+    static const TColunaLinha<C> colunas[] = {
+        Texto<&C::FCodProd>("compprod.codprod"),
+        Texto<&C::FCodEmpresa>("compprod.codempresa"),
+        Texto<&C::FCodGrade>("compprod.codgrade"),
+        Real<&C::FEstoque>("compprod.estoque"),
+        Real<&C::FEstoqueDisp>("compprod.estoqueDisponivel"),
+        Real<&C::FEstMinimo>("compprod.estminimo"),
+        Real<&C::FEstMaximo>("compprod.estmaximo"),
+        Real<&C::FPrecoMedio>("compprod.precomedio"),
+        Real<&C::FPrecoCusto>("compprod.precocusto"),
+        Real<&C::FPrecoNF>("compprod.preconf"),
+    };
+    return colunas;
 }
 
 bool TConverteCompProd::ExecutaSql() {
-    QDestino->SetSQL(MontaSql());
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     return true;
 }

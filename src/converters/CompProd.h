@@ -1,9 +1,11 @@
 #pragma once
 
-#include "SqlMontada.h"
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
 #include <QString>
+
+#include <span>
 
 /// Writer of a product's stock per company and grid variant (COMPPROD). Unlike the other
 /// writers it is not reset after an insert: a field not set again repeats the previous row's
@@ -38,12 +40,15 @@ public:
     void LimpaVariavel();
     /// Deletes every row and commits (the run's transaction up to here included).
     void LimpaTabela();
-    /// The insert of the current fields.
-    TSqlMontada MontaSql() const;
+    /// The insert of the current fields and its values.
+    TLinhaMontada MontaSql() const { return m_linha.Monta(*this, kInsercao); }
     /// Executes MontaSql; the fields keep their values.
     bool ExecutaSql();
 
 private:
+    static std::span<const TColunaLinha<TConverteCompProd>> Colunas();
+    mutable TDescricaoLinha<TConverteCompProd> m_linha{"compprod", Colunas()};
+
     QString FCodProd;
     QString FCodEmpresa;
     QString FCodGrade;

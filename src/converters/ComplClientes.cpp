@@ -57,32 +57,35 @@ void TConverteCompClie::LimpaVariavel() {
 }
 
 void TConverteCompClie::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from COMPCLIE"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("COMPCLIE"));
+}
+
+std::span<const TColunaLinha<TConverteCompClie>> TConverteCompClie::Colunas() {
+    using C = TConverteCompClie;
+    using linha::Texto;
+    // The release date is a regional short date text, read as a date only here.
+    const auto dataLib = [](const C& c) {
+        const auto data = TextoCurtoParaData(c.FData_lib);
+        if (!data) {
+            throw EConversao(QStringLiteral("'%1' não é uma data válida").arg(c.FData_lib));
+        }
+        return TValorParametro::DataHora(*data);
+    };
+    static const TColunaLinha<C> colunas[] = {
+        Texto<&C::FCodcliente>("CODCLIENTE"),
+        Texto<&C::FRefComerciais>("REFCOMERCIAIS"),
+        Texto<&C::FRefBancarias>("REFBANCARIAS"),
+        Texto<&C::FUsuario>("USUARIO"),
+        {"DATA_LIB", dataLib},
+        Texto<&C::FEnderecoNfe>("ENDERECONFE"),
+        Texto<&C::FNumeroNfe>("NUMERONFE"),
+        Texto<&C::FComplementoNfe>("COMPLEMENTONFE"),
+    };
+    return colunas;
 }
 
 bool TConverteCompClie::ExecutaSql() {
-    QDestino->SetSQL(QStringLiteral("INSERT INTO COMPCLIE (CODCLIENTE, REFCOMERCIAIS, REFBANCARIAS, USUARIO, DATA_LIB, "
-                                    "ENDERECONFE, NUMERONFE, COMPLEMENTONFE) VALUES (:PCODCLIENTE, :PREFCOMERCIAIS, "
-                                    ":PREFBANCARIAS, :PUSUARIO, :PDATA_LIB, :PENDERECONFE, :PNUMERONFE, "
-                                    ":PCOMPLEMENTONFE)"));
-    QDestino->ParamTexto(QStringLiteral("PCODCLIENTE"), FCodcliente);
-    QDestino->ParamTexto(QStringLiteral("PREFCOMERCIAIS"), FRefComerciais);
-    QDestino->ParamTexto(QStringLiteral("PREFBANCARIAS"), FRefBancarias);
-    QDestino->ParamTexto(QStringLiteral("PUSUARIO"), FUsuario);
-    QDestino->ParamTexto(QStringLiteral("PENDERECONFE"), FEnderecoNfe);
-    QDestino->ParamTexto(QStringLiteral("PCOMPLEMENTONFE"), FComplementoNfe);
-    QDestino->ParamTexto(QStringLiteral("PNUMERONFE"), FNumeroNfe);
-    const auto dataLib = TextoCurtoParaData(FData_lib);
-    if (!dataLib) {
-        throw EConversao(QStringLiteral("'%1' não é uma data válida").arg(FData_lib));
-    }
-    QDestino->ParamDataHora(QStringLiteral("PDATA_LIB"), *dataLib);
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     LimpaVariavel();
     return true;
 }

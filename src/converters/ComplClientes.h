@@ -1,12 +1,15 @@
 #pragma once
 
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
 #include <QString>
 
+#include <span>
+
 /// The complement row of one customer in COMPCLIE: references, user, release date and the
-/// address parts of electronic invoices. Inserts through named parameters, so its values
-/// keep quotes and apostrophes. Borrows the connection; owns its queries through TConversao.
+/// address parts of electronic invoices. Its values are bound, so they keep quotes and
+/// apostrophes. Borrows the connection; owns its queries through TConversao.
 class TConverteCompClie : public TConversao {
 public:
     explicit TConverteCompClie(TConexaoDestino& cBanco);
@@ -43,6 +46,9 @@ public:
     bool ExecutaSql();
 
 private:
+    static std::span<const TColunaLinha<TConverteCompClie>> Colunas();
+    TDescricaoLinha<TConverteCompClie> m_linha{"COMPCLIE", Colunas()};
+
     QString FCodcliente;
     QString FRefComerciais;
     QString FRefBancarias;

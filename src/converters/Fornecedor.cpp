@@ -182,70 +182,48 @@ void TConverteFornece::LimpaVariavel() {
     SetCodcliente(vazio);
 }
 
-TSqlMontada TConverteFornece::MontaSql() const {
-    const std::pair<const char*, const QString*> colunas[] = {
-        {"fornece.CodFornec", &FCodFornec},
-        {"fornece.Nome", &FNome},
-        {"fornece.NomeFantasia", &FNomeFantasia},
-        {"fornece.Contato", &FContato},
-        {"fornece.Endereco", &FEndereco},
-        {"fornece.Bairro", &FBairro},
-        {"fornece.Cep", &FCep},
-        {"fornece.CodCidade", &FCodCidade},
-        {"fornece.Numero", &FNumero},
-        {"fornece.Complemento", &FComplemento},
-        {"fornece.Estado", &FEstado},
-        {"fornece.InscMunicipal", &FInscMunicipal},
-        {"fornece.Pessoa_FJ", &FPessoa_FJ},
-        {"fornece.CgcCpf", &FCgcCpf},
-        {"fornece.InscEst", &FInscEst},
-        {"fornece.observacao", &FObservacao},
-        {"fornece.Fone", &FFone},
-        {"fornece.Fax", &FFax},
-        {"fornece.Celular", &FCelular},
-        {"fornece.Email", &FEmail},
-        {"fornece.HomePage", &FHomePage},
-        {"fornece.CampoLivre1", &FCampoLivre1},
-        {"fornece.CampoLivre2", &FCampoLivre2},
-        {"fornece.codcliente", &FCodCliente},
-        {"fornece.ativo", &FAtivo},
-        {"fornece.TipoFornece", &FTipoFornece},
-        {"fornece.CodTipo", &FCodTipo},
-        {"fornece.contacx", &FContaCx},
-        {"fornece.ctctbred", &FCTCTbred},
+std::span<const TColunaLinha<TConverteFornece>> TConverteFornece::Colunas() {
+    using F = TConverteFornece;
+    using linha::Texto;
+    static const TColunaLinha<F> colunas[] = {
+        Texto<&F::FCodFornec>("fornece.CodFornec"),
+        Texto<&F::FNome>("fornece.Nome"),
+        Texto<&F::FNomeFantasia>("fornece.NomeFantasia"),
+        Texto<&F::FContato>("fornece.Contato"),
+        Texto<&F::FEndereco>("fornece.Endereco"),
+        Texto<&F::FBairro>("fornece.Bairro"),
+        Texto<&F::FCep>("fornece.Cep"),
+        Texto<&F::FCodCidade>("fornece.CodCidade"),
+        Texto<&F::FNumero>("fornece.Numero"),
+        Texto<&F::FComplemento>("fornece.Complemento"),
+        Texto<&F::FEstado>("fornece.Estado"),
+        Texto<&F::FInscMunicipal>("fornece.InscMunicipal"),
+        Texto<&F::FPessoa_FJ>("fornece.Pessoa_FJ"),
+        Texto<&F::FCgcCpf>("fornece.CgcCpf"),
+        Texto<&F::FInscEst>("fornece.InscEst"),
+        Texto<&F::FObservacao>("fornece.observacao"),
+        Texto<&F::FFone>("fornece.Fone"),
+        Texto<&F::FFax>("fornece.Fax"),
+        Texto<&F::FCelular>("fornece.Celular"),
+        Texto<&F::FEmail>("fornece.Email"),
+        Texto<&F::FHomePage>("fornece.HomePage"),
+        Texto<&F::FCampoLivre1>("fornece.CampoLivre1"),
+        Texto<&F::FCampoLivre2>("fornece.CampoLivre2"),
+        Texto<&F::FCodCliente>("fornece.codcliente"),
+        Texto<&F::FAtivo>("fornece.ativo"),
+        Texto<&F::FTipoFornece>("fornece.TipoFornece"),
+        Texto<&F::FCodTipo>("fornece.CodTipo"),
+        Texto<&F::FContaCx>("fornece.contacx"),
+        Texto<&F::FCTCTbred>("fornece.ctctbred"),
     };
-    // The column names never change: their list is written once.
-    static const QByteArray inicio = [&colunas] {
-        QByteArray r = "Insert Into fornece (";
-        for (const auto& [coluna, campo] : colunas) {
-            r += r.endsWith('(') ? "" : ", ";
-            r += coluna;
-        }
-        return r + ") Values (";
-    }();
-    TSqlMontada sql;
-    sql.Reserva(inicio.size() + 128, std::size(colunas));
-    sql.Sql(QLatin1StringView(inicio));
-    bool primeira = true;
-    for (const auto& [coluna, campo] : colunas) {
-        sql.Sql(QLatin1StringView(primeira ? "" : ", ")).Texto(*campo);
-        primeira = false;
-    }
-    sql.Sql(QLatin1StringView(") "));
-    return sql;
+    return colunas;
 }
 
 void TConverteFornece::GravaFornecedor() {
-    QDestino->SetSQL(MontaSql());
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     LimpaVariavel();
 }
 
 void TConverteFornece::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from FORNECE"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("FORNECE"));
 }

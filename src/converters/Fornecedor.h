@@ -1,13 +1,15 @@
 #pragma once
 
-#include "SqlMontada.h"
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
 #include <QString>
 
+#include <span>
+
 /// Writer of the target's suppliers (FORNECE). Each setter cleans its value on the way in, so
-/// the fields always hold what will be written; GravaFornecedor inserts them as literal SQL
-/// text and resets the writer.
+/// the fields always hold what will be written; GravaFornecedor inserts them and resets the
+/// writer.
 class TConverteFornece : public TConversao {
 public:
     explicit TConverteFornece(TConexaoDestino& cBanco);
@@ -92,10 +94,13 @@ public:
     /// Resets through the setters with empty values: CodFornec becomes 000000, CodCliente and
     /// CodTipo stay (blank is ignored), Ativo, ContaCx and CTCTbred are not touched.
     void LimpaVariavel();
-    /// The INSERT of the current fields, every value a text literal (29 columns).
-    TSqlMontada MontaSql() const;
+    /// The INSERT of the current fields and its values, every one a text (29 columns).
+    TLinhaMontada MontaSql() const { return m_linha.Monta(*this, kInsercao); }
 
 private:
+    static std::span<const TColunaLinha<TConverteFornece>> Colunas();
+    mutable TDescricaoLinha<TConverteFornece> m_linha{"fornece", Colunas()};
+
     QString FCodFornec;
     QString FCodCliente;
     QString FCodTipo;

@@ -19,22 +19,23 @@ void TConverteGruposProd::LimpaVariavel() {
 }
 
 void TConverteGruposProd::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete From GRUPROD"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("GRUPROD"));
+}
+
+std::span<const TColunaLinha<TConverteGruposProd>> TConverteGruposProd::Colunas() {
+    using G = TConverteGruposProd;
+    using namespace linha;
+    static const TColunaLinha<G> colunas[] = {
+        Texto<&G::FCodigo>("CODGRUPO"),
+        Texto<&G::FDescricao>("DESCRICAO"),
+        Inteiro<&G::FDiasEstoqueMaximo>("DIASESTMAXIMO"),
+        Inteiro<&G::FDiasEstoqueMinimo>("DIASESTMINIMO"),
+    };
+    return colunas;
 }
 
 bool TConverteGruposProd::ExecutaSql() {
-    QDestino->SetSQL(QStringLiteral("INSERT INTO GRUPROD (CODGRUPO, DESCRICAO, DIASESTMAXIMO, DIASESTMINIMO) "
-                                    "VALUES (:pCODGRUPO, :pDESCRICAO, :pDIASESTMAXIMO, :pDIASESTMINIMO)"));
-    QDestino->ParamTexto(QStringLiteral("pCODGRUPO"), FCodigo);
-    QDestino->ParamTexto(QStringLiteral("pDESCRICAO"), FDescricao);
-    QDestino->ParamInteiro(QStringLiteral("pDIASESTMAXIMO"), FDiasEstoqueMaximo);
-    QDestino->ParamInteiro(QStringLiteral("pDIASESTMINIMO"), FDiasEstoqueMinimo);
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     LimpaVariavel();
     return true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
-/// Writer of the target's product groups (GRUPROD): one row at a time, inserted with
-/// named parameters.
+#include <span>
+
+/// Writer of the target's product groups (GRUPROD): one row at a time, its values bound.
 class TConverteGruposProd : public TConversao {
 public:
     explicit TConverteGruposProd(TConexaoDestino& cBanco);
@@ -26,6 +28,9 @@ public:
     bool ExecutaSql();
 
 private:
+    static std::span<const TColunaLinha<TConverteGruposProd>> Colunas();
+    TDescricaoLinha<TConverteGruposProd> m_linha{"GRUPROD", Colunas()};
+
     QString FCodigo;
     QString FDescricao;
     int FDiasEstoqueMaximo = 0;

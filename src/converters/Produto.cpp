@@ -1,7 +1,6 @@
 #include "Produto.h"
 
 #include "ConfiguracaoRegional.h"
-#include "Renderizacao.h"
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
 
@@ -288,39 +287,14 @@ void TConverteProduto::LimpaVariavel() {
 }
 
 void TConverteProduto::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from PRODUTO"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
-}
-
-bool TConverteProduto::ExecutaSql() {
-    QDestino->SetSQL(MontaSqlInsercao());
-    QDestino->Executa();
-    LimpaVariavel();
-    return true;
-}
-
-bool TConverteProduto::AtualizaProduto() {
-    QDestino->SetSQL(MontaSqlAtualizacao());
-    QDestino->Executa();
-    LimpaVariavel();
-    return true;
-}
-
-bool TConverteProduto::AtualizaProdutoPreco() {
-    QDestino->SetSQL(MontaSqlAtualizacaoPreco());
-    QDestino->Executa();
-    LimpaVariavel();
-    return true;
+    EsvaziaTabela(QStringLiteral("PRODUTO"));
 }
 
 void TConverteProduto::AtivaControleSerie(const QString& Status) {
     QAuxiliar->Fecha();
     // No condition: the switch is one value for the whole installation.
-    QAuxiliar->SetSQL(QStringLiteral("Update PARAFAT set  PARAFAT.CONTROLESERIE = ") + LiteralTexto(Copia(Status, 1, 1)));
+    QAuxiliar->SetSQL(QStringLiteral("Update PARAFAT set  PARAFAT.CONTROLESERIE = :CONTROLESERIE"));
+    QAuxiliar->ParamTexto(QStringLiteral("CONTROLESERIE"), Copia(Status, 1, 1));
     QAuxiliar->Executa();
     QAuxiliar->SetSQL(QStringLiteral("Commit;"));
     QAuxiliar->Executa();

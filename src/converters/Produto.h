@@ -1,12 +1,14 @@
 #pragma once
 
-#include "SqlMontada.h"
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
 #include <QString>
 
+#include <span>
+
 /// Writer of the target's products (PRODUTO): one row held in its fields, cleaned on the way in
-/// by the setters, inserted (or updated) as one literal statement. Also writes the serial-number
+/// by the setters, inserted (or updated) through one description of its row. Also writes the serial-number
 /// switch of PARAFAT and the side tables relprfo and inventa.
 ///
 /// Four fields are never reset (PercPerda, DescontoMaximo, Pr_Ult_Ent1, MultiplicaDivide): they
@@ -257,11 +259,15 @@ public:
 
     /// The statements for the current fields, as ExecutaSql, AtualizaProduto and
     /// AtualizaProdutoPreco execute them.
-    TSqlMontada MontaSqlInsercao() const;
-    QString MontaSqlAtualizacao() const;
-    QString MontaSqlAtualizacaoPreco() const;
+    TLinhaMontada MontaSqlInsercao() const { return m_linha.Monta(*this, kInsercao); }
+    TLinhaMontada MontaSqlAtualizacao() const { return m_linha.Monta(*this, kAtualizacao); }
+    TLinhaMontada MontaSqlAtualizacaoPreco() const { return m_linha.Monta(*this, kAtualizacaoPreco); }
 
 private:
+    /// The row of PRODUTO: every column once, with the field it takes and the statements it is in.
+    static std::span<const TColunaLinha<TConverteProduto>> Colunas();
+    mutable TDescricaoLinha<TConverteProduto> m_linha{"Produto", Colunas()};
+
     TDateTime FData_Ult_Ent = 0.0;
     TDateTime FData_Ult_Rea = 0.0;
     TDateTime FData_Ult_Alt = 0.0;

@@ -1,19 +1,7 @@
 #include "ProdutoDetalhe.h"
 
 #include "ConfiguracaoRegional.h"
-#include "Renderizacao.h"
 #include "TQueryDestino.h"
-
-#include <QStringList>
-
-#include <utility>
-#include <vector>
-
-namespace {
-
-using TColuna = std::pair<const char*, QString>;
-
-} // namespace
 
 TConverteProdutoDetalhe::TConverteProdutoDetalhe(TConexaoDestino& cBanco) : TConversao(cBanco) {
     Regional().formatoDataCurta = QStringLiteral("dd/mm/yyyy");
@@ -42,87 +30,45 @@ void TConverteProdutoDetalhe::LimpaVariavel() {
 }
 
 void TConverteProdutoDetalhe::LimpaTabela() {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from PRODUTODETALHE"));
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    EsvaziaTabela(QStringLiteral("PRODUTODETALHE"));
 }
 
-QString TConverteProdutoDetalhe::MontaSqlInsercao() const {
-    const std::vector<TColuna> colunas = {
-        {"CODPROD", LiteralTexto(FCODPROD)},
-        {"CONTROLERECEITUARIO", LiteralTexto(FCONTROLERECEITUARIO)},
-        {"CODIGOATIVIDADE", LiteralTexto(FCODIGOATIVIDADE)},
-        {"CODIGOLISTASERVICO", LiteralTexto(FCODIGOLISTASERVICO)},
-        {"ESPELHOMERCSERV", LiteralTexto(FESPELHOMERCSERV)},
-        {"IMPORTADOPORTOSEGURO", LiteralTexto(FIMPORTADOPORTOSEGURO)},
-        {"CODPROMOCAO", QString::number(FCODPROMOCAO)},
-        {"ALIQPIS", LiteralReal(FALIQPIS)},
-        {"PIS_CST", LiteralTexto(FPIS_CST)},
-        {"PISENT_CST", LiteralTexto(FPISENT_CST)},
-        {"PIS_ST", QString::number(FPIS_ST)},
-        {"ALIQCOFINS", LiteralReal(FALIQCOFINS)},
-        {"ALIQPISENT", LiteralReal(FALIQPISENT)},
-        {"ALIQCOFINSENT", LiteralReal(FALIQCOFINSENT)},
-        {"COFINS_CST", LiteralTexto(FCOFINS_CST)},
-        {"COFINSENT_CST", LiteralTexto(FCOFINSENT_CST)},
-        {"COFINS_ST", QString::number(FCOFINS_ST)},
-        {"CODCSOSN", LiteralTexto(FCODCSOSN)},
-        {"PRECOMAXVENDA", LiteralReal(FPRECOMAXVENDA)},
-        {"PONTOBONUS", QString::number(FPONTOBONUS)},
+std::span<const TColunaLinha<TConverteProdutoDetalhe>> TConverteProdutoDetalhe::Colunas() {
+    using D = TConverteProdutoDetalhe;
+    using namespace linha;
+    static const TColunaLinha<D> colunas[] = {
+        Texto<&D::FCODPROD>("CODPROD", kInsercao | kChave),
+        Texto<&D::FCONTROLERECEITUARIO>("CONTROLERECEITUARIO"),
+        Texto<&D::FCODIGOATIVIDADE>("CODIGOATIVIDADE"),
+        Texto<&D::FCODIGOLISTASERVICO>("CODIGOLISTASERVICO"),
+        Texto<&D::FESPELHOMERCSERV>("ESPELHOMERCSERV"),
+        Texto<&D::FIMPORTADOPORTOSEGURO>("IMPORTADOPORTOSEGURO"),
+        Inteiro<&D::FCODPROMOCAO>("CODPROMOCAO"),
+        Real<&D::FALIQPIS>("ALIQPIS"),
+        Texto<&D::FPIS_CST>("PIS_CST"),
+        Texto<&D::FPISENT_CST>("PISENT_CST"),
+        Inteiro<&D::FPIS_ST>("PIS_ST"),
+        Real<&D::FALIQCOFINS>("ALIQCOFINS"),
+        Real<&D::FALIQPISENT>("ALIQPISENT"),
+        Real<&D::FALIQCOFINSENT>("ALIQCOFINSENT"),
+        Texto<&D::FCOFINS_CST>("COFINS_CST"),
+        Texto<&D::FCOFINSENT_CST>("COFINSENT_CST"),
+        Inteiro<&D::FCOFINS_ST>("COFINS_ST"),
+        Texto<&D::FCODCSOSN>("CODCSOSN"),
+        Real<&D::FPRECOMAXVENDA>("PRECOMAXVENDA"),
+        Inteiro<&D::FPONTOBONUS>("PONTOBONUS"),
     };
-    QStringList nomes;
-    QStringList valores;
-    for (const auto& [nome, valor] : colunas) {
-        nomes << QLatin1String(nome);
-        valores << valor;
-    }
-    return QStringLiteral(" Insert Into ProdutoDetalhe (") + nomes.join(QLatin1Char(',')) +
-           QStringLiteral(")  Values (") + valores.join(QStringLiteral(", ")) + QStringLiteral(") ");
-}
-
-QString TConverteProdutoDetalhe::MontaSqlAtualizacao() const {
-    const std::vector<TColuna> colunas = {
-        {"CONTROLERECEITUARIO", LiteralTexto(FCONTROLERECEITUARIO)},
-        {"CODIGOATIVIDADE", LiteralTexto(FCODIGOATIVIDADE)},
-        {"CODIGOLISTASERVICO", LiteralTexto(FCODIGOLISTASERVICO)},
-        {"ESPELHOMERCSERV", LiteralTexto(FESPELHOMERCSERV)},
-        {"IMPORTADOPORTOSEGURO", LiteralTexto(FIMPORTADOPORTOSEGURO)},
-        {"CODPROMOCAO", QString::number(FCODPROMOCAO)},
-        {"ALIQPIS", LiteralReal(FALIQPIS)},
-        {"PIS_CST", LiteralTexto(FPIS_CST)},
-        {"PISENT_CST", LiteralTexto(FPISENT_CST)},
-        {"PIS_ST", QString::number(FPIS_ST)},
-        {"ALIQCOFINS", LiteralReal(FALIQCOFINS)},
-        {"ALIQPISENT", LiteralReal(FALIQPISENT)},
-        {"ALIQCOFINSENT", LiteralReal(FALIQCOFINSENT)},
-        {"COFINS_CST", LiteralTexto(FCOFINS_CST)},
-        {"COFINSENT_CST", LiteralTexto(FCOFINSENT_CST)},
-        {"COFINS_ST", QString::number(FCOFINS_ST)},
-        {"CODCSOSN", LiteralTexto(FCODCSOSN)},
-        {"PRECOMAXVENDA", LiteralReal(FPRECOMAXVENDA)},
-        {"PONTOBONUS", QString::number(FPONTOBONUS)},
-    };
-    QStringList atribuicoes;
-    for (const auto& [nome, valor] : colunas) {
-        atribuicoes << QLatin1String("ProdutoDetalhe.") + QLatin1String(nome) + QLatin1Char('=') + valor;
-    }
-    return QStringLiteral(" Update ProdutoDetalhe SET ") + atribuicoes.join(QStringLiteral(", ")) +
-           QStringLiteral(" Where ProdutoDetalhe.CODPROD=") + LiteralTexto(FCODPROD);
+    return colunas;
 }
 
 bool TConverteProdutoDetalhe::ExecutaSql() {
-    QDestino->SetSQL(MontaSqlInsercao());
-    QDestino->Executa();
+    m_linha.Insere(*QDestino, *this);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProdutoDetalhe::AtualizaProdutoDetalhe() {
-    QDestino->SetSQL(MontaSqlAtualizacao());
-    QDestino->Executa();
+    m_linha.Atualiza(*QDestino, *this);
     LimpaVariavel();
     return true;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "DescricaoLinha.h"
 #include "classConversao.h"
 
 #include <QString>
+
+#include <span>
 
 /// Writer of a product's tax and commercial details (PRODUTODETALHE): insert, update of the
 /// row of CodProd, and emptying the table. Every setter stores its value unchanged. AliqPisEnt
@@ -61,10 +64,13 @@ public:
     /// Updates the row of CodProd from the current fields and resets them; on failure the row is kept.
     bool AtualizaProdutoDetalhe();
 
-    QString MontaSqlInsercao() const;
-    QString MontaSqlAtualizacao() const;
+    TLinhaMontada MontaSqlInsercao() const { return m_linha.Monta(*this, kInsercao); }
+    TLinhaMontada MontaSqlAtualizacao() const { return m_linha.Monta(*this, kAtualizacao); }
 
 private:
+    static std::span<const TColunaLinha<TConverteProdutoDetalhe>> Colunas();
+    mutable TDescricaoLinha<TConverteProdutoDetalhe> m_linha{"ProdutoDetalhe", Colunas()};
+
     QString FCODPROD;
     QString FCONTROLERECEITUARIO;
     QString FCODIGOATIVIDADE;

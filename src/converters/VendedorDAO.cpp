@@ -15,87 +15,118 @@ namespace {
 
 const QLatin1String kClasse("TVendedorDAO");
 
+using T = TConversao;
+
+QString Corta(const QString& valor, int qtd) {
+    return Copia(valor, 1, qtd);
+}
+
+// The insert's cleaning of a text: cut to the column, sometimes padded or stripped of a mask.
+using Limpeza = std::function<QString(const QString&)>;
+
+Limpeza Corte(int qtd) {
+    return [qtd](const QString& v) { return Corta(v, qtd); };
+}
+
+Limpeza CorteComZeros(int qtd) {
+    return [qtd](const QString& v) { return T::StrZero(Corta(v, qtd), qtd); };
+}
+
+Limpeza Documento(int qtd) {
+    return [qtd](const QString& v) { return T::FRemoveCaracter(Corta(T::TiraMascara(v), qtd)); };
+}
+
 // One column of VENDEND and the record property it belongs to: how a row's value is read into
-// the record and how the property is bound unchanged (the update).
+// the record, and how the property is bound, as it is (the update) or cleaned (the insert).
 struct TColunaVendend {
     QString nome;
     std::function<void(TRegistroVendedor&, const TQueryDestino&)> le;
-    std::function<void(const TRegistroVendedor&, TQueryDestino&)> vincula;
+    std::function<void(const TRegistroVendedor&, TQueryDestino&, bool limpa)> vincula;
 };
 
 TColunaVendend Texto(const char* nome, const QString& (TRegistroVendedor::*get)() const,
-                     void (TRegistroVendedor::*set)(const QString&)) {
+                     void (TRegistroVendedor::*set)(const QString&), Limpeza limpeza = {}) {
     const QString n = QLatin1String(nome);
     return {n, [n, set](TRegistroVendedor& r, const TQueryDestino& q) { (r.*set)(q.CampoTexto(n)); },
-            [n, get](const TRegistroVendedor& r, TQueryDestino& q) { q.ParamTexto(n, (r.*get)()); }};
+            [n, get, limpeza](const TRegistroVendedor& r, TQueryDestino& q, bool limpa) {
+                q.ParamTexto(n, limpa && limpeza ? limpeza((r.*get)()) : (r.*get)());
+            }};
 }
 
 TColunaVendend Real(const char* nome, double (TRegistroVendedor::*get)() const,
                     void (TRegistroVendedor::*set)(double)) {
     const QString n = QLatin1String(nome);
     return {n, [n, set](TRegistroVendedor& r, const TQueryDestino& q) { (r.*set)(q.CampoDouble(n)); },
-            [n, get](const TRegistroVendedor& r, TQueryDestino& q) { q.ParamDouble(n, (r.*get)()); }};
+            [n, get](const TRegistroVendedor& r, TQueryDestino& q, bool) { q.ParamDouble(n, (r.*get)()); }};
 }
 
 TColunaVendend Data(const char* nome, TDateTime (TRegistroVendedor::*get)() const,
                     void (TRegistroVendedor::*set)(TDateTime)) {
     const QString n = QLatin1String(nome);
     return {n, [n, set](TRegistroVendedor& r, const TQueryDestino& q) { (r.*set)(q.CampoDataHora(n)); },
-            [n, get](const TRegistroVendedor& r, TQueryDestino& q) { q.ParamData(n, TDateTimeParaData((r.*get)())); }};
+            [n, get](const TRegistroVendedor& r, TQueryDestino& q, bool) {
+                q.ParamData(n, TDateTimeParaData((r.*get)()));
+            }};
 }
 
 TColunaVendend Inteiro(const char* nome, int (TRegistroVendedor::*get)() const, void (TRegistroVendedor::*set)(int)) {
     const QString n = QLatin1String(nome);
     return {n,
             [n, set](TRegistroVendedor& r, const TQueryDestino& q) { (r.*set)(static_cast<int>(q.CampoInteiro(n))); },
-            [n, get](const TRegistroVendedor& r, TQueryDestino& q) { q.ParamInteiro(n, (r.*get)()); }};
+            [n, get](const TRegistroVendedor& r, TQueryDestino& q, bool) { q.ParamInteiro(n, (r.*get)()); }};
 }
 
 // The columns in the order every statement lists them (the record's field order).
 const std::vector<TColunaVendend>& Colunas() {
+    using R = TRegistroVendedor;
+    // A CNPJ of the alphanumeric form would lose its letters to the digit-only cleaning.
+    const Limpeza cgcCpf = [](const QString& v) {
+        const QString cnpj = T::CnpjAlfanumerico(v);
+        return cnpj.isEmpty() ? Documento(18)(v) : cnpj;
+    };
     static const std::vector<TColunaVendend> colunas = {
-        Texto("CODVENDEDOR", &TRegistroVendedor::Codvendedor, &TRegistroVendedor::SetCodvendedor),
-        Texto("NOME", &TRegistroVendedor::Nome, &TRegistroVendedor::SetNome),
-        Texto("ENDERECO", &TRegistroVendedor::Endereco, &TRegistroVendedor::SetEndereco),
-        Texto("BAIRRO", &TRegistroVendedor::Bairro, &TRegistroVendedor::SetBairro),
-        Texto("CODCIDADE", &TRegistroVendedor::Codcidade, &TRegistroVendedor::SetCodcidade),
-        Texto("ESTADO", &TRegistroVendedor::Estado, &TRegistroVendedor::SetEstado),
-        Texto("CEP", &TRegistroVendedor::Cep, &TRegistroVendedor::SetCep),
-        Texto("TELEFONE", &TRegistroVendedor::Telefone, &TRegistroVendedor::SetTelefone),
-        Real("COMISSAO", &TRegistroVendedor::Comissao, &TRegistroVendedor::SetComissao),
-        Texto("EMAIL", &TRegistroVendedor::Email, &TRegistroVendedor::SetEmail),
-        Texto("CODPRACA", &TRegistroVendedor::Codpraca, &TRegistroVendedor::SetCodpraca),
-        Texto("ATIVO", &TRegistroVendedor::Ativo, &TRegistroVendedor::SetAtivo),
-        Texto("CODROTA", &TRegistroVendedor::Codrota, &TRegistroVendedor::SetCodrota),
-        Texto("CODROTA2", &TRegistroVendedor::Codrota2, &TRegistroVendedor::SetCodrota2),
-        Texto("CODROTA3", &TRegistroVendedor::Codrota3, &TRegistroVendedor::SetCodrota3),
-        Texto("CODROTA4", &TRegistroVendedor::Codrota4, &TRegistroVendedor::SetCodrota4),
-        Texto("CODROTA5", &TRegistroVendedor::Codrota5, &TRegistroVendedor::SetCodrota5),
-        Texto("CODROTA6", &TRegistroVendedor::Codrota6, &TRegistroVendedor::SetCodrota6),
-        Texto("CODROTA7", &TRegistroVendedor::Codrota7, &TRegistroVendedor::SetCodrota7),
-        Texto("CODROTA8", &TRegistroVendedor::Codrota8, &TRegistroVendedor::SetCodrota8),
-        Texto("CODROTA9", &TRegistroVendedor::Codrota9, &TRegistroVendedor::SetCodrota9),
-        Texto("CODROTA10", &TRegistroVendedor::Codrota10, &TRegistroVendedor::SetCodrota10),
-        Texto("TIPOVENDEDOR", &TRegistroVendedor::Tipovendedor, &TRegistroVendedor::SetTipovendedor),
-        Data("DATAULTIMAVISITA", &TRegistroVendedor::Dataultimavisita, &TRegistroVendedor::SetDataultimavisita),
-        Texto("CGCCPF", &TRegistroVendedor::Cgccpf, &TRegistroVendedor::SetCgccpf),
-        Texto("INSCEST", &TRegistroVendedor::Inscest, &TRegistroVendedor::SetInscest),
-        Texto("RG", &TRegistroVendedor::Rg, &TRegistroVendedor::SetRg),
-        Texto("MUDAPRECOPDV", &TRegistroVendedor::Mudaprecopdv, &TRegistroVendedor::SetMudaprecopdv),
-        Texto("SENHATRANSF", &TRegistroVendedor::Senhatransf, &TRegistroVendedor::SetSenhatransf),
-        Texto("CODSUPERVISOR", &TRegistroVendedor::Codsupervisor, &TRegistroVendedor::SetCodsupervisor),
-        Texto("HORAINI", &TRegistroVendedor::Horaini, &TRegistroVendedor::SetHoraini),
-        Texto("HORAFIM", &TRegistroVendedor::Horafim, &TRegistroVendedor::SetHorafim),
-        Texto("CODEMPRESA", &TRegistroVendedor::Codempresa, &TRegistroVendedor::SetCodempresa),
-        Texto("CODFORNEC", &TRegistroVendedor::Codfornec, &TRegistroVendedor::SetCodfornec),
-        Inteiro("PRECOVENDEDOR", &TRegistroVendedor::Precovendedor, &TRegistroVendedor::SetPrecovendedor),
-        Data("ULTIMAVISITAMARCADA", &TRegistroVendedor::Ultimavisitamarcada,
-             &TRegistroVendedor::SetUltimavisitamarcada),
-        Texto("CODFID", &TRegistroVendedor::Codfid, &TRegistroVendedor::SetCodfid),
-        Texto("CODBARRASVEND", &TRegistroVendedor::Codbarrasvend, &TRegistroVendedor::SetCodbarrasvend),
-        Texto("SENHAFARMPOP", &TRegistroVendedor::Senhafarmpop, &TRegistroVendedor::SetSenhafarmpop),
-        Data("VERSION", &TRegistroVendedor::Version, &TRegistroVendedor::SetVersion),
-        Texto("COD_VENDEDOR_JAVA", &TRegistroVendedor::Cod_vendedor_java, &TRegistroVendedor::SetCod_vendedor_java),
+        Texto("CODVENDEDOR", &R::Codvendedor, &R::SetCodvendedor, CorteComZeros(4)),
+        Texto("NOME", &R::Nome, &R::SetNome, Corte(40)),
+        Texto("ENDERECO", &R::Endereco, &R::SetEndereco, Corte(50)),
+        Texto("BAIRRO", &R::Bairro, &R::SetBairro, Corte(30)),
+        Texto("CODCIDADE", &R::Codcidade, &R::SetCodcidade, CorteComZeros(5)),
+        Texto("ESTADO", &R::Estado, &R::SetEstado, Corte(2)),
+        Texto("CEP", &R::Cep, &R::SetCep, [](const QString& v) { return Corta(T::FSoNumero(v), 8); }),
+        Texto("TELEFONE", &R::Telefone, &R::SetTelefone,
+              [](const QString& v) { return T::FSoNumero(Corta(T::TiraMascara(v), 16)); }),
+        Real("COMISSAO", &R::Comissao, &R::SetComissao),
+        Texto("EMAIL", &R::Email, &R::SetEmail, Corte(60)),
+        Texto("CODPRACA", &R::Codpraca, &R::SetCodpraca, Corte(4)),
+        Texto("ATIVO", &R::Ativo, &R::SetAtivo, Corte(1)),
+        Texto("CODROTA", &R::Codrota, &R::SetCodrota, Corte(5)),
+        Texto("CODROTA2", &R::Codrota2, &R::SetCodrota2, Corte(5)),
+        Texto("CODROTA3", &R::Codrota3, &R::SetCodrota3, Corte(5)),
+        Texto("CODROTA4", &R::Codrota4, &R::SetCodrota4, Corte(5)),
+        Texto("CODROTA5", &R::Codrota5, &R::SetCodrota5, Corte(5)),
+        Texto("CODROTA6", &R::Codrota6, &R::SetCodrota6, Corte(5)),
+        Texto("CODROTA7", &R::Codrota7, &R::SetCodrota7, Corte(5)),
+        Texto("CODROTA8", &R::Codrota8, &R::SetCodrota8, Corte(5)),
+        Texto("CODROTA9", &R::Codrota9, &R::SetCodrota9, Corte(5)),
+        Texto("CODROTA10", &R::Codrota10, &R::SetCodrota10, Corte(5)),
+        Texto("TIPOVENDEDOR", &R::Tipovendedor, &R::SetTipovendedor, Corte(5)),
+        Data("DATAULTIMAVISITA", &R::Dataultimavisita, &R::SetDataultimavisita),
+        Texto("CGCCPF", &R::Cgccpf, &R::SetCgccpf, cgcCpf),
+        Texto("INSCEST", &R::Inscest, &R::SetInscest, Documento(15)),
+        Texto("RG", &R::Rg, &R::SetRg, Documento(15)),
+        Texto("MUDAPRECOPDV", &R::Mudaprecopdv, &R::SetMudaprecopdv),
+        Texto("SENHATRANSF", &R::Senhatransf, &R::SetSenhatransf),
+        Texto("CODSUPERVISOR", &R::Codsupervisor, &R::SetCodsupervisor),
+        Texto("HORAINI", &R::Horaini, &R::SetHoraini),
+        Texto("HORAFIM", &R::Horafim, &R::SetHorafim),
+        Texto("CODEMPRESA", &R::Codempresa, &R::SetCodempresa, CorteComZeros(2)),
+        Texto("CODFORNEC", &R::Codfornec, &R::SetCodfornec, CorteComZeros(6)),
+        Inteiro("PRECOVENDEDOR", &R::Precovendedor, &R::SetPrecovendedor),
+        Data("ULTIMAVISITAMARCADA", &R::Ultimavisitamarcada, &R::SetUltimavisitamarcada),
+        Texto("CODFID", &R::Codfid, &R::SetCodfid, Corte(16)),
+        Texto("CODBARRASVEND", &R::Codbarrasvend, &R::SetCodbarrasvend, Corte(15)),
+        Texto("SENHAFARMPOP", &R::Senhafarmpop, &R::SetSenhafarmpop, Corte(8)),
+        Data("VERSION", &R::Version, &R::SetVersion),
+        Texto("COD_VENDEDOR_JAVA", &R::Cod_vendedor_java, &R::SetCod_vendedor_java, Corte(18)),
     };
     return colunas;
 }
@@ -131,55 +162,6 @@ std::unique_ptr<TRegistroVendedor> LeRegistro(const TQueryDestino& q) {
         c.le(*registro, q);
     }
     return registro;
-}
-
-QString Corta(const QString& valor, int qtd) {
-    return Copia(valor, 1, qtd);
-}
-
-// The insert's bindings: each value cut to its column and cleaned.
-void VinculaInsercao(TQueryDestino& q, const TRegistroVendedor& r) {
-    using T = TConversao;
-    q.ParamTexto(QStringLiteral("CODVENDEDOR"), T::StrZero(Corta(r.Codvendedor(), 4), 4));
-    q.ParamTexto(QStringLiteral("NOME"), Corta(r.Nome(), 40));
-    q.ParamTexto(QStringLiteral("ENDERECO"), Corta(r.Endereco(), 50));
-    q.ParamTexto(QStringLiteral("BAIRRO"), Corta(r.Bairro(), 30));
-    q.ParamTexto(QStringLiteral("CODCIDADE"), T::StrZero(Corta(r.Codcidade(), 5), 5));
-    q.ParamTexto(QStringLiteral("ESTADO"), Corta(r.Estado(), 2));
-    q.ParamTexto(QStringLiteral("CEP"), Corta(T::FSoNumero(r.Cep()), 8));
-    q.ParamTexto(QStringLiteral("TELEFONE"), T::FSoNumero(Corta(T::TiraMascara(r.Telefone()), 16)));
-    q.ParamDouble(QStringLiteral("COMISSAO"), r.Comissao());
-    q.ParamTexto(QStringLiteral("EMAIL"), Corta(r.Email(), 60));
-    q.ParamTexto(QStringLiteral("CODPRACA"), Corta(r.Codpraca(), 4));
-    q.ParamTexto(QStringLiteral("ATIVO"), Corta(r.Ativo(), 1));
-    const QString rotas[] = {r.Codrota(),  r.Codrota2(), r.Codrota3(), r.Codrota4(), r.Codrota5(),
-                             r.Codrota6(), r.Codrota7(), r.Codrota8(), r.Codrota9(), r.Codrota10()};
-    for (int i = 0; i < 10; ++i) {
-        const QString nome = i == 0 ? QStringLiteral("CODROTA") : QStringLiteral("CODROTA%1").arg(i + 1);
-        q.ParamTexto(nome, Corta(rotas[i], 5));
-    }
-    q.ParamTexto(QStringLiteral("TIPOVENDEDOR"), Corta(r.Tipovendedor(), 5));
-    q.ParamData(QStringLiteral("DATAULTIMAVISITA"), TDateTimeParaData(r.Dataultimavisita()));
-    // A CNPJ of the alphanumeric form would lose its letters to the digit-only cleaning.
-    const QString cnpj = T::CnpjAlfanumerico(r.Cgccpf());
-    q.ParamTexto(QStringLiteral("CGCCPF"),
-                 cnpj.isEmpty() ? T::FRemoveCaracter(Corta(T::TiraMascara(r.Cgccpf()), 18)) : cnpj);
-    q.ParamTexto(QStringLiteral("INSCEST"), T::FRemoveCaracter(Corta(T::TiraMascara(r.Inscest()), 15)));
-    q.ParamTexto(QStringLiteral("RG"), T::FRemoveCaracter(Corta(T::TiraMascara(r.Rg()), 15)));
-    q.ParamTexto(QStringLiteral("MUDAPRECOPDV"), r.Mudaprecopdv());
-    q.ParamTexto(QStringLiteral("SENHATRANSF"), r.Senhatransf());
-    q.ParamTexto(QStringLiteral("CODSUPERVISOR"), r.Codsupervisor());
-    q.ParamTexto(QStringLiteral("HORAINI"), r.Horaini());
-    q.ParamTexto(QStringLiteral("HORAFIM"), r.Horafim());
-    q.ParamTexto(QStringLiteral("CODEMPRESA"), T::StrZero(Corta(r.Codempresa(), 2), 2));
-    q.ParamTexto(QStringLiteral("CODFORNEC"), T::StrZero(Corta(r.Codfornec(), 6), 6));
-    q.ParamInteiro(QStringLiteral("PRECOVENDEDOR"), r.Precovendedor());
-    q.ParamData(QStringLiteral("ULTIMAVISITAMARCADA"), TDateTimeParaData(r.Ultimavisitamarcada()));
-    q.ParamTexto(QStringLiteral("CODFID"), Corta(r.Codfid(), 16));
-    q.ParamTexto(QStringLiteral("CODBARRASVEND"), Corta(r.Codbarrasvend(), 15));
-    q.ParamTexto(QStringLiteral("SENHAFARMPOP"), Corta(r.Senhafarmpop(), 8));
-    q.ParamData(QStringLiteral("VERSION"), TDateTimeParaData(r.Version()));
-    q.ParamTexto(QStringLiteral("COD_VENDEDOR_JAVA"), Corta(r.Cod_vendedor_java(), 18));
 }
 
 } // namespace
@@ -244,7 +226,9 @@ std::unique_ptr<TRegistroVendedor> TVendedorDAO::FRetornaRegistro(const QString&
 bool TVendedorDAO::FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend) {
     TQueryDestino q(vConexao);
     q.SetSQL(FRetornaSqlInserTRegistroVendedor());
-    VinculaInsercao(q, vpObjRegistroVendend);
+    for (const TColunaVendend& c : Colunas()) {
+        c.vincula(vpObjRegistroVendend, q, true);
+    }
     return ExecutaAvisando(q, "inserir");
 }
 
@@ -261,7 +245,7 @@ bool TVendedorDAO::FUpdateRegistro(const TRegistroVendedor& vpObjRegistroVendend
     TQueryDestino q(vConexao);
     q.SetSQL(FRetornaSqlUpdateRegistroVendend());
     for (const TColunaVendend& c : Colunas()) {
-        c.vincula(vpObjRegistroVendend, q);
+        c.vincula(vpObjRegistroVendend, q, false);
     }
     return ExecutaAvisando(q, "atualizar");
 }

@@ -1,18 +1,12 @@
 #pragma once
 // Internal to the target layer: the state of a connection, shared with its queries.
 
+#include "CacheInstrucoes.h"
 #include "FbApi.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 
-#include <memory>
 #include <vector>
-
-/// The prepared statements a connection keeps for its queries (defined with the queries).
-struct CacheInstrucoes;
-struct ExcluiCacheInstrucoes {
-    void operator()(CacheInstrucoes* cache) const noexcept;
-};
 
 struct TConexaoDestino::Impl {
     QString nomeBanco;
@@ -21,8 +15,8 @@ struct TConexaoDestino::Impl {
     int dialeto = 0;
     /// Queries created on this connection (not owned); they unregister themselves.
     std::vector<TQueryDestino::Impl*> queries;
-    /// Statements kept prepared between texts; released before the connection detaches.
-    std::unique_ptr<CacheInstrucoes, ExcluiCacheInstrucoes> instrucoes;
+    /// Statements kept prepared between runs; emptied before the connection detaches.
+    TCacheInstrucoes instrucoes;
 
     ~Impl();
 
@@ -39,7 +33,7 @@ struct TConexaoDestino::Impl {
 
     /// Closes the open result sets of every query (before a commit or rollback).
     void FechaCursores() noexcept;
-    /// Rolls back, releases every query's statement and detaches; never raises.
+    /// Rolls back, releases every prepared statement and detaches; never raises.
     void Fecha() noexcept;
 };
 

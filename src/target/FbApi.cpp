@@ -65,9 +65,9 @@ std::vector<long> Codigos(const intptr_t* v) {
 
 } // namespace
 
-void LancaErro(const Firebird::IStatus* status) {
+EBancoDestino ErroDe(const Firebird::IStatus* status) {
     if (status == nullptr) {
-        throw EBancoDestino(QStringLiteral("Erro desconhecido do banco de destino."), {});
+        return EBancoDestino(QStringLiteral("Erro desconhecido do banco de destino."), {});
     }
     std::vector<char> buffer(8192);
     const unsigned n = Util()->formatStatus(buffer.data(), static_cast<unsigned>(buffer.size() - 1),
@@ -78,7 +78,18 @@ void LancaErro(const Firebird::IStatus* status) {
     }
     // The engine ends lines with "\n"; keep them as such.
     bytes.replace("\r\n", "\n");
-    throw EBancoDestino(DecodificaMensagem(bytes), Codigos(status->getErrors()));
+    return EBancoDestino(DecodificaMensagem(bytes), Codigos(status->getErrors()));
+}
+
+void LancaErro(const Firebird::IStatus* status) {
+    throw ErroDe(status);
+}
+
+EBancoDestino ErroDoMotor(const std::vector<intptr_t>& vetor, const QString& parametro) {
+    const std::unique_ptr<Firebird::IStatus, Descarta> status(Master()->getStatus());
+    status->setErrors(vetor.data());
+    const EBancoDestino erro = ErroDe(status.get());
+    return EBancoDestino(erro.Mensagem() + QStringLiteral("\n-parâmetro ") + parametro, erro.Codigos());
 }
 
 QByteArray NomeArquivo(const QString& caminho) { return QFile::encodeName(caminho); }

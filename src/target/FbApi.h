@@ -2,12 +2,15 @@
 // Internal to the target layer: RAII over the Firebird OO API and the one place where a
 // Firebird status becomes our exception. Never include this from a public header.
 
+#include "EBancoDestino.h"
+
 #include <firebird/Interface.h>
 
 #include <QString>
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace fbapi {
 
@@ -44,7 +47,12 @@ private:
 };
 
 /// The choke point: the formatted status text (lines joined by '\n') and its isc codes.
+EBancoDestino ErroDe(const Firebird::IStatus* status);
 [[noreturn]] void LancaErro(const Firebird::IStatus* status);
+
+/// An error the engine would raise, in the engine's own words: `vetor` is a status vector
+/// (isc_arg_gds code, its arguments, ..., isc_arg_end). A last line names the parameter.
+EBancoDestino ErroDoMotor(const std::vector<intptr_t>& vetor, const QString& parametro);
 
 /// Move-only owner of a reference-counted interface; release() on destruction.
 template <typename T> class Ref {

@@ -160,7 +160,7 @@ void TConexaoDestino::Impl::Fecha() noexcept {
     for (TQueryDestino::Impl* q : queries) {
         LiberaInstrucaoDaQuery(*q);
     }
-    instrucoes.reset();
+    instrucoes.Descarta();
     if (transacao) {
         Status st;
         transacao->rollback(&st);

@@ -48,10 +48,12 @@ public:
     /// Raises EBancoDestino when the engine refuses (existing file, missing folder, no permission).
     static void CriaBanco(const QString& caminho);
 
-    struct Impl;
-    Impl& impl() const { return *m_impl; }
-
 private:
+    // The attachment, its transaction and the prepared statements: the queries and the
+    // transaction object of this connection reach them; nobody else does.
+    friend class TQueryDestino;
+    friend class TTransacaoDestino;
+    struct Impl;
     std::unique_ptr<Impl> m_impl;
     TTransacaoDestino m_transacao;
 };

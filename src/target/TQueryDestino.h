@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DataHora.h"
-#include "SqlMontada.h"
+#include "ValorParametro.h"
 
 #include <QDate>
 #include <QString>
@@ -11,19 +11,16 @@
 
 class TConexaoDestino;
 
-/// True when the environment variable TAVRIN_SEM_ACELERACAO asks for the plain path (any value
-/// but "0"): every text prepared as written, nothing remembered between statements. It is the
-/// reference the faster path is checked against.
-bool SemAceleracao();
-
-/// A statement on the target connection: SQL text with named parameters (:NAME, matched
-/// without regard to case, may repeat, never inside '...' or "..." literals or comments),
-/// executed or opened as a result set whose columns are read by name (without regard to case).
+/// A statement on the target connection: SQL text with parameters, '?' or :NAME (a name matched
+/// without regard to case, may repeat; never inside '...' or "..." literals or comments), executed
+/// or opened as a result set whose columns are read by name (without regard to case).
 ///
+/// - Each value is written in the type the engine describes for its parameter (the column's own
+///   type), converted as the engine converts the literal the value stands for.
 /// - A statement executed or opened while the connection's transaction is inactive starts it.
 /// - The texts COMMIT / ROLLBACK (any case, optional WORK, optional trailing ';') commit or roll
 ///   back the connection's transaction object; the next statement starts a new transaction.
-/// - The prepared statement is kept while the SQL text does not change.
+/// - The connection keeps the statements on rows prepared, by their text, for every query.
 /// - Every error raises EBancoDestino with the engine's own message.
 /// Borrows the connection, which must outlive the query.
 class TQueryDestino {
@@ -34,18 +31,23 @@ public:
     TQueryDestino& operator=(const TQueryDestino&) = delete;
 
     /// Replaces the SQL text (closing an open result set). Setting the same text again keeps
-    /// the prepared statement and the parameter values.
+    /// the parameter values; a new text starts with every parameter NULL.
     void SetSQL(const QString& sql);
-    /// The statement a writer put together: the same as SetSQL(sql.ComoTexto()), the values bound
-    /// to a statement kept for the pieces instead of written into the text and read out again.
-    void SetSQL(TSqlMontada sql);
     const QString& SQL() const;
     /// Empties the SQL text (closing an open result set).
     void LimpaSQL();
 
-    /// Parameter values; an unknown name raises EConversao naming the parameter.
+    /// The text's parameters, each name once and each bare '?' on its own, in order of first
+    /// appearance; SetParametro takes them by that index.
+    qsizetype NumeroParametros() const;
+    void SetParametro(qsizetype indice, TValorParametro valor);
+
+    /// Parameter values by name; an unknown name raises EConversao naming the parameter.
     void ParamTexto(const QString& nome, const QString& valor);
     void ParamInteiro(const QString& nome, qint64 valor);
+    /// A real as the general float text writes it (15 significant digits).
+    void ParamReal(const QString& nome, double valor);
+    /// A double as it is.
     void ParamDouble(const QString& nome, double valor);
     void ParamData(const QString& nome, const QDate& valor);
     void ParamDataHora(const QString& nome, TDateTime valor);
@@ -71,8 +73,7 @@ public:
     double CampoDouble(const QString& nome) const;
     TDateTime CampoDataHora(const QString& nome) const;
 
-    /// How many times this query prepared a statement: the prepared statement is kept while
-    /// the SQL text stays the same (tests and benchmarks read it).
+    /// How many times this query prepared a statement (tests and benchmarks read it).
     qint64 NumeroPreparacoes() const;
 
     struct Impl;

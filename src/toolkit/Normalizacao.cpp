@@ -35,23 +35,9 @@ QString SoDigitos(const QString& valor) {
     return r;
 }
 
-// Today's date in the regional short format. Writers ask for it for every empty date of every
-// record, so it is formatted once and reused while the day and the regional format stay the same.
+// Today's date in the regional short format.
 QString HojeTextoCurto() {
-    struct Formatada {
-        QDate dia;
-        QString formato;
-        QChar separador;
-        QString texto;
-    };
-    thread_local Formatada cache;
-    const QDate dia = Hoje();
-    const ConfiguracaoRegional& regional = Regional();
-    if (cache.texto.isEmpty() || cache.dia != dia || cache.formato != regional.formatoDataCurta ||
-        cache.separador != regional.separadorData) {
-        cache = {dia, regional.formatoDataCurta, regional.separadorData, DataParaTextoCurto(DataParaTDateTime(dia))};
-    }
-    return cache.texto;
+    return DataParaTextoCurto(DataParaTDateTime(Hoje()));
 }
 
 // The accent table, rows tested top to bottom; codes above 255 are in no row.

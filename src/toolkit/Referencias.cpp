@@ -4,7 +4,6 @@
 #include "classConversao.h"
 
 #include "EConversao.h"
-#include "Renderizacao.h"
 #include "TConexaoDestino.h"
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
@@ -77,71 +76,58 @@ struct TabelaReferencia {
     int largura;
 };
 
-// The text is looked up as a quoted literal and written through a parameter; the row is left
-// to the caller's transaction.
-QString BuscaOuCria(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
+// The code of the row holding the text, if any.
+std::optional<QString> ProcuraTexto(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
+    const QString codigo = QLatin1String(t.colunaCodigo);
+    return Procura(q,
+                   QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%3")
+                       .arg(codigo, QLatin1String(t.tabela), QLatin1String(t.colunaTexto)),
+                   codigo, {{t.colunaTexto, texto}});
+}
+
+// A new row for the text, under the table's next code; the row is left to the caller's transaction.
+QString Cria(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
     const QString tabela = QLatin1String(t.tabela);
     const QString codigo = QLatin1String(t.colunaCodigo);
-    const QString coluna = QLatin1String(t.colunaTexto);
-    if (auto achado = Procura(
-            q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ").arg(codigo, tabela, coluna) + LiteralTexto(texto),
-            codigo)) {
-        return *achado;
-    }
     const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
-    Executa(q, QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (:%2, :%3)").arg(tabela, codigo, coluna),
-            {{t.colunaCodigo, novo}, {t.colunaTexto, texto}});
+    Executa(
+        q,
+        QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (:%2, :%3)").arg(tabela, codigo, QLatin1String(t.colunaTexto)),
+        {{t.colunaCodigo, novo}, {t.colunaTexto, texto}});
     return novo;
 }
 
-// A table looked up by a bound name whose new rows are committed at once; failures are shown
-// as a warning and consumed, so the conversion goes on with the code known so far.
-struct TabelaConfirmada {
-    const char* tabela;
-    const char* colunaCodigo;
-    const char* colunaTexto;
-    const char* parametroCodigo;
-    const char* parametroTexto;
-    const char* primeiroCodigo;
-    int largura;
-    int corte;
-    const char* aviso;
-};
+QString BuscaOuCria(TQueryDestino& q, const TabelaReferencia& t, const QString& texto) {
+    if (auto achado = ProcuraTexto(q, t, texto)) {
+        return *achado;
+    }
+    return Cria(q, t, texto);
+}
 
-QString BuscaOuCriaConfirmando(TQueryDestino& q, const TabelaConfirmada& t, const QString& nome,
-                               const std::function<void(const QString&)>& aposCriar = {}) {
-    QString resultado;
+// A table looked up by a name cut to `corte` whose new rows are committed at once; an empty name
+// creates none. Failures are shown as a warning and consumed, so the conversion goes on with the
+// code known so far.
+QString BuscaOuCriaConfirmando(TQueryDestino& q, const TabelaReferencia& t, int corte, const char* aviso,
+                               const QString& nome, const std::function<void(const QString&)>& aposCriar = {}) {
     try {
-        const QString tabela = QLatin1String(t.tabela);
-        const QString codigo = QLatin1String(t.colunaCodigo);
-        const QString coluna = QLatin1String(t.colunaTexto);
-        const QString parametroCodigo = QLatin1String(t.parametroCodigo);
-        const QString parametroTexto = QLatin1String(t.parametroTexto);
-        const QString texto = Copia(nome, 1, t.corte);
-
-        if (auto achado = Procura(
-                q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :%4").arg(codigo, tabela, coluna, parametroTexto),
-                codigo, {{t.parametroTexto, texto}})) {
+        const QString texto = Copia(nome, 1, corte);
+        if (auto achado = ProcuraTexto(q, t, texto)) {
             return *achado;
         }
         if (texto.isEmpty()) {
-            return resultado;
+            return QString();
         }
-        const QString novo = ProximoCodigo(q, tabela, codigo, QLatin1String(t.primeiroCodigo), t.largura);
-        Executa(q,
-                QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (:%4, :%5)")
-                    .arg(tabela, codigo, coluna, parametroCodigo, parametroTexto),
-                {{t.parametroCodigo, novo}, {t.parametroTexto, texto}});
+        const QString novo = Cria(q, t, texto);
         Executa(q, QStringLiteral("COMMIT"), {});
-        // Only a code whose row was written is handed back.
-        resultado = novo;
         if (aposCriar) {
             aposCriar(novo);
         }
+        // Only a code whose row was written is handed back.
+        return novo;
     } catch (const std::exception& e) {
-        MostraAviso(QLatin1String(t.aviso) + kRetornoCarro + MensagemDe(e));
+        MostraAviso(QLatin1String(aviso) + kRetornoCarro + MensagemDe(e));
     }
-    return resultado;
+    return QString();
 }
 
 // The key a given group code is looked up by. Codes of digits only are compared as numbers,
@@ -171,9 +157,8 @@ QString BuscaOuCriaClassificacao(TQueryDestino& q, const QString& ncm, const QSt
     }
     // Looked up by the very value written, so a padded or overlong NCM finds its row again.
     const QString codigoNcm = Copia(Trim(ncm), 1, 8);
-    if (auto achado =
-            Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = ") + LiteralTexto(codigoNcm),
-                    QStringLiteral("CODCLASFIS"))) {
+    if (auto achado = Procura(q, QStringLiteral("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM"),
+                              QStringLiteral("CODCLASFIS"), {{"CODIGONCM", codigoNcm}})) {
         return *achado;
     }
     const QString proximo =
@@ -197,9 +182,7 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
         return lembrada.value();
     }
     const auto lembra = [&](const QString& codigo) {
-        if (m_lembraReferencias) {
-            m_referencias.insert(chave, codigo);
-        }
+        m_referencias.insert(chave, codigo);
         return codigo;
     };
     TQueryDestino& q = *QAuxiliar;
@@ -207,10 +190,9 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
     const QString uf = MaiusculasAscii(estado);
     const QString codigo = QStringLiteral("CODCIDADE");
 
-    if (auto achado = Procura(q,
-                              QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = ") + LiteralTexto(nome) +
-                                  QStringLiteral(" AND ESTADO = ") + LiteralTexto(uf),
-                              codigo)) {
+    if (auto achado =
+            Procura(q, QStringLiteral("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO"),
+                    codigo, {{"CIDADE", nome}, {"ESTADO", uf}})) {
         return lembra(*achado);
     }
     // The legacy data abbreviates Belo Horizonte; whatever state it is filed under is taken.
@@ -235,9 +217,7 @@ QString TConversao::FSegmento(const QString& segmento) {
     }
     const QString codigo =
         BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
-    if (m_lembraReferencias) {
-        m_referencias.insert(chave, codigo);
-    }
+    m_referencias.insert(chave, codigo);
     return codigo;
 }
 
@@ -258,9 +238,7 @@ QString TConversao::FUnidade(const QString& vfUnid) {
         if (!existe) {
             Executa(q, QStringLiteral("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)"), {{"PUNIDADE", unidade}});
         }
-        if (m_lembraReferencias) {
-            m_referencias.insert(chave, unidade); // only once it is known to exist
-        }
+        m_referencias.insert(chave, unidade); // only once it is known to exist
     } catch (const std::exception&) {
         MostraAviso(QStringLiteral("Erro ao converter Unidade."));
     }
@@ -306,10 +284,8 @@ QString TConversao::FAplicacao(const QString& aplicacao, const QString& codProd)
     TQueryDestino& q = *QAuxiliar;
     // A new application is linked to the product it came with, and that link is committed too.
     return BuscaOuCriaConfirmando(
-        q,
-        {"APLICACOES", "CODAPLIC", "APLICACAO", "PCODAPLIC", "PAPLICACAO", "0001", 4, 15,
-         "Erro ao converter Aplicações. Motivo: "},
-        aplicacao, [&q, &codProd](const QString& codigo) {
+        q, {"APLICACOES", "CODAPLIC", "APLICACAO", "0001", 4}, 15, "Erro ao converter Aplicações. Motivo: ", aplicacao,
+        [&q, &codProd](const QString& codigo) {
             Executa(q, QStringLiteral("INSERT INTO PRODAPLIC (CODAPLIC, CODPROD) VALUES (:PCODAPLIC, :PCODPROD)"),
                     {{"PCODAPLIC", codigo}, {"PCODPROD", codProd}});
             Executa(q, QStringLiteral("COMMIT"), {});
@@ -317,17 +293,13 @@ QString TConversao::FAplicacao(const QString& aplicacao, const QString& codProd)
 }
 
 QString TConversao::FFabricante(const QString& fabricante) {
-    return BuscaOuCriaConfirmando(*QAuxiliar,
-                                  {"CADFABR", "CODFABRIC", "DESCRICAO", "PCODFABRIC", "PFABRIC", "00001", 5, 30,
-                                   "Erro ao converter Fabricante. Motivo: "},
-                                  fabricante);
+    return BuscaOuCriaConfirmando(*QAuxiliar, {"CADFABR", "CODFABRIC", "DESCRICAO", "00001", 5}, 30,
+                                  "Erro ao converter Fabricante. Motivo: ", fabricante);
 }
 
 QString TConversao::FFamilia(const QString& familia) {
-    return BuscaOuCriaConfirmando(
-        *QAuxiliar,
-        {"FAMILIA", "CODIGO", "DESCRICAO", "CODIGO", "DESCRICAO", "01", 2, 30, "Erro ao converter Família. Motivo: "},
-        familia);
+    return BuscaOuCriaConfirmando(*QAuxiliar, {"FAMILIA", "CODIGO", "DESCRICAO", "01", 2}, 30,
+                                  "Erro ao converter Família. Motivo: ", familia);
 }
 
 QString TConversao::FPais(const QString& pais) {

@@ -24,7 +24,7 @@ const QChar kRetornoCarro(13);
 
 TConversao::TConversao(TConexaoDestino& cBanco)
     : cnBanco(cBanco), QDestino(std::make_unique<TQueryDestino>(cBanco)),
-      QAuxiliar(std::make_unique<TQueryDestino>(cBanco)), m_lembraReferencias(!SemAceleracao()) {}
+      QAuxiliar(std::make_unique<TQueryDestino>(cBanco)) {}
 
 TConversao::~TConversao() = default;
 
@@ -105,6 +105,15 @@ void TConversao::PLimpaTabela(const QString& nomeTabela) {
         MostraErro(QStringLiteral("Erro na Exclusão da tabela ") + nomeTabela + QLatin1Char('.') + kRetornoCarro +
                    MensagemDe(e) + kRetornoCarro + QStringLiteral("Verifique se a tabela está em Transação."));
     }
+}
+
+void TConversao::EsvaziaTabela(const QString& tabela) {
+    QAuxiliar->Fecha();
+    QAuxiliar->SetSQL(QStringLiteral("Delete from ") + tabela);
+    QAuxiliar->Executa();
+    QAuxiliar->Fecha();
+    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
+    QAuxiliar->Executa();
 }
 
 void TConversao::PRemoveByteCDX(const QString& nomeArquivo) {

@@ -2,6 +2,7 @@
 
 #include "DataHora.h"
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -98,17 +99,27 @@ public:
     TQueryDestino& Auxiliar() const { return *QAuxiliar; }
 
 protected:
+    /// Deletes every row of the table and commits (the run's transaction up to here included);
+    /// errors pass on.
+    void EsvaziaTabela(const QString& tabela);
+
     TConexaoDestino& cnBanco;
     std::unique_ptr<TQueryDestino> QDestino;
     std::unique_ptr<TQueryDestino> QAuxiliar;
     /// What FCidade, FSegmento and FUnidade found or wrote in this conversion, by their arguments:
-    /// asked again, they answer without going to the database (not with TAVRIN_SEM_ACELERACAO).
+    /// asked again, they answer without going to the database.
     QHash<QString, QString> m_referencias;
-    const bool m_lembraReferencias;
 
 private:
     int FQuantRegistro = 0;
     int FNumRegistroAtual = 0;
+    /// The stock movement's document number (today's date in digits), written again only when the
+    /// day or the regional date separator it is written through changes.
+    struct TDocumentoDoDia {
+        QDate dia;
+        QChar separador;
+        QString numero;
+    } m_documentoDoDia;
 };
 
 /// The smallest of three integers (used by the edit distance).

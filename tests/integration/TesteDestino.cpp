@@ -202,6 +202,49 @@ TEST_F(Destino, ParametersKeepTheirValuesUntilTheTextChanges) {
     EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM CADSEGM WHERE DESCRICAO IS NULL")), QStringLiteral("1"));
 }
 
+// The connection keeps statements prepared by their text for every query: one whose result is
+// still being read is never run for another, and none outlives a change of the table it names.
+TEST_F(Destino, KeptStatementsServeOneResultAtATimeAndFollowDdl) {
+    for (const char* unidade : {"A", "B", "C"}) {
+        Executa(QStringLiteral("INSERT INTO UNIDADES (UNIDADE) VALUES ('%1')").arg(QLatin1String(unidade)));
+    }
+    const QString selecao = QStringLiteral("SELECT UNIDADE FROM UNIDADES WHERE UNIDADE >= :U ORDER BY UNIDADE");
+    TQueryDestino a(*conexao);
+    TQueryDestino b(*conexao);
+    a.SetSQL(selecao);
+    a.ParamTexto(QStringLiteral("U"), QStringLiteral("A"));
+    a.Abre();
+    b.SetSQL(selecao);
+    b.ParamTexto(QStringLiteral("U"), QStringLiteral("B"));
+    b.Abre();
+    QStringList lidas;
+    for (; !a.Eof() || !b.Eof(); a.Proximo(), b.Proximo()) {
+        lidas << (a.Eof() ? QStringLiteral("-") : a.CampoTexto(QStringLiteral("UNIDADE"))) +
+                     (b.Eof() ? QStringLiteral("-") : b.CampoTexto(QStringLiteral("UNIDADE")));
+    }
+    EXPECT_EQ(lidas, (QStringList{QStringLiteral("AB"), QStringLiteral("BC"), QStringLiteral("C-")}));
+    a.Fecha();
+    b.Fecha();
+
+    Executa(QStringLiteral("CREATE TABLE MUDA (A INTEGER)"));
+    Executa(QStringLiteral("COMMIT"));
+    const QString insere = QStringLiteral("INSERT INTO MUDA (A) VALUES (:A)");
+    a.SetSQL(insere);
+    a.ParamTexto(QStringLiteral("A"), QStringLiteral("7"));
+    a.Executa();
+    Executa(QStringLiteral("COMMIT"));
+    Executa(QStringLiteral("ALTER TABLE MUDA ALTER A TYPE VARCHAR(11)"));
+    Executa(QStringLiteral("COMMIT"));
+    for (TQueryDestino* q : {&a, &b}) {
+        q->SetSQL(insere);
+        q->ParamTexto(QStringLiteral("A"), QStringLiteral("x"));
+        q->Executa(); // prepared against an INTEGER column, 'x' would be refused
+    }
+    Executa(QStringLiteral("COMMIT"));
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT LIST(A, '') FROM (SELECT A FROM MUDA ORDER BY A)")),
+              QStringLiteral("7xx"));
+}
+
 TEST_F(Destino, TextRoundTripsThroughCp1252) {
     struct Caso {
         QString enviado;

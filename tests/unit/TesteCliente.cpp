@@ -3,6 +3,7 @@
 #include "ComplClientes.h"
 #include "ConfiguracaoRegional.h"
 #include "ImprimeQString.h"
+#include "LinhaComoTexto.h"
 #include "TConexaoDestino.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ Pares ParesInsert(const QString& sql) {
 // The update's assignments as (column, value) pairs and its key literal.
 Pares ParesUpdate(const QString& sql, QString& chave) {
     const QString inicio = QStringLiteral("Update Cliente set ");
-    const QString onde = QStringLiteral(" where cliente.codcliente = ");
+    const QString onde = QStringLiteral(" where cliente.codCliente = ");
     EXPECT_TRUE(sql.startsWith(inicio)) << sql.toStdString();
     const qsizetype posOnde = sql.lastIndexOf(onde);
     EXPECT_GT(posOnde, 0);
@@ -302,7 +303,7 @@ TEST_F(TesteCliente, LimpaVariavelReiniciaUnsEMantemOutros) {
 TEST_F(TesteCliente, InsertDeRegistroRecemLimpo) {
     FixaHoje();
     const TConverteCliente cliente(conexao);
-    const Pares pares = ParesInsert(cliente.MontaSqlInsere().ComoTexto());
+    const Pares pares = ParesInsert(LinhaComoTexto(cliente.MontaSqlInsere()));
     ASSERT_EQ(pares.size(), 49u + 2u + 4u);
     const Pares esperadosNoFim = {
         {QStringLiteral("Cliente.Data_Ult_Alteracao"), QStringLiteral("'09.12.2026'")},
@@ -466,12 +467,11 @@ TEST_F(TesteClienteCompleto, InsertPoeCadaValorNaSuaColuna) {
                                      {QStringLiteral("cliente.CliBloqueado"), QStringLiteral("'S'")},
                                      {QStringLiteral("cliente.maladiretaeletr"), QStringLiteral("\"N\"")},
                                      {QStringLiteral("cliente.protestarcliente"), QStringLiteral("\"N\"")}});
-    EXPECT_EQ(ParesInsert(c.MontaSqlInsere().ComoTexto()), esperado);
+    EXPECT_EQ(ParesInsert(LinhaComoTexto(c.MontaSqlInsere())), esperado);
 }
 
 TEST_F(TesteClienteCompleto, UpdateNaoMudaOCodigoEForcaNaoBloqueado) {
     Pares esperado = FixasSemCodigo();
-    esperado.front().first = QStringLiteral("cliente.Nome");
     for (const auto& par : Datas()) {
         esperado.push_back(par);
     }
@@ -480,7 +480,7 @@ TEST_F(TesteClienteCompleto, UpdateNaoMudaOCodigoEForcaNaoBloqueado) {
                                      {QStringLiteral("cliente.maladiretaeletr"), QStringLiteral("\"N\"")},
                                      {QStringLiteral("cliente.protestarcliente"), QStringLiteral("\"N\"")}});
     QString chave;
-    EXPECT_EQ(ParesUpdate(c.AtualizaCliente(), chave), esperado);
+    EXPECT_EQ(ParesUpdate(LinhaComoTexto(c.AtualizaCliente()), chave), esperado);
     EXPECT_EQ(chave, QStringLiteral("'00000042'"));
 }
 
@@ -489,13 +489,13 @@ TEST_F(TesteClienteCompleto, DatasVaziasSaemDoInsertEViramNullNoUpdate) {
     c.SetDT_Nascimento(QString());
     c.SetDt_Ult_Venda(QStringLiteral("abc"));
     c.SetDT_Valcad(QStringLiteral("abc"));
-    const Pares insert = ParesInsert(c.MontaSqlInsere().ComoTexto());
+    const Pares insert = ParesInsert(LinhaComoTexto(c.MontaSqlInsere()));
     const Pares datasInsert(insert.begin() + 49, insert.end() - 4);
     EXPECT_EQ(datasInsert, (Pares{{QStringLiteral("Cliente.Data_Ult_Alteracao"), QStringLiteral("'04.05.2021'")},
                                   {QStringLiteral("cliente.dt_cadastro"), QStringLiteral("'15.03.2010'")}}));
 
     QString chave;
-    const Pares update = ParesUpdate(c.AtualizaCliente(), chave);
+    const Pares update = ParesUpdate(LinhaComoTexto(c.AtualizaCliente()), chave);
     ASSERT_EQ(update.size(), 48u + 5u + 4u);
     const Pares datasUpdate(update.begin() + 48, update.end() - 4);
     EXPECT_EQ(datasUpdate, (Pares{{QStringLiteral("cliente.dt_nascimento"), QStringLiteral("NULL")},
@@ -512,7 +512,7 @@ TEST_F(TesteClienteCompleto, LimiteComPontoEmQualquerSeparador) {
         Regional().separadorDecimal = separador;
         for (const auto& [valor, texto] : casos) {
             c.SetLimiteCredito(valor);
-            const Pares insert = ParesInsert(c.MontaSqlInsere().ComoTexto());
+            const Pares insert = ParesInsert(LinhaComoTexto(c.MontaSqlInsere()));
             ASSERT_GT(insert.size(), 45u);
             EXPECT_EQ(insert[45].second, texto);
         }

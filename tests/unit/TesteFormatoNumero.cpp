@@ -1,9 +1,9 @@
-// The general float text, its reading back, and the literals every concatenated statement uses.
+// The general float text, its reading back and its exact decimal, and the date text the writers bind.
 #include "ConfiguracaoRegional.h"
 #include "DataHora.h"
+#include "DescricaoLinha.h"
 #include "FormatoNumero.h"
 #include "ImprimeQString.h"
-#include "Renderizacao.h"
 
 #include <QDate>
 
@@ -85,37 +85,48 @@ TEST(TextoParaFloat, UsaOSeparadorRegional) {
     EXPECT_FALSE(TextoParaFloat(QStringLiteral("12,5")).has_value());
 }
 
-TEST(LiteralReal, SempreComPontoQualquerQueSejaOSeparador) {
+// The exact decimal a real is bound as: the digits and exponent of its general float text.
+TEST(DecimalGeral, OsAlgarismosDoTextoGeralQualquerQueSejaOSeparador) {
+    struct Caso {
+        double valor;
+        TDecimalGeral esperado;
+    };
+    const Caso casos[] = {
+        {0.0, {false, 0, 0, false}},
+        {12.5, {false, 125, -1, false}},
+        {-1234567.891, {true, 1234567891, -3, false}},
+        {1500.0, {false, 15, 2, false}},
+        {0.1 + 0.2, {false, 3, -1, false}}, // 0.30000000000000004 rounded to 15 digits
+        {0.00005, {false, 5, -5, true}},
+        {-1.5e-7, {true, 15, -8, true}},
+        {1.23456789012345678e20, {false, 123456789012346, 6, true}},
+        {999999999999999.0, {false, 999999999999999, 0, false}},
+        {9999999999999999.0, {false, 1, 16, true}},
+    };
     for (const QChar separador : {QLatin1Char(','), QLatin1Char('.')}) {
         Regional().separadorDecimal = separador;
-        EXPECT_EQ(LiteralReal(0.0), QStringLiteral("0"));
-        EXPECT_EQ(LiteralReal(12.5), QStringLiteral("12.5"));
-        EXPECT_EQ(LiteralReal(-1234567.891), QStringLiteral("-1234567.891"));
-        EXPECT_EQ(LiteralReal(0.00005), QStringLiteral("5E-5"));
-        EXPECT_EQ(LiteralReal(1.5e-7), QStringLiteral("1.5E-7"));
-        EXPECT_EQ(LiteralReal(1.23456789012345678e20), QStringLiteral("1.23456789012346E20"));
+        for (const Caso& c : casos) {
+            const TDecimalGeral d = DecimalGeral(c.valor);
+            EXPECT_EQ(d.negativo, c.esperado.negativo) << c.valor;
+            EXPECT_EQ(d.digitos, c.esperado.digitos) << c.valor;
+            EXPECT_EQ(d.expoente, c.esperado.expoente) << c.valor;
+            EXPECT_EQ(d.comExpoente, c.esperado.comExpoente) << c.valor;
+        }
     }
 }
 
-TEST(LiteralReal, IgnoraOLocaleDoSistema) {
+TEST(TextoParaFloat, IgnoraOLocaleDoSistema) {
     const std::string anterior = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "pt_BR.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "no locale with a decimal comma installed";
     }
     Regional().separadorDecimal = QLatin1Char('.');
-    const QString real = LiteralReal(1234.5);
+    const TDecimalGeral real = DecimalGeral(1234.5);
     const auto lido = TextoParaFloat(QStringLiteral("1234.5"));
     std::setlocale(LC_ALL, anterior.c_str());
-    EXPECT_EQ(real, QStringLiteral("1234.5"));
+    EXPECT_EQ(real.digitos, 12345);
+    EXPECT_EQ(real.expoente, -1);
     EXPECT_EQ(lido, 1234.5);
-}
-
-TEST(LiteralTexto, AspasDuplicadas) {
-    EXPECT_EQ(LiteralTexto(QString()), QStringLiteral("''"));
-    EXPECT_EQ(LiteralTexto(QStringLiteral("ABC")), QStringLiteral("'ABC'"));
-    EXPECT_EQ(LiteralTexto(QStringLiteral("D'AVILA")), QStringLiteral("'D''AVILA'"));
-    EXPECT_EQ(LiteralTexto(QStringLiteral("'")), QStringLiteral("''''"));
-    EXPECT_EQ(LiteralTexto(QStringLiteral("''x\"")), QStringLiteral("'''''x\"'"));
 }
 
 TEST(TextoData, DiaMesAnoComPontos) {

@@ -3,6 +3,7 @@
 #include "EConversao.h"
 #include "Fornecedor.h"
 #include "ImprimeQString.h"
+#include "LinhaComoTexto.h"
 #include "TConexaoDestino.h"
 #include "Vendedor.h"
 #include "VendedorDAO.h"
@@ -150,9 +151,9 @@ TEST_F(TesteFornecedor, MontaSqlColunasEmOrdemEValoresLiterais) {
     f.SetPessoa_FJ(QStringLiteral("J"));
     f.SetAtivo(QStringLiteral("'"));
 
-    const QString sql = f.MontaSql().ComoTexto();
+    const QString sql = LinhaComoTexto(f.MontaSql());
 
-    const QRegularExpression forma(QStringLiteral("^Insert Into fornece \\((.*)\\) Values \\((.*)\\) $"));
+    const QRegularExpression forma(QStringLiteral("^Insert Into fornece \\((.*)\\) Values \\((.*)\\)$"));
     const auto m = forma.match(sql);
     ASSERT_TRUE(m.hasMatch()) << sql.toStdString();
     const QStringList colunas = m.captured(1).split(QStringLiteral(", "));

@@ -2,6 +2,7 @@
 #include "CompProd.h"
 #include "ConfiguracaoRegional.h"
 #include "ImprimeQString.h"
+#include "LinhaComoTexto.h"
 #include "Produto.h"
 #include "ProdutoDetalhe.h"
 #include "TConexaoDestino.h"
@@ -61,7 +62,7 @@ TInsercao LeInsercao(const QString& sql) {
     return r;
 }
 
-// "Update T SET a=1, b='x' Where T.K='v'": the assignments in order and the condition.
+// "Update T set a = 1, b = 'x' where T.K = 'v'": the assignments in order and the condition.
 struct TAtualizacao {
     QStringList colunas;
     QStringList valores;
@@ -73,8 +74,8 @@ struct TAtualizacao {
 };
 
 TAtualizacao LeAtualizacao(const QString& sql) {
-    const auto set = sql.indexOf(QStringLiteral(" SET "));
-    const auto onde = sql.lastIndexOf(QStringLiteral(" Where "));
+    const auto set = sql.indexOf(QStringLiteral(" set "));
+    const auto onde = sql.lastIndexOf(QStringLiteral(" where "));
     TAtualizacao r;
     for (const QString& atribuicao : DivideLista(sql.mid(set + 5, onde - set - 5))) {
         const auto igual = atribuicao.indexOf(QLatin1Char('='));
@@ -95,7 +96,7 @@ protected:
 
 TEST_F(TesteProduto, EscritorNovoInsereOsPadroesEm103Colunas) {
     TConverteProduto p(conexao);
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
+    const TInsercao ins = LeInsercao(LinhaComoTexto(p.MontaSqlInsercao()));
 
     ASSERT_EQ(ins.colunas.size(), 103);
     ASSERT_EQ(ins.valores.size(), 103);
@@ -116,7 +117,8 @@ TEST_F(TesteProduto, EscritorNovoInsereOsPadroesEm103Colunas) {
             EXPECT_TRUE(valor == QLatin1String("''") || valor == QLatin1String("0")) << coluna.toStdString();
         }
     }
-    EXPECT_TRUE(p.MontaSqlInsercao().ComoTexto().startsWith(QStringLiteral("Insert Into Produto (Produto.CODPROD, ")));
+    EXPECT_TRUE(
+        LinhaComoTexto(p.MontaSqlInsercao()).startsWith(QStringLiteral("Insert Into Produto (Produto.CODPROD, ")));
 }
 
 TEST_F(TesteProduto, ColunasOpcionaisEntramSoQuandoHaValor) {
@@ -145,7 +147,7 @@ TEST_F(TesteProduto, ColunasOpcionaisEntramSoQuandoHaValor) {
     for (const Caso& caso : casos) {
         TConverteProduto p(conexao);
         caso.preenche(p);
-        const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
+        const TInsercao ins = LeInsercao(LinhaComoTexto(p.MontaSqlInsercao()));
         EXPECT_EQ(ins.colunas.size(), 103 + caso.presentes.size()) << caso.nome;
         EXPECT_EQ(ins.valores.size(), ins.colunas.size()) << caso.nome;
         for (const QString& coluna : todas) {
@@ -160,7 +162,7 @@ TEST_F(TesteProduto, DataDeReajusteFicaEntrePrecoPromoEFracionado) {
     p.SetData_Ult_Rea(Data(2014, 3, 5));
     p.SetPrecoPromo(7.5);
     p.SetFracionado(QStringLiteral("S"));
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
+    const TInsercao ins = LeInsercao(LinhaComoTexto(p.MontaSqlInsercao()));
 
     const auto i = ins.colunas.indexOf(QStringLiteral("Produto.Data_Ult_Reajuste"));
     ASSERT_GT(i, 0);
@@ -178,7 +180,7 @@ TEST_F(TesteProduto, NumerosSaemComPontoMesmoComVirgulaRegional) {
     p.SetPeso(0.00005);
     p.SetLucro(1234567.891);
     p.SetDiasEstMinimo(-3);
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
+    const TInsercao ins = LeInsercao(LinhaComoTexto(p.MontaSqlInsercao()));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PRECO")), QStringLiteral("1234.5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PESO")), QStringLiteral("5E-5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.Lucro")), QStringLiteral("1234567.891"));
@@ -187,7 +189,7 @@ TEST_F(TesteProduto, NumerosSaemComPontoMesmoComVirgulaRegional) {
     TConverteCompProd c(conexao);
     c.SetEstoque(10.5);
     c.setPrecoMedio(3.25);
-    const TInsercao estoque = LeInsercao(c.MontaSql().ComoTexto());
+    const TInsercao estoque = LeInsercao(LinhaComoTexto(c.MontaSql()));
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.estoque")), QStringLiteral("10.5"));
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.precomedio")), QStringLiteral("3.25"));
     EXPECT_EQ(estoque.Valor(QStringLiteral("compprod.estoqueDisponivel")), QStringLiteral("0"));
@@ -195,8 +197,9 @@ TEST_F(TesteProduto, NumerosSaemComPontoMesmoComVirgulaRegional) {
     TConverteProdutoDetalhe d(conexao);
     d.SetALIQPIS(1.65);
     d.SetCODPROD(QStringLiteral("000001"));
-    EXPECT_EQ(LeInsercao(d.MontaSqlInsercao()).Valor(QStringLiteral("ALIQPIS")), QStringLiteral("1.65"));
-    EXPECT_EQ(LeAtualizacao(d.MontaSqlAtualizacao()).Valor(QStringLiteral("ProdutoDetalhe.ALIQPIS")),
+    EXPECT_EQ(LeInsercao(LinhaComoTexto(d.MontaSqlInsercao())).Valor(QStringLiteral("ALIQPIS")),
+              QStringLiteral("1.65"));
+    EXPECT_EQ(LeAtualizacao(LinhaComoTexto(d.MontaSqlAtualizacao())).Valor(QStringLiteral("ALIQPIS")),
               QStringLiteral("1.65"));
 }
 
@@ -262,7 +265,7 @@ TEST_F(TesteProduto, SettersLimpamOValorNaOrdemCerta) {
 TEST_F(TesteProduto, AspasSimplesSaoDobradas) {
     TConverteProduto p(conexao);
     p.SetDescricao(QStringLiteral("O'BRIEN"));
-    EXPECT_EQ(LeInsercao(p.MontaSqlInsercao().ComoTexto()).Valor(QStringLiteral("Produto.DESCRICAO")),
+    EXPECT_EQ(LeInsercao(LinhaComoTexto(p.MontaSqlInsercao())).Valor(QStringLiteral("Produto.DESCRICAO")),
               QStringLiteral("'O''BRIEN'"));
 }
 
@@ -287,7 +290,7 @@ TEST_F(TesteProduto, LimpaVariavelGuardaOsQuatroCamposCarregados) {
     EXPECT_EQ(p.DescontoMaximo(), 10.0);
     EXPECT_EQ(p.Pr_Ult_Ent1(), 3.75);
     EXPECT_EQ(p.MultiplicaDivide(), QStringLiteral("M"));
-    const TInsercao ins = LeInsercao(p.MontaSqlInsercao().ComoTexto());
+    const TInsercao ins = LeInsercao(LinhaComoTexto(p.MontaSqlInsercao()));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.PERCPERDA")), QStringLiteral("2.5"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.Pr_Ult_Ent1")), QStringLiteral("3.75"));
     EXPECT_EQ(ins.Valor(QStringLiteral("Produto.MultDivide")), QStringLiteral("'M'"));
@@ -304,11 +307,11 @@ TEST_F(TesteProduto, ConstruirFixaOFormatoCurtoDeData) {
 
 TEST_F(TesteProduto, AtualizacaoTem104AtribuicoesComDatasSempreECadastroNulo) {
     TConverteProduto p(conexao);
-    const TAtualizacao upd = LeAtualizacao(p.MontaSqlAtualizacao());
+    const TAtualizacao upd = LeAtualizacao(LinhaComoTexto(p.MontaSqlAtualizacao()));
 
     ASSERT_EQ(upd.colunas.size(), 104);
-    EXPECT_EQ(upd.condicao, QStringLiteral("Produto.CODPROD='000000'"));
-    EXPECT_EQ(upd.colunas.at(4), QStringLiteral("Produto.CONTROLELOTE"));
+    EXPECT_EQ(upd.condicao, QStringLiteral("Produto.CODPROD = '000000'"));
+    EXPECT_TRUE(upd.colunas.contains(QStringLiteral("Produto.ControleLote")));
     EXPECT_FALSE(upd.colunas.contains(QStringLiteral("Produto.CODPROD")));
     EXPECT_FALSE(upd.colunas.contains(QStringLiteral("Produto.AliqISS")));
     EXPECT_FALSE(upd.colunas.contains(QStringLiteral("Produto.grade")));
@@ -318,7 +321,7 @@ TEST_F(TesteProduto, AtualizacaoTem104AtribuicoesComDatasSempreECadastroNulo) {
     }
 
     p.SetDt_Cadastro(QStringLiteral("05.03.2014"));
-    EXPECT_EQ(LeAtualizacao(p.MontaSqlAtualizacao()).Valor(QStringLiteral("Produto.DT_CADASTRO")),
+    EXPECT_EQ(LeAtualizacao(LinhaComoTexto(p.MontaSqlAtualizacao())).Valor(QStringLiteral("Produto.DT_CADASTRO")),
               QStringLiteral("'05.03.2014'"));
 }
 
@@ -326,19 +329,19 @@ TEST_F(TesteProduto, AtualizacaoDePrecoTemOitoAtribuicoes) {
     TConverteProduto p(conexao);
     p.SetCodProd(QStringLiteral("15"));
     p.SetPreco4(0.5);
-    const TAtualizacao upd = LeAtualizacao(p.MontaSqlAtualizacaoPreco());
+    const TAtualizacao upd = LeAtualizacao(LinhaComoTexto(p.MontaSqlAtualizacaoPreco()));
     EXPECT_EQ(upd.colunas,
               (QStringList{QStringLiteral("Produto.REFERENCIA"), QStringLiteral("Produto.REFFABRICANTE"),
                            QStringLiteral("Produto.CODGRUPO"), QStringLiteral("Produto.PRINCIPALFORNEC"),
                            QStringLiteral("Produto.PRECO"), QStringLiteral("Produto.PRECO2"),
                            QStringLiteral("Produto.PRECO3"), QStringLiteral("Produto.PRECO4")}));
     EXPECT_EQ(upd.Valor(QStringLiteral("Produto.PRECO4")), QStringLiteral("0.5"));
-    EXPECT_EQ(upd.condicao, QStringLiteral("Produto.CODPROD='000015'"));
+    EXPECT_EQ(upd.condicao, QStringLiteral("Produto.CODPROD = '000015'"));
 }
 
 TEST_F(TesteProduto, EstoqueNovoEOQueOResetNaoToca) {
     TConverteCompProd c(conexao);
-    EXPECT_EQ(LeInsercao(c.MontaSql().ComoTexto()).valores,
+    EXPECT_EQ(LeInsercao(LinhaComoTexto(c.MontaSql())).valores,
               (QStringList{QStringLiteral("'000000'"), QStringLiteral("'00'"), QStringLiteral("'0000'"),
                            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
@@ -357,7 +360,7 @@ TEST_F(TesteProduto, EstoqueNovoEOQueOResetNaoToca) {
     c.setEstoqueDisp(3);
     c.setPrecoNf(1.25);
     c.LimpaVariavel();
-    EXPECT_EQ(LeInsercao(c.MontaSql().ComoTexto()).valores,
+    EXPECT_EQ(LeInsercao(LinhaComoTexto(c.MontaSql())).valores,
               (QStringList{QStringLiteral("'000000'"), QStringLiteral("'00'"), QStringLiteral("'0000'"),
                            QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("50"),
                            QStringLiteral("1.5"), QStringLiteral("0"), QStringLiteral("1.25")}));
