@@ -88,6 +88,7 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
                                                    TConexaoDestino& BDDestino, TTransacaoDestino& Transacao,
                                                    IBarraProgresso& Barra, IRotulo& lblInfo) {
     TConversao FConversao(BDDestino);
+    m_alteracoes.SetTipo(QString());
     if (m_observador) {
         m_observador->InicioExecucao();
     }
