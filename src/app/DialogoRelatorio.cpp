@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace {
 
 QLocale Brasil() {
