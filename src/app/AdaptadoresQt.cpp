@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -82,21 +83,37 @@ void TInterfaceJanela::Informacao(const QString& texto) {
     Mostra(QMessageBox::Information, texto);
 }
 
+void TInterfaceJanela::AcaoProximaMensagem(const QString& rotulo, std::function<void()> acao) {
+    m_rotuloAcao = rotulo;
+    m_acao = rotulo.isEmpty() ? std::function<void()>() : std::move(acao);
+}
+
 void TInterfaceJanela::Mostra(QMessageBox::Icon icone, const QString& texto) {
     QMessageBox caixa(icone, TituloPrograma(), QuebrasDeLinha(texto), QMessageBox::Ok, m_janela);
     caixa.setTextFormat(Qt::PlainText);
-    if (!m_detalhe.isEmpty()) {
-        caixa.setDetailedText(QuebrasDeLinha(std::exchange(m_detalhe, QString())));
+    const QString detalhe = std::exchange(m_detalhe, QString());
+    const QString rotuloAcao = std::exchange(m_rotuloAcao, QString());
+    const std::function<void()> acao = std::exchange(m_acao, {});
+    QPushButton* botaoAcao = nullptr;
+    if (acao) {
+        botaoAcao = caixa.addButton(rotuloAcao, QMessageBox::ActionRole);
+        caixa.setDefaultButton(QMessageBox::Ok);
+        caixa.setEscapeButton(QMessageBox::Ok);
+    } else if (!detalhe.isEmpty()) {
+        caixa.setDetailedText(QuebrasDeLinha(detalhe));
         // Details are tables aligned by spaces (the run's summary): fixed pitch, no wrapping.
-        if (auto* detalhe = caixa.findChild<QTextEdit*>()) {
+        if (auto* texto = caixa.findChild<QTextEdit*>()) {
             QFont fixa = QFontDatabase::systemFont(QFontDatabase::FixedFont);
             fixa.setPixelSize(11);
-            detalhe->setFont(fixa);
-            detalhe->setLineWrapMode(QTextEdit::NoWrap);
-            detalhe->setMinimumWidth(680);
+            texto->setFont(fixa);
+            texto->setLineWrapMode(QTextEdit::NoWrap);
+            texto->setMinimumWidth(680);
         }
     }
     caixa.exec();
+    if (botaoAcao && caixa.clickedButton() == botaoAcao) {
+        acao();
+    }
 }
 
 void TInterfaceJanela::ProcessaMensagens() {

@@ -56,13 +56,16 @@ public:
     void Erro(const QString& texto) override;
     void Informacao(const QString& texto) override;
     void DetalheProximaMensagem(const QString& detalhe) override { m_detalhe = detalhe; }
+    void AcaoProximaMensagem(const QString& rotulo, std::function<void()> acao) override;
     void ProcessaMensagens() override;
 
 private:
     void Mostra(QMessageBox::Icon icone, const QString& texto);
 
     QPointer<QWidget> m_janela;
-    QString m_detalhe; // for the next box only
+    QString m_detalhe;    // for the next box only
+    QString m_rotuloAcao; // likewise
+    std::function<void()> m_acao;
     QElapsedTimer m_desdeProcessamento; // since the last pass over pending events
 };
 

@@ -1,5 +1,6 @@
 #include "ClassesConversaoController.h"
 
+#include "Alteracao.h"
 #include "ClientesController.h"
 #include "EConversao.h"
 #include "FornecedoresController.h"
@@ -17,7 +18,7 @@
 namespace {
 
 using ProcedimentoTipo = void (TClassesConversaoController::*)(const QString&, TConexaoDestino&, IBarraProgresso&,
-                                                              IRotulo&);
+                                                               IRotulo&);
 struct TTipo {
     const char* chave;
     ProcedimentoTipo procedimento;
@@ -87,6 +88,7 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
                                                    TConexaoDestino& BDDestino, TTransacaoDestino& Transacao,
                                                    IBarraProgresso& Barra, IRotulo& lblInfo) {
     TConversao FConversao(BDDestino);
+    m_alteracoes.SetTipo(QString());
     if (m_observador) {
         m_observador->InicioExecucao();
     }
@@ -102,6 +104,7 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
                 const QString chave = QLatin1String(tipo.chave);
                 emAndamento = &tipo;
                 barra.NovoTipo();
+                m_alteracoes.SetTipo(chave);
                 if (m_observador) {
                     m_observador->InicioTipo(chave);
                 }
@@ -144,6 +147,22 @@ bool TClassesConversaoController::FEfetuaConversao(const TListaParametros& MPara
         Barra.SetPosicao(0);
         Barra.SetMaximo(0);
         return false;
+    }
+}
+
+void TClassesConversaoController::TAlteracoesExecucao::Registra(const TAlteracao& alteracao) {
+    const TAlteracao* registrada = &alteracao;
+    TAlteracao comTipo;
+    if (alteracao.tipo.isEmpty()) {
+        comTipo = alteracao;
+        comTipo.tipo = m_chave;
+        registrada = &comTipo;
+    }
+    if (m_observador) {
+        m_observador->Alteracao(*registrada);
+    }
+    if (m_destino) {
+        m_destino->Registra(*registrada);
     }
 }
 

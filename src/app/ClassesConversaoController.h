@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegistroAlteracoes.h"
+
 #include <QString>
 
 class TListaParametros;
@@ -16,9 +18,17 @@ class IInterrupcao;
 class TClassesConversaoController {
 public:
     /// Someone who follows the run (the summary); not owned, may be none.
-    void SetObservador(IObservadorExecucao* observador) { m_observador = observador; }
+    void SetObservador(IObservadorExecucao* observador) {
+        m_observador = observador;
+        m_alteracoes.SetObservador(observador);
+    }
     /// Asked whether the run must stop; not owned, may be none.
     void SetInterrupcao(const IInterrupcao* interrupcao) { m_interrupcao = interrupcao; }
+    /// Where the changes the run makes to the data are written (a change log); not owned, may be none.
+    void SetRegistroAlteracoes(IRegistroAlteracoes* registro) { m_alteracoes.SetDestino(registro); }
+    /// What the writers record their changes in: each change gets the key of the kind in progress
+    /// when it has none, goes to the observer (the summary counts it) and to the change log.
+    IRegistroAlteracoes& Alteracoes() { return m_alteracoes; }
 
     /// True when the run reached its success message; false when an error was caught and shown.
     bool FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem, TConexaoDestino& BDDestino,
@@ -36,9 +46,23 @@ public:
                            IRotulo& lblInfo);
 
 private:
+    class TAlteracoesExecucao final : public IRegistroAlteracoes {
+    public:
+        void SetDestino(IRegistroAlteracoes* destino) { m_destino = destino; }
+        void SetObservador(IObservadorExecucao* observador) { m_observador = observador; }
+        void SetTipo(const QString& chave) { m_chave = chave; }
+        void Registra(const TAlteracao& alteracao) override;
+
+    private:
+        IRegistroAlteracoes* m_destino = nullptr;
+        IObservadorExecucao* m_observador = nullptr;
+        QString m_chave;
+    };
+
     // Lets the observer close the run and gives its text to the final message box as details.
     void DetalheDoFim(bool sucesso);
 
     IObservadorExecucao* m_observador = nullptr;
     const IInterrupcao* m_interrupcao = nullptr;
+    TAlteracoesExecucao m_alteracoes;
 };

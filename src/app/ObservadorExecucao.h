@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct TAlteracao;
+
 /// Follows a run from outside without changing it: told when the run starts, when each ticked
 /// kind starts and finishes, and when the run ends. The run keeps working the same whether an
 /// observer is set or not.
@@ -17,6 +19,8 @@ public:
     /// For the kind the run failed in, after the rollback: how many of its source records it had
     /// reached (the one it failed on included).
     virtual void FalhaTipo(const QString& chave, qint64 registrosAlcancados) = 0;
+    /// Each change the kind in progress recorded, its kind's key filled in, as it happened.
+    virtual void Alteracao(const TAlteracao& alteracao) = 0;
     /// After the commit or the rollback, before the final message. Returns the text the final
     /// message box shows as its details (empty for none).
     virtual QString FimExecucao(bool sucesso) = 0;

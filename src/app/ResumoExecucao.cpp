@@ -49,7 +49,9 @@ const TDescricaoTipo* DescricaoDe(const QString& chave) {
 // The reference tables a run may add rows to while it converts.
 const std::array<const char*, 3> kReferencias = {"CIDADES", "CADSEGM", "UNIDADES"};
 
-double PorSegundo(qint64 registros, double segundos) { return segundos > 0 ? registros / segundos : 0.0; }
+double PorSegundo(qint64 registros, double segundos) {
+    return segundos > 0 ? registros / segundos : 0.0;
+}
 
 // The summary only reads. A read starts the connection's transaction when none is active; this
 // ends such a transaction again, so the run finds the connection as it left it.
@@ -79,6 +81,8 @@ TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem)
 
 void TColetorResumo::InicioExecucao() {
     m_resumo = {};
+    m_tipoAlterado.clear();
+    m_registroAlterado = -1;
     m_relogioExecucao.start();
 }
 
@@ -115,6 +119,20 @@ void TColetorResumo::FalhaTipo(const QString& chave, qint64 registrosAlcancados)
     tipo.lidos = registrosAlcancados;
     const TSoLeitura leitura(m_conexao);
     tipo.referencias = ReferenciasCriadas();
+}
+
+void TColetorResumo::Alteracao(const TAlteracao& alteracao) {
+    for (auto tipo = m_resumo.tipos.rbegin(); tipo != m_resumo.tipos.rend(); ++tipo) {
+        if (tipo->chave == alteracao.tipo) {
+            ++tipo->alteracoes[static_cast<std::size_t>(IndiceAlteracao(alteracao.oQue))];
+            if (alteracao.tipo != m_tipoAlterado || alteracao.registro != m_registroAlterado) {
+                ++tipo->alterados;
+                m_tipoAlterado = alteracao.tipo;
+                m_registroAlterado = alteracao.registro;
+            }
+            return;
+        }
+    }
 }
 
 QString TColetorResumo::FimExecucao(bool sucesso) {
@@ -209,6 +227,14 @@ QString Pagina(const TResumoTipo& tipo) {
                                        : QStringLiteral("%1 (%2)").arg(tipo.paginaCodigo, tipo.escolhaPagina);
 }
 
+QJsonObject Alteracoes(const std::array<qint64, kTiposAlteracao.size()>& contagem) {
+    QJsonObject objeto;
+    for (const TipoAlteracao tipo : kTiposAlteracao) {
+        objeto.insert(ChaveAlteracao(tipo), contagem[static_cast<std::size_t>(IndiceAlteracao(tipo))]);
+    }
+    return objeto;
+}
+
 QJsonObject Mapa(const TContagens& mapa) {
     QJsonObject objeto;
     for (const auto& [chave, valor] : mapa) {
@@ -219,30 +245,50 @@ QJsonObject Mapa(const TContagens& mapa) {
 
 } // namespace
 
+QString ContagemAlteracoes(const TResumoTipo& tipo) {
+    QStringList partes;
+    for (const TipoAlteracao t : kTiposAlteracao) {
+        if (const qint64 quant = tipo.alteracoes[static_cast<std::size_t>(IndiceAlteracao(t))]; quant > 0) {
+            partes << QStringLiteral("%1 %2").arg(quant).arg(RotuloAlteracao(t));
+        }
+    }
+    return partes.join(QStringLiteral(", "));
+}
+
+QString ResultadoResumo(const TResumoExecucao& resumo) {
+    if (resumo.sucesso) {
+        return QStringLiteral("conversão concluída");
+    }
+    return QStringLiteral("conversão interrompida por %1 (desfeito só o tipo em andamento; os concluídos ficam no "
+                          "banco)")
+        .arg(resumo.interrupcao.isEmpty() ? QStringLiteral("erro") : resumo.interrupcao);
+}
+
 QString FormataResumo(const TResumoExecucao& resumo) {
-    const QStringList cabecalho = {QStringLiteral("Tipo"),      QStringLiteral("Lidos"),
-                                   QStringLiteral("Excluídos"), QStringLiteral("Ignorados"),
-                                   QStringLiteral("Rejeitados"), QStringLiteral("Segundos"),
-                                   QStringLiteral("Reg/s"),     QStringLiteral("Gravados"),
-                                   QStringLiteral("Criados"),   QStringLiteral("Página")};
+    const QStringList cabecalho = {
+        QStringLiteral("Tipo"),      QStringLiteral("Lidos"),      QStringLiteral("Excluídos"),
+        QStringLiteral("Ignorados"), QStringLiteral("Rejeitados"), QStringLiteral("Alterados"),
+        QStringLiteral("Segundos"),  QStringLiteral("Reg/s"),      QStringLiteral("Gravados"),
+        QStringLiteral("Criados"),   QStringLiteral("Página")};
     std::vector<QStringList> linhas = {cabecalho};
     TResumoTipo total;
     total.nome = QStringLiteral("Total");
     for (const TResumoTipo& t : resumo.tipos) {
         linhas.push_back({t.concluido ? t.nome : t.nome + QStringLiteral(" (erro)"), QString::number(t.lidos),
                           QString::number(t.excluidos), QString::number(t.ignorados), QString::number(t.rejeitados),
-                          QString::number(t.segundos, 'f', 2), QString::number(PorSegundo(t.lidos, t.segundos), 'f', 0),
-                          Linhas(t.linhas), Linhas(t.referencias), Pagina(t)});
+                          QString::number(t.alterados), QString::number(t.segundos, 'f', 2),
+                          QString::number(PorSegundo(t.lidos, t.segundos), 'f', 0), Linhas(t.linhas),
+                          Linhas(t.referencias), Pagina(t)});
         total.lidos += t.lidos;
         total.excluidos += t.excluidos;
         total.ignorados += t.ignorados;
         total.rejeitados += t.rejeitados;
+        total.alterados += t.alterados;
     }
-    linhas.push_back({total.nome, QString::number(total.lidos), QString::number(total.excluidos),
-                      QString::number(total.ignorados), QString::number(total.rejeitados),
-                      QString::number(resumo.segundos, 'f', 2),
-                      QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString(),
-                      QString()});
+    linhas.push_back(
+        {total.nome, QString::number(total.lidos), QString::number(total.excluidos), QString::number(total.ignorados),
+         QString::number(total.rejeitados), QString::number(total.alterados), QString::number(resumo.segundos, 'f', 2),
+         QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString(), QString()});
 
     // Names and table lists align left, figures right; the last columns are free text.
     std::vector<qsizetype> larguras(cabecalho.size(), 0);
@@ -256,7 +302,7 @@ QString FormataResumo(const TResumoExecucao& resumo) {
         QStringList celulas;
         for (qsizetype i = 0; i < l.size(); ++i) {
             const int largura = static_cast<int>(larguras[static_cast<std::size_t>(i)]);
-            const bool numero = i >= 1 && i <= 6;
+            const bool numero = i >= 1 && i <= 7;
             celulas << (numero ? l[i].rightJustified(largura) : l[i].leftJustified(i + 1 == l.size() ? 0 : largura));
         }
         texto << celulas.join(QStringLiteral("  ")).trimmed();
@@ -268,6 +314,15 @@ QString FormataResumo(const TResumoExecucao& resumo) {
     const QString separador(largura, QLatin1Char('-'));
     texto.insert(texto.size() - 1, separador); // above the total
     texto.insert(1, separador);                // under the header
+    QStringList alteracoes;
+    for (const TResumoTipo& t : resumo.tipos) {
+        if (const QString contagem = ContagemAlteracoes(t); !contagem.isEmpty()) {
+            alteracoes << QStringLiteral("- %1: %2").arg(t.nome, contagem);
+        }
+    }
+    if (!alteracoes.isEmpty()) {
+        texto << QStringLiteral("Alterações nos dados:") << alteracoes;
+    }
     QStringList avisos;
     for (const TResumoTipo& t : resumo.tipos) {
         avisos << t.avisos;
@@ -278,13 +333,7 @@ QString FormataResumo(const TResumoExecucao& resumo) {
             texto << QStringLiteral("- ") + aviso;
         }
     }
-    if (resumo.sucesso) {
-        texto << QStringLiteral("Resultado: conversão concluída");
-    } else {
-        texto << QStringLiteral("Resultado: conversão interrompida por %1 (desfeito só o tipo em andamento; os "
-                                "concluídos ficam no banco)")
-                     .arg(resumo.interrupcao.isEmpty() ? QStringLiteral("erro") : resumo.interrupcao);
-    }
+    texto << QStringLiteral("Resultado: ") + ResultadoResumo(resumo);
     return texto.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -292,6 +341,8 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
     QJsonArray tipos;
     qint64 lidos = 0;
     qint64 excluidos = 0;
+    qint64 alterados = 0;
+    std::array<qint64, kTiposAlteracao.size()> alteracoes{};
     for (const TResumoTipo& t : resumo.tipos) {
         tipos.append(QJsonObject{
             {QStringLiteral("tipo"), t.chave},
@@ -301,6 +352,8 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
             {QStringLiteral("excluidos"), t.excluidos},
             {QStringLiteral("ignorados"), t.ignorados},
             {QStringLiteral("rejeitados"), t.rejeitados},
+            {QStringLiteral("alterados"), t.alterados},
+            {QStringLiteral("alteracoes"), Alteracoes(t.alteracoes)},
             {QStringLiteral("linhas"), Mapa(t.linhas)},
             {QStringLiteral("referenciasCriadas"), Mapa(t.referencias)},
             {QStringLiteral("segundos"), t.segundos},
@@ -312,6 +365,10 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
         });
         lidos += t.lidos;
         excluidos += t.excluidos;
+        alterados += t.alterados;
+        for (std::size_t i = 0; i < alteracoes.size(); ++i) {
+            alteracoes[i] += t.alteracoes[i];
+        }
     }
     QJsonObject json{
         {QStringLiteral("sucesso"), resumo.sucesso},
@@ -319,6 +376,8 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
         {QStringLiteral("total"),
          QJsonObject{{QStringLiteral("lidos"), lidos},
                      {QStringLiteral("excluidos"), excluidos},
+                     {QStringLiteral("alterados"), alterados},
+                     {QStringLiteral("alteracoes"), Alteracoes(alteracoes)},
                      {QStringLiteral("segundos"), resumo.segundos},
                      {QStringLiteral("registrosPorSegundo"), PorSegundo(lidos, resumo.segundos)}}},
     };

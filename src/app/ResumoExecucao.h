@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Alteracao.h"
 #include "ObservadorExecucao.h"
 
 #include <QElapsedTimer>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <map>
 #include <utility>
 #include <vector>
@@ -27,6 +29,9 @@ struct TResumoTipo {
     qint64 ignorados = 0;  ///< source records that by rule write no row (groups without description)
     qint64 rejeitados = 0; ///< source records the database refused and the run went on (sellers)
     TContagens referencias; ///< reference rows created (cities, segments, units)
+    /// Changes in the change log, by IndiceAlteracao.
+    std::array<qint64, kTiposAlteracao.size()> alteracoes{};
+    qint64 alterados = 0; ///< source records with at least one change in the log
     double segundos = 0;
     bool concluido = false; ///< false for the kind the run failed in
 
@@ -56,6 +61,7 @@ public:
     void InicioTipo(const QString& chave) override;
     void FimTipo(const QString& chave) override;
     void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
+    void Alteracao(const TAlteracao& alteracao) override;
     QString FimExecucao(bool sucesso) override;
 
     const TResumoExecucao& Resumo() const { return m_resumo; }
@@ -74,8 +80,15 @@ private:
     QElapsedTimer m_relogioExecucao;
     QElapsedTimer m_relogioTipo;
     std::map<QString, qint64> m_referenciasInicio;
+    // The record the last change was about: a record's changes come one after the other.
+    QString m_tipoAlterado;
+    qint64 m_registroAlterado = -1;
 };
 
+/// A kind's changes counted by what happened ("12 cortado na largura, 1 data ilegível"); empty for none.
+QString ContagemAlteracoes(const TResumoTipo& tipo);
+/// The outcome in words: "conversão concluída", "conversão interrompida por erro (...)".
+QString ResultadoResumo(const TResumoExecucao& resumo);
 /// The summary as an aligned table, one line per kind and a total line, then the reader's warnings.
 QString FormataResumo(const TResumoExecucao& resumo);
 /// The summary as JSON (kinds, figures, totals and the outcome).

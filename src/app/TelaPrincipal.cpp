@@ -9,7 +9,7 @@
 #include "ImagemSvg.h"
 #include "ListaParametros.h"
 #include "NomeBanco.h"
-#include "ResumoExecucao.h"
+#include "RelatorioExecucao.h"
 #include "ServidorLocal.h"
 #include "VerificacaoDestino.h"
 #include "ui/InterfaceUsuario.h"
@@ -430,10 +430,11 @@ void TFPrincipal::btnConverterClick() {
     pIniciaListaParametros(MParams);
     pCarregaParametros(MParams);
     CaminhoOrigem = PastaOrigemSelecionada();
-    // The summary of the run goes into the final box's details.
-    TColetorResumo resumo(ibdQuorvel, CaminhoOrigem);
+    // The run's summary and change log; the final box offers them as a report.
+    TRelatorioExecucao relatorio(ibdQuorvel, CaminhoOrigem, *m_dialogoArquivo, this);
     TClassesConversaoController execucao;
-    execucao.SetObservador(&resumo);
+    execucao.SetObservador(&relatorio);
+    execucao.SetRegistroAlteracoes(&relatorio.Alteracoes());
     execucao.FEfetuaConversao(MParams, CaminhoOrigem, ibdQuorvel, ibtTransacaoQuorvel, *m_barra, *m_rotulo);
 }
 

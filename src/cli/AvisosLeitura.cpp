@@ -19,6 +19,10 @@ void TAvisosLeitura::FalhaTipo(const QString& chave, qint64 registrosAlcancados)
     m_coletor.FalhaTipo(chave, registrosAlcancados);
 }
 
+void TAvisosLeitura::Alteracao(const TAlteracao& alteracao) {
+    m_coletor.Alteracao(alteracao);
+}
+
 QString TAvisosLeitura::FimExecucao(bool sucesso) {
     const QString detalhe = m_coletor.FimExecucao(sucesso);
     for (const TResumoTipo& tipo : m_coletor.Resumo().tipos) {

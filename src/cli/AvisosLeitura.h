@@ -15,6 +15,7 @@ public:
     void InicioTipo(const QString& chave) override;
     void FimTipo(const QString& chave) override;
     void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
+    void Alteracao(const TAlteracao& alteracao) override;
     QString FimExecucao(bool sucesso) override;
 
 private:

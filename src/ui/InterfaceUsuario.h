@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 /// How the core talks to a person. The window implements it with message boxes and
 /// processEvents, the headless command with lines on stderr, the tests with a recorder.
 /// Every box is modal with one OK button; texts are shown word for word.
@@ -11,9 +13,16 @@ public:
     virtual void Aviso(const QString& texto) = 0;
     virtual void Erro(const QString& texto) = 0;
     virtual void Informacao(const QString& texto) = 0;
-    /// Details for the next message box only (the window shows them under "Show Details...";
+    /// Details for the next message box only (the window shows them behind the box's details button;
     /// the box's own text is unchanged). Ignored where there is no place for them.
     virtual void DetalheProximaMensagem(const QString& detalhe) { (void)detalhe; }
+    /// A button for the next message box only, beside its OK, captioned `rotulo`: pressing it closes
+    /// the box and runs `acao`. Where there is one, it takes the place of the details. Ignored where
+    /// there are no boxes; an empty caption withdraws a button not shown yet.
+    virtual void AcaoProximaMensagem(const QString& rotulo, std::function<void()> acao) {
+        (void)rotulo;
+        (void)acao;
+    }
     /// Lets the window process pending messages (repaint) during long work.
     virtual void ProcessaMensagens() = 0;
 };

@@ -35,8 +35,8 @@ private:
     std::unique_ptr<QApplication> m_aplicacao;
 };
 
-/// The dialogs of "Abrir", answered in advance; every request is kept. A dialog without an answer
-/// fails the test.
+/// The file dialogs and the question, answered in advance; every request is kept. A dialog without an
+/// answer fails the test.
 class TDialogoRespondido final : public IDialogoArquivo {
 public:
     struct Pedido {
@@ -47,6 +47,19 @@ public:
     std::vector<Pedido> pedidos;
     std::deque<bool> respostasPerguntas;
     std::vector<QString> perguntas;
+    std::deque<std::optional<QString>> respostasSalvar;
+    std::vector<Pedido> pedidosSalvar; ///< `pasta` holds the proposed file
+
+    std::optional<QString> EscolheArquivoParaSalvar(QWidget*, const QString& sugestao, const QString& filtro) override {
+        pedidosSalvar.push_back({sugestao, filtro});
+        if (respostasSalvar.empty()) {
+            ADD_FAILURE() << "save dialog opened without an answer";
+            return std::nullopt;
+        }
+        const QString arquivo = respostasSalvar.front().value_or(QString());
+        respostasSalvar.pop_front();
+        return arquivo.isEmpty() ? std::nullopt : std::make_optional(arquivo);
+    }
 
     std::optional<QString> EscolheArquivo(QWidget*, const QString& pasta, const QString& filtro) override {
         pedidos.push_back({pasta, filtro});

@@ -24,13 +24,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -606,25 +610,45 @@ TEST_F(TesteJanela, SairDesfazOQueNaoFoiConfirmadoEFechaAJanela) {
     EXPECT_TRUE(pessoa.Mensagens().isEmpty());
 }
 
-// The window's own message boxes, each answered with OK by a timer as soon as it is shown.
+// The window's own message boxes, each answered by a timer as soon as it is shown: with the button
+// captioned `clicar`, or OK. Any other modal window that shows up meanwhile goes to `outroModal` once.
 struct TCaixaVista {
     QMessageBox::Icon icone = QMessageBox::NoIcon;
     QString titulo, texto, detalhe;
     int botoes = 0;
+    QStringList textosBotoes;
 };
 
-TCaixaVista RespondeCaixa(const std::function<void()>& mostra) {
+TCaixaVista RespondeCaixa(const std::function<void()>& mostra, const QString& clicar = QString(),
+                          const std::function<void(QWidget&)>& outroModal = {}) {
     TCaixaVista vista;
+    QPointer<QWidget> tratado;
     QTimer relogio;
     relogio.setInterval(10);
     QObject::connect(&relogio, &QTimer::timeout, [&] {
-        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* caixa = qobject_cast<QMessageBox*>(modal);
         if (!caixa) {
+            if (modal && modal != tratado && outroModal) {
+                tratado = modal;
+                outroModal(*modal);
+            }
             return;
         }
-        vista = {caixa->icon(), caixa->windowTitle(), caixa->text(), caixa->detailedText(),
-                 static_cast<int>(caixa->buttons().size())};
-        caixa->button(QMessageBox::Ok)->click();
+        vista = {caixa->icon(),
+                 caixa->windowTitle(),
+                 caixa->text(),
+                 caixa->detailedText(),
+                 static_cast<int>(caixa->buttons().size()),
+                 {}};
+        QAbstractButton* escolhido = caixa->button(QMessageBox::Ok);
+        for (QAbstractButton* botao : caixa->buttons()) {
+            vista.textosBotoes << botao->text();
+            if (!clicar.isEmpty() && botao->text() == clicar) {
+                escolhido = botao;
+            }
+        }
+        escolhido->click();
     });
     relogio.start();
     mostra();
@@ -707,11 +731,75 @@ TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDurante
 
     EXPECT_EQ(fim.icone, QMessageBox::Information);
     EXPECT_EQ(fim.texto, QStringLiteral("Conversão concluída com sucesso!"));
-    EXPECT_TRUE(fim.detalhe.contains(QStringLiteral("Grupos de Produtos"))) << "the summary under the box";
+    EXPECT_TRUE(fim.textosBotoes.contains(QStringLiteral("&Ver relatório…"))) << "the summary behind a button";
     EXPECT_EQ(passo, 4);
     EXPECT_GE(passoAtendido, 1);
     EXPECT_LT(passoAtendido, 4) << "events waited until the run's end";
     EXPECT_EQ(banco.Valor(QStringLiteral("SELECT COUNT(*) FROM GRUPROD")), QStringLiteral("3"));
+}
+
+// The final box keeps its text and, instead of details, opens the report: the summary as a table
+// and the reader's warnings (here about a table cut inside its last record). No rule these groups
+// meet records a change yet, so the change log is empty.
+TEST_F(TesteJanelaConversao, CaixaFinalAbreORelatorioComResumoEAvisos) {
+    const QString tabela = QDir(origem.path()).filePath(QStringLiteral("TABEST8.DBF"));
+    CortaArquivo(tabela, LeArquivo(tabela).size() - 10);
+    TInterfaceJanela interfaceJanela;
+    interfaceJanela.SetJanela(&janela);
+    InstalaInterfaceUsuario(&interfaceJanela);
+
+    QString titulo;
+    QStringList cabecalho;
+    std::vector<QStringList> linhas;
+    QStringList avisos;
+    QString alteracoes;
+    int linhasAlteracoes = -1;
+    const TCaixaVista fim = RespondeCaixa([&] { Clica("btnConverter"); }, QStringLiteral("&Ver relatório…"),
+                                          [&](QWidget& dialogo) {
+                                              titulo = dialogo.windowTitle();
+                                              const auto* resumo = dialogo.findChild<QTableWidget*>("tblResumo");
+                                              for (int c = 0; resumo && c < resumo->columnCount(); ++c) {
+                                                  cabecalho << resumo->horizontalHeaderItem(c)->text();
+                                              }
+                                              for (int l = 0; resumo && l < resumo->rowCount(); ++l) {
+                                                  QStringList linha;
+                                                  for (int c = 0; c < 7; ++c) {
+                                                      linha << resumo->item(l, c)->text();
+                                                  }
+                                                  linhas.push_back(linha);
+                                              }
+                                              const auto* lista = dialogo.findChild<QListWidget*>("lstAvisos");
+                                              for (int i = 0; lista && i < lista->count(); ++i) {
+                                                  avisos << lista->item(i)->text();
+                                              }
+                                              alteracoes = dialogo.findChild<QLabel*>("lblQuantidade")->text();
+                                              linhasAlteracoes =
+                                                  dialogo.findChild<QTableView*>("tblAlteracoes")->model()->rowCount();
+                                              dialogo.close();
+                                          });
+    InstalaInterfaceUsuario(&pessoa);
+
+    EXPECT_EQ(fim.icone, QMessageBox::Information);
+    EXPECT_EQ(fim.texto, QStringLiteral("Conversão concluída com sucesso!"));
+    EXPECT_TRUE(fim.detalhe.isEmpty());
+    EXPECT_EQ(fim.botoes, 2);
+    EXPECT_EQ(titulo, QStringLiteral("Relatório da conversão - Conversor TAVRIN"));
+    EXPECT_EQ(cabecalho,
+              (QStringList{QStringLiteral("Tipo"), QStringLiteral("Lidos"), QStringLiteral("Excluídos"),
+                           QStringLiteral("Ignorados"), QStringLiteral("Recusados"), QStringLiteral("Gravados"),
+                           QStringLiteral("Alterados"), QStringLiteral("Segundos"), QStringLiteral("Registros/s")}));
+    // Three records read (the fourth was cut off), "-./" cleans to nothing and is skipped, two stored.
+    const QString gravados = QString::number(Contagem(banco, "GRUPROD"));
+    ASSERT_EQ(linhas.size(), 2u);
+    EXPECT_EQ(linhas[0], (QStringList{QStringLiteral("Grupos de Produtos"), QStringLiteral("3"), QStringLiteral("0"),
+                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("0")}));
+    EXPECT_EQ(gravados, QStringLiteral("2"));
+    EXPECT_EQ(linhas[1], (QStringList{QStringLiteral("Total"), QStringLiteral("3"), QStringLiteral("0"),
+                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("0")}));
+    ASSERT_EQ(avisos.size(), 1) << avisos.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(avisos[0].startsWith(QStringLiteral("Tabela TABEST8"))) << avisos[0].toStdString();
+    EXPECT_EQ(alteracoes, QStringLiteral("Nenhuma alteração registrada."));
+    EXPECT_EQ(linhasAlteracoes, 0);
 }
 
 } // namespace
@@ -754,20 +842,27 @@ TEST(TraducaoQt, DialogosPadraoFalamPortugues) {
     const QStringList ingles = {QStringLiteral("Look in:"),       QStringLiteral("File name:"),
                                 QStringLiteral("Files of type:"), QStringLiteral("&Open"),
                                 QStringLiteral("Cancel"),         QStringLiteral("Show Details..."),
-                                QStringLiteral("Detail View"),    QStringLiteral("List View")};
+                                QStringLiteral("Detail View"),    QStringLiteral("List View"),
+                                QStringLiteral("&Save"),          QStringLiteral("Save")};
     QTemporaryDir pasta;
     ASSERT_TRUE(pasta.isValid());
     TDialogoArquivoQt dialogoArquivo;
     const QStringList doArquivo = TextosDoDialogo(
         [&] { dialogoArquivo.EscolheArquivo(nullptr, pasta.path(), QStringLiteral("Quorvel (*.fb)")); });
+    const QStringList doSalvar = TextosDoDialogo([&] {
+        dialogoArquivo.EscolheArquivoParaSalvar(nullptr, pasta.filePath(QStringLiteral("alteracoes.csv")),
+                                                QStringLiteral("Planilha CSV (*.csv)"));
+    });
     QMessageBox caixa(QMessageBox::Information, QStringLiteral("Conversor TAVRIN"), QStringLiteral("Texto"),
                       QMessageBox::Ok | QMessageBox::Cancel);
     caixa.setDetailedText(QStringLiteral("detalhe"));
     const QStringList daCaixa = TextosDoDialogo([&] { caixa.exec(); });
     ASSERT_FALSE(doArquivo.isEmpty());
     ASSERT_FALSE(daCaixa.isEmpty());
-    for (const QString& texto : doArquivo + daCaixa) {
+    ASSERT_FALSE(doSalvar.isEmpty());
+    for (const QString& texto : doArquivo + doSalvar + daCaixa) {
         EXPECT_FALSE(ingles.contains(texto)) << texto.toStdString();
     }
     EXPECT_TRUE(daCaixa.contains(QStringLiteral("Cancelar"))) << daCaixa.join(u',').toStdString();
+    EXPECT_TRUE(doSalvar.contains(QStringLiteral("&Salvar"))) << doSalvar.join(u',').toStdString();
 }

@@ -1,17 +1,24 @@
 // The run and the toolkit's control of the target database, on real embedded databases.
+#include "Alteracao.h"
+#include "ArquivoAlteracoes.h"
 #include "BancoTemporario.h"
 #include "ClassesConversaoController.h"
 #include "ConsultasTeste.h"
 #include "GravadorInterface.h"
+#include "IndiceAlteracoes.h"
 #include "ListaParametros.h"
 #include "ObservadorExecucao.h"
 #include "ProdutosTeste.h"
+#include "ResumoExecucao.h"
 #include "TConexaoDestino.h"
 #include "TEscritorDbf.h"
 #include "TQueryDestino.h"
 #include "classConversao.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -180,6 +187,7 @@ public:
     void FalhaTipo(const QString& chave, qint64 registros) override {
         chamadas << QStringLiteral("x%1 %2").arg(chave).arg(registros);
     }
+    void Alteracao(const TAlteracao&) override {}
     QString FimExecucao(bool sucesso) override {
         chamadas << (sucesso ? QStringLiteral("fim ok") : QStringLiteral("fim erro"));
         transacaoAtivaNoFim = m_conexao.Transacao().Ativa();
@@ -334,4 +342,103 @@ TEST_F(TesteExecucao, FalhaNumTipoDesfazSoEsseTipoReativaTriggersEZeraABarra) {
     EXPECT_EQ(pessoa.Posicao(), 0);
     EXPECT_EQ(pessoa.Maximo(), 0);
     EXPECT_EQ(pessoa.Caption(), QStringLiteral("Convertendo Produtos - Registro 2 de 2"));
+}
+
+namespace {
+
+// The summary's collector, told of each kind's start, which then records changes through the run as
+// the kind's writers do.
+class TObservadorQueRegistra final : public IObservadorExecucao {
+public:
+    TObservadorQueRegistra(TColetorResumo& coletor, TClassesConversaoController& run,
+                           std::vector<TAlteracao> alteracoes)
+        : m_coletor(coletor), m_run(run), m_alteracoes(std::move(alteracoes)) {}
+    void InicioExecucao() override { m_coletor.InicioExecucao(); }
+    void InicioTipo(const QString& chave) override {
+        m_coletor.InicioTipo(chave);
+        for (const TAlteracao& a : m_alteracoes) {
+            m_run.Alteracoes().Registra(a);
+        }
+    }
+    void FimTipo(const QString& chave) override { m_coletor.FimTipo(chave); }
+    void FalhaTipo(const QString& chave, qint64 registros) override { m_coletor.FalhaTipo(chave, registros); }
+    void Alteracao(const TAlteracao& alteracao) override { m_coletor.Alteracao(alteracao); }
+    QString FimExecucao(bool sucesso) override { return m_coletor.FimExecucao(sucesso); }
+
+private:
+    TColetorResumo& m_coletor;
+    TClassesConversaoController& m_run;
+    std::vector<TAlteracao> m_alteracoes;
+};
+
+TAlteracao Mudanca(qint64 registro, const char* campo, TipoAlteracao oQue, const QString& detalhe = QString()) {
+    TAlteracao a;
+    a.tabelaOrigem = QStringLiteral("TABEST8");
+    a.registro = registro;
+    a.codigoOrigem = QString::number(registro);
+    a.campoOrigem = QLatin1String(campo);
+    a.oQue = oQue;
+    a.detalhe = detalhe;
+    return a;
+}
+
+} // namespace
+
+// What the writers record goes, with the key of the kind in progress, to the change log and to the
+// summary, which counts it by what happened and counts the records it touched once each.
+TEST_F(TesteExecucao, AlteracoesVaoParaOArquivoEParaOResumo) {
+    QTemporaryDir origem;
+    EscreveTabest8(origem.path(), {{QStringLiteral("1"), QStringLiteral("Bebidas")},
+                                   {QStringLiteral("2"), QStringLiteral("Limpeza")},
+                                   {QStringLiteral("3"), QStringLiteral("Frios")}});
+    TListaParametros params;
+    IniciaListaParametros(params);
+    params.SetValor(QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("S"));
+    TAlteracao deOutroTipo = Mudanca(9, "SETOR", TipoAlteracao::DataIlegivel);
+    deOutroTipo.tipo = QStringLiteral("PRODUTOS");
+    const std::vector<TAlteracao> alteracoes = {
+        Mudanca(1, "SETOR", TipoAlteracao::Cortado, QStringLiteral("40")),
+        Mudanca(1, "SETOR", TipoAlteracao::ForaWin1252),
+        Mudanca(2, "SETOR", TipoAlteracao::Cortado, QStringLiteral("30")),
+        Mudanca(2, "", TipoAlteracao::RegistroIgnorado, QStringLiteral("sem descrição")),
+        Mudanca(3, "", TipoAlteracao::RegistroRecusado, QStringLiteral("mensagem do banco")),
+        deOutroTipo,
+    };
+    QTemporaryDir saida;
+    QFile arquivo(saida.filePath(QStringLiteral("alteracoes.csv")));
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    TArquivoAlteracoes log(arquivo, false);
+    TColetorResumo coletor(*conexao, origem.path());
+    TClassesConversaoController run;
+    TObservadorQueRegistra observador(coletor, run, alteracoes);
+    run.SetObservador(&observador);
+    run.SetRegistroAlteracoes(&log);
+
+    ASSERT_TRUE(run.FEfetuaConversao(params, origem.path(), *conexao, conexao->Transacao(), pessoa, pessoa));
+    log.Conclui();
+
+    const TIndiceAlteracoes lido(arquivo.fileName());
+    ASSERT_EQ(lido.Quantidade(), 6);
+    for (qint64 i = 0; i < lido.Quantidade(); ++i) {
+        const QStringList campos = lido.Registro(i);
+        EXPECT_EQ(campos.value(0), i < 5 ? QStringLiteral("GRUPOSPRODUTOS") : QStringLiteral("PRODUTOS")) << i;
+        EXPECT_EQ(campos.value(6), alteracoes[static_cast<std::size_t>(i)].OQue()) << i;
+    }
+
+    const TResumoExecucao& resumo = coletor.Resumo();
+    ASSERT_EQ(resumo.tipos.size(), 1u);
+    const QJsonObject tipo = ResumoJson(resumo)[QStringLiteral("tipos")].toArray()[0].toObject();
+    EXPECT_EQ(tipo[QStringLiteral("alterados")].toInt(), 3) << "records 1, 2 and 3; the products' change is not theirs";
+    EXPECT_EQ(tipo[QStringLiteral("alteracoes")].toObject(), (QJsonObject{{QStringLiteral("cortado"), 2},
+                                                                          {QStringLiteral("caractereForaWin1252"), 1},
+                                                                          {QStringLiteral("dataIlegivel"), 0},
+                                                                          {QStringLiteral("numeroIlegivel"), 0},
+                                                                          {QStringLiteral("registroIgnorado"), 1},
+                                                                          {QStringLiteral("registroRecusado"), 1}}));
+    const QJsonObject total = ResumoJson(resumo)[QStringLiteral("total")].toObject();
+    EXPECT_EQ(total[QStringLiteral("alterados")].toInt(), 3);
+    const QString texto = FormataResumo(resumo);
+    EXPECT_TRUE(texto.contains(QStringLiteral("- Grupos de Produtos: 2 cortado na largura, 1 caractere fora do "
+                                              "WIN1252, 1 registro ignorado, 1 registro recusado pelo banco\n")))
+        << texto.toStdString();
 }

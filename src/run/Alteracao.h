@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+/// What the rules did to a value or a record on its way to the target.
+enum class TipoAlteracao {
+    Cortado,          ///< cut to the column's width; the detail is the width
+    ForaWin1252,      ///< a character the target's WIN1252 cannot hold was replaced
+    DataIlegivel,     ///< a date that could not be read was left empty
+    NumeroIlegivel,   ///< a number that could not be read was left empty
+    RegistroIgnorado, ///< the record wrote no row; the detail is the reason
+    RegistroRecusado, ///< the database refused the record; the detail is its message
+};
+
+inline constexpr std::array<TipoAlteracao, 6> kTiposAlteracao = {
+    TipoAlteracao::Cortado,        TipoAlteracao::ForaWin1252,      TipoAlteracao::DataIlegivel,
+    TipoAlteracao::NumeroIlegivel, TipoAlteracao::RegistroIgnorado, TipoAlteracao::RegistroRecusado,
+};
+
+/// How serious a problem of a source is, for lists that sort problems rather than changes.
+enum class ClasseProblema {
+    Fatal,     ///< the run would stop or lose a record
+    Perda,     ///< the run would change the value
+    Qualidade, ///< the run keeps the value, but the retailer may want to fix it
+};
+
+/// What happened as a person reads it: "cortado na largura 40", "caractere fora do WIN1252",
+/// "registro ignorado: sem descrição".
+QString TextoAlteracao(TipoAlteracao tipo, const QString& detalhe);
+
+/// One change to one value (or one whole record) of one source record.
+struct TAlteracao {
+    QString tipo;          ///< the kind's key, e.g. "CLIENTES"; the run fills it in when left empty
+    QString tabelaOrigem;  ///< e.g. "TABCLI"
+    qint64 registro = 0;   ///< the record's number in the source table, from 1
+    QString codigoOrigem;  ///< the record's code in the source table, as read
+    QString campoOrigem;   ///< the source field, e.g. "NOME"; empty for a whole record
+    QString colunaDestino; ///< the target column, e.g. "CLIENTE.NOMECLI"; empty for a whole record
+    TipoAlteracao oQue = TipoAlteracao::Cortado;
+    QString detalhe; ///< the width, the reason or the database's message
+    QString valorOriginal;
+    QString valorGravado;
+    std::optional<ClasseProblema> classe; ///< only in lists of problems
+
+    /// What happened as a person reads it.
+    QString OQue() const { return TextoAlteracao(oQue, detalhe); }
+};
+
+/// What happened without its detail: "cortado na largura", "registro recusado pelo banco".
+QString RotuloAlteracao(TipoAlteracao tipo);
+/// The same for any text of what happened, also one this program does not know: the text before
+/// its first ": ", without a trailing number. Filters group changes by it.
+QString CategoriaAlteracao(const QString& oQue);
+/// "fatal", "perda" or "qualidade".
+QString NomeClasse(ClasseProblema classe);
+/// A stable key for files read by scripts: "cortado", "caractereForaWin1252", ...
+QString ChaveAlteracao(TipoAlteracao tipo);
+
+inline constexpr int IndiceAlteracao(TipoAlteracao tipo) {
+    return static_cast<int>(tipo);
+}
