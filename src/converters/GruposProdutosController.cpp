@@ -13,9 +13,14 @@ void TMapeamentoGruposProdutos::LimpaDestino() {
 }
 
 void TMapeamentoGruposProdutos::Preenche(const TQueryOrigem& qry) {
-    m_grupo.SetCodigo(qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto());
-    const QString setor = qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto();
+    TContextoRegistro& ctx = Contexto();
+    m_grupo.SetCodigo(
+        ctx.Campo(QLatin1StringView("CONTROLE"), qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto()));
+    const QString setor = ctx.Campo(QLatin1StringView("SETOR"), qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto());
     m_grupo.SetDescricao(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(setor))));
+    if (!Gravavel()) {
+        ctx.RegistraRegistro(TipoAlteracao::RegistroIgnorado, QStringLiteral("sem descrição"));
+    }
 }
 
 bool TMapeamentoGruposProdutos::Gravavel() const {
@@ -37,7 +42,7 @@ void TMapeamentoGruposProdutos::Descarta() {
 
 void TGruposProdutosController::PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino,
                                                             IBarraProgresso& Barra, IRotulo& lblInfo,
-                                                            std::optional<PaginaCodigo> pagina) {
+                                                            const TAjustesConversao& ajustes) {
     TMapeamentoGruposProdutos mapeamento(&DbDestino);
-    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
+    ConverteTabela(mapeamento, DbOrigem, ajustes, Barra, lblInfo);
 }
