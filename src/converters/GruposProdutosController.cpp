@@ -14,13 +14,18 @@ void TMapeamentoGruposProdutos::LimpaDestino() {
 
 void TMapeamentoGruposProdutos::Preenche(const TQueryOrigem& qry) {
     TContextoRegistro& ctx = Contexto();
-    m_grupo.SetCodigo(
-        ctx.Campo(QLatin1StringView("CONTROLE"), qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto()));
+    const QString controle = qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto();
     const QString setor = ctx.Campo(QLatin1StringView("SETOR"), qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto());
     m_grupo.SetDescricao(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(setor))));
-    if (!Gravavel()) {
-        ctx.RegistraRegistro(TipoAlteracao::RegistroIgnorado, QStringLiteral("sem descrição"));
+    if (Gravavel()) {
+        m_grupo.SetCodigo(ctx.Campo(QLatin1StringView("CONTROLE"), controle));
+        return;
     }
+    // A group that writes no row is recorded once, as ignored; what its values would have lost is moot.
+    ctx.RegistraRegistro(TipoAlteracao::RegistroIgnorado, QStringLiteral("sem descrição"));
+    m_grupo.SetContexto(nullptr);
+    m_grupo.SetCodigo(controle);
+    m_grupo.SetContexto(&ctx);
 }
 
 bool TMapeamentoGruposProdutos::Gravavel() const {
