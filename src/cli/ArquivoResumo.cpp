@@ -61,23 +61,23 @@ std::optional<QString> ProblemaArquivoSaida(const QString& arquivo, const QStrin
     const QString nome = QDir::toNativeSeparators(arquivo);
     if (!bancoLocal.isEmpty() && MesmoArquivo(arquivo, bancoLocal)) {
         return QStringLiteral("%1 não pode ser gravado sobre o banco de destino \"%2\". Nada foi alterado.")
-            .arg(QLatin1String(saida.rotulo), nome);
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (MesmoArquivo(info.absolutePath(), pastaOrigem) ||
         (info.isSymLink() && MesmoArquivo(QFileInfo(info.canonicalFilePath()).absolutePath(), pastaOrigem))) {
         return QStringLiteral("%1 não pode ser gravado na pasta das tabelas de origem (\"%2\"). "
                               "Escolha outra pasta; nada foi alterado.")
-            .arg(QLatin1String(saida.rotulo), nome);
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (info.isSymLink() && !info.exists()) {
         return QStringLiteral("\"%1\" é um link para um arquivo que não existe; %2 não é gravado por ele. "
                               "Nada foi alterado.")
-            .arg(nome, QLatin1String(saida.nome));
+            .arg(nome, QString::fromUtf8(saida.nome));
     }
     if (info.exists() && (!info.isFile() || !saida.reconhece(arquivo))) {
         return QStringLiteral("\"%1\" já existe e não é %2 gravado pelo conversor-tavrin; escolha outro "
                               "nome. Nada foi alterado.")
-            .arg(nome, QLatin1String(saida.umDeles));
+            .arg(nome, QString::fromUtf8(saida.umDeles));
     }
     return std::nullopt;
 }
