@@ -64,7 +64,7 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
     const QString cidade = S("CIDADE");
     if (!Trim(cidade).isEmpty()) {
         cliente.SetCodCidade(m_conversao.FCidade(cidade, cliente.Estado(), QString()));
-        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), cidade);
+        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), MaiusculasAscii(cidade));
     }
     cliente.SetCep(S("CEP"));
     cliente.SetCgcCpf(S("CGC"));

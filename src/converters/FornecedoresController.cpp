@@ -29,7 +29,7 @@ void TMapeamentoFornecedores::Preenche(const TQueryOrigem& qry) {
     const QString cidade = texto("CIDADE");
     if (!Trim(cidade).isEmpty()) {
         f.SetCodCidade(m_conversao.FCidade(cidade, f.Estado(), QString()));
-        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), cidade);
+        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), MaiusculasAscii(cidade));
     }
     f.SetCep(texto("CEP"));
     f.SetCgcCpf(texto("CGC"));
