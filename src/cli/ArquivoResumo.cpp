@@ -1,5 +1,6 @@
 #include "ArquivoResumo.h"
 
+#include "FormatoCsv.h"
 #include "ResumoExecucao.h"
 
 #include <QDir>
@@ -44,32 +45,71 @@ bool EhResumo(const QString& caminho) {
 
 } // namespace
 
-std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
-                                             const QString& pastaOrigem) {
+namespace {
+
+// An output file of the command and how its messages name it.
+struct TSaida {
+    const char* rotulo;  // "O resumo (--resumo)"
+    const char* nome;    // "o resumo"
+    const char* umDeles; // "um resumo"
+    bool (*reconhece)(const QString& caminho);
+};
+
+std::optional<QString> ProblemaArquivoSaida(const QString& arquivo, const QString& bancoLocal,
+                                            const QString& pastaOrigem, const TSaida& saida) {
     const QFileInfo info(arquivo);
     const QString nome = QDir::toNativeSeparators(arquivo);
     if (!bancoLocal.isEmpty() && MesmoArquivo(arquivo, bancoLocal)) {
-        return QStringLiteral("O resumo (--resumo) não pode ser gravado sobre o banco de destino \"%1\". Nada foi "
-                              "alterado.")
-            .arg(nome);
+        return QStringLiteral("%1 não pode ser gravado sobre o banco de destino \"%2\". Nada foi alterado.")
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (MesmoArquivo(info.absolutePath(), pastaOrigem) ||
         (info.isSymLink() && MesmoArquivo(QFileInfo(info.canonicalFilePath()).absolutePath(), pastaOrigem))) {
-        return QStringLiteral("O resumo (--resumo) não pode ser gravado na pasta das tabelas de origem (\"%1\"). "
+        return QStringLiteral("%1 não pode ser gravado na pasta das tabelas de origem (\"%2\"). "
                               "Escolha outra pasta; nada foi alterado.")
-            .arg(nome);
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (info.isSymLink() && !info.exists()) {
-        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; o resumo não é gravado por ele. "
+        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; %2 não é gravado por ele. "
                               "Nada foi alterado.")
-            .arg(nome);
+            .arg(nome, QString::fromUtf8(saida.nome));
     }
-    if (info.exists() && (!info.isFile() || !EhResumo(arquivo))) {
-        return QStringLiteral("\"%1\" já existe e não é um resumo gravado pelo conversor-tavrin; escolha outro "
+    if (info.exists() && (!info.isFile() || !saida.reconhece(arquivo))) {
+        return QStringLiteral("\"%1\" já existe e não é %2 gravado pelo conversor-tavrin; escolha outro "
                               "nome. Nada foi alterado.")
-            .arg(nome);
+            .arg(nome, QString::fromUtf8(saida.umDeles));
     }
     return std::nullopt;
+}
+
+// The first line a change log starts with: the mark, then its header, with or without the class.
+bool EhRegistroAlteracoes(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray inicio = arquivo.readLine(4096);
+    if (!inicio.startsWith(QByteArrayView(kMarcaUtf8, kTamanhoMarcaUtf8)) || !inicio.endsWith("\r\n")) {
+        return false;
+    }
+    const QStringList colunas =
+        LeRegistroCsv(inicio.constData() + kTamanhoMarcaUtf8, inicio.size() - kTamanhoMarcaUtf8 - 2);
+    return colunas == ColunasAlteracoes(false) || colunas == ColunasAlteracoes(true);
+}
+
+} // namespace
+
+std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
+                                             const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, bancoLocal, pastaOrigem,
+                                {"O resumo (--resumo)", "o resumo", "um resumo", EhResumo});
+}
+
+std::optional<QString> ProblemaArquivoAlteracoes(const QString& arquivo, const QString& bancoLocal,
+                                                 const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, bancoLocal, pastaOrigem,
+                                {"O registro de alterações (--alteracoes)", "o registro de alterações",
+                                 "um registro de alterações", EhRegistroAlteracoes});
 }
 
 bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {

@@ -12,6 +12,10 @@ struct TResumoExecucao;
 std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
                                              const QString& pastaOrigem);
 
+/// The same for `--alteracoes`: an existing file must be a change log this program wrote.
+std::optional<QString> ProblemaArquivoAlteracoes(const QString& arquivo, const QString& bancoLocal,
+                                                 const QString& pastaOrigem);
+
 /// Writes the summary as JSON through a temporary file renamed over `arquivo`, so a failed write
 /// leaves the earlier file (or none), never half of one. Says why on stderr and returns false
 /// when it cannot.

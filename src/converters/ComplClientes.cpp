@@ -13,7 +13,7 @@ QString Corta(const QString& t, qsizetype n) {
 
 } // namespace
 
-TConverteCompClie::TConverteCompClie(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteCompClie::TConverteCompClie(TConexaoDestino* cBanco) : TConversao(cBanco) {
     LimpaVariavel();
 }
 
@@ -40,6 +40,7 @@ void TConverteCompClie::SetEnderecoNfe(const QString& Value) {
 }
 void TConverteCompClie::SetNumeroNfe(const QString& Value) {
     FNumeroNfe = Corta(Value, 5);
+    Confere("COMPCLIE.NUMERONFE", Value.size(), 5, FNumeroNfe);
 }
 void TConverteCompClie::SetComplementoNfe(const QString& Value) {
     FComplementoNfe = Corta(Value, 60);
@@ -85,7 +86,7 @@ std::span<const TColunaLinha<TConverteCompClie>> TConverteCompClie::Colunas() {
 }
 
 bool TConverteCompClie::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
     return true;
 }

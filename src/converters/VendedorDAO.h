@@ -24,6 +24,10 @@ class TVendedorDAO {
 public:
     explicit TVendedorDAO(TConexaoDestino& pConexao) : vConexao(pConexao) {}
 
+    /// The widths the insert cuts the code (then zero-padded) and the name to.
+    static constexpr int kLarguraCodigo = 4;
+    static constexpr int kLarguraNome = 40;
+
     /// Every row of VENDEND, or nullptr when the table has none. Database errors pass on.
     std::unique_ptr<TVendedoresLidos> FRetornaColecaoRegistro();
     /// The row whose code equals pCodvendedor as given (not padded), or nullptr.
@@ -32,8 +36,8 @@ public:
     // Insert, update and delete show a warning naming the database's reason and return false
     // when their statement fails; the error goes no further and the transaction is untouched.
 
-    /// Inserts the record, cut and cleaned to the columns.
-    bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend);
+    /// Inserts the record, cut and cleaned to the columns; a refusal's reason goes to `motivo` when given.
+    bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend, QString* motivo = nullptr);
     /// Inserts in order and stops at the first failure (later records are not attempted).
     bool FInsereColecaoRegistro(const TColVendend& vpColeVendend);
     /// Writes every field but the code, unchanged, into the row with the record's code.

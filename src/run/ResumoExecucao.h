@@ -2,6 +2,7 @@
 
 #include "Alteracao.h"
 #include "ObservadorExecucao.h"
+#include "PaginaCodigo.h"
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -55,7 +57,8 @@ struct TResumoExecucao {
 /// code page, how it was chosen and the reader's warnings come from opening it as the reader does.
 class TColetorResumo : public IObservadorExecucao {
 public:
-    TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem);
+    /// `pagina`: the code page the run read every source table in, when one was forced.
+    TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem, std::optional<PaginaCodigo> pagina = std::nullopt);
 
     void InicioExecucao() override;
     void InicioTipo(const QString& chave) override;
@@ -76,6 +79,7 @@ private:
 
     TConexaoDestino& m_conexao;
     QString m_pastaOrigem;
+    std::optional<PaginaCodigo> m_pagina;
     TResumoExecucao m_resumo;
     QElapsedTimer m_relogioExecucao;
     QElapsedTimer m_relogioTipo;

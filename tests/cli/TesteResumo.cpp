@@ -117,10 +117,22 @@ TEST(Resumo, RunComErroTambemMostraOResumo) {
     EXPECT_TRUE(r.saida.contains(QStringLiteral("Clientes (erro)"))) << r.saida.toStdString();
 }
 
-// --resumo is checked before anything happens: a name that would destroy the database, a source
-// table or a file of someone else's is refused (exit 2, no conversion, even with --ensaio), while an
-// earlier summary is replaced whole.
+// --resumo and --alteracoes are checked before anything happens: a name that would destroy the
+// database, a source table or a file of someone else's is refused (exit 2, no conversion, even with
+// --ensaio), while an earlier summary or change log is replaced whole.
 TEST(Resumo, ArquivoDoResumoQueDestruiriaDadosERecusado) {
+    // Each output file: its option, what an existing file of someone else's is told, an earlier one.
+    struct Saida {
+        const char* opcao;
+        const char* naoE;
+        QByteArray anterior;
+    };
+    const Saida saidas[] = {
+        {"--resumo", "não é um resumo", R"({"sucesso": false, "tipos": [], "total": {}})"},
+        {"--alteracoes", "não é um registro de alterações",
+         "\xEF\xBB\xBF\"Tipo\",\"Tabela de origem\",\"Registro\",\"Código de origem\",\"Campo de origem\","
+         "\"Coluna de destino\",\"Alteração\",\"Valor original\",\"Valor gravado\"\r\n"},
+    };
     struct Caso {
         const char* nome;
         std::function<QString(const TBancoTemporario&, const QString& origem, const QString& outra)> prepara;
@@ -168,52 +180,56 @@ TEST(Resumo, ArquivoDoResumoQueDestruiriaDadosERecusado) {
          {},
          2,
          QStringLiteral("pasta das tabelas de origem")},
-        {"a file that is not a summary",
+        {"a file of someone else's",
          [arquivo](const TBancoTemporario&, const QString&, const QString& outra) {
              return arquivo(outra, "notas.json", "{\"minhas\": \"notas\"}\n");
          },
          {},
          2,
-         QStringLiteral("não é um resumo")},
+         QString()},
         {"a folder",
          [](const TBancoTemporario&, const QString&, const QString& outra) { return outra; },
          {},
          2,
-         QStringLiteral("não é um resumo")},
-        {"an earlier summary, replaced",
-         [arquivo](const TBancoTemporario&, const QString&, const QString& outra) {
-             return arquivo(outra, "anterior.json", R"({"sucesso": false, "tipos": [], "total": {}})");
-         },
-         {},
-         0,
          QString()},
+        {"an earlier one, replaced", nullptr, {}, 0, QString()},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nome);
-        TBancoTemporario banco;
-        QTemporaryDir origem;
-        QTemporaryDir outra;
-        GravaOrigem(origem.path());
-        const QString json = caso.prepara(banco, origem.path(), outra.path());
-        const QByteArray antes = LeArquivo(json);
-        const QByteArray bancoAntes = Hash(banco.Caminho());
+    for (const Saida& s : saidas) {
+        for (const Caso& caso : casos) {
+            SCOPED_TRACE(std::string(s.opcao) + " " + caso.nome);
+            const QString trecho = caso.codigo == 2 && caso.trecho.isEmpty() ? QString::fromUtf8(s.naoE) : caso.trecho;
+            TBancoTemporario banco;
+            QTemporaryDir origem;
+            QTemporaryDir outra;
+            GravaOrigem(origem.path());
+            const QString json = caso.prepara ? caso.prepara(banco, origem.path(), outra.path())
+                                              : arquivo(outra.path(), "anterior.json", s.anterior);
+            const QByteArray antes = LeArquivo(json);
+            const QByteArray bancoAntes = Hash(banco.Caminho());
 
-        const auto r = ExecutaCli(ArgumentosConverter(
-            origem.path(), banco.Caminho(),
-            QStringList{QStringLiteral("--vendedores"), QStringLiteral("--resumo"), json} + caso.extras));
+            const auto r = ExecutaCli(ArgumentosConverter(
+                origem.path(), banco.Caminho(),
+                QStringList{QStringLiteral("--vendedores"), QLatin1String(s.opcao), json} + caso.extras));
 
-        EXPECT_EQ(r.codigo, caso.codigo) << r.erro.toStdString();
-        if (caso.codigo == 2) {
-            EXPECT_TRUE(r.erro.startsWith(QStringLiteral("AVISO: "))) << r.erro.toStdString();
-            EXPECT_TRUE(r.erro.contains(caso.trecho)) << r.erro.toStdString();
-            EXPECT_FALSE(r.erro.contains(QStringLiteral("Ensaio:"))) << "refused before the rehearsal's promise";
-            EXPECT_EQ(LeArquivo(json), antes);
-            EXPECT_EQ(Hash(banco.Caminho()), bancoAntes);
-        } else {
-            const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
-            EXPECT_TRUE(resumo[QStringLiteral("sucesso")].toBool()) << LeArquivo(json).toStdString();
-            EXPECT_EQ(QDir(outra.path()).entryList(QDir::Files), QStringList{QStringLiteral("anterior.json")})
-                << "no temporary file left beside it";
+            EXPECT_EQ(r.codigo, caso.codigo) << r.erro.toStdString();
+            if (caso.codigo == 2) {
+                EXPECT_TRUE(r.erro.startsWith(QStringLiteral("AVISO: "))) << r.erro.toStdString();
+                EXPECT_TRUE(r.erro.contains(trecho)) << r.erro.toStdString();
+                EXPECT_FALSE(r.erro.contains(QStringLiteral("Ensaio:"))) << "refused before the rehearsal's promise";
+                EXPECT_EQ(LeArquivo(json), antes);
+                EXPECT_EQ(Hash(banco.Caminho()), bancoAntes);
+            } else if (QLatin1String(s.opcao) == QLatin1String("--resumo")) {
+                const QJsonObject resumo = QJsonDocument::fromJson(LeArquivo(json)).object();
+                EXPECT_TRUE(resumo[QStringLiteral("sucesso")].toBool()) << LeArquivo(json).toStdString();
+                EXPECT_EQ(QDir(outra.path()).entryList(QDir::Files), QStringList{QStringLiteral("anterior.json")})
+                    << "no temporary file left beside it";
+            } else {
+                // Replaced by this run's log: the header, then the seller whose code is cut.
+                EXPECT_NE(LeArquivo(json), s.anterior);
+                EXPECT_TRUE(LeArquivo(json).startsWith(s.anterior)) << LeArquivo(json).toStdString();
+                EXPECT_EQ(QDir(outra.path()).entryList(QDir::Files), QStringList{QStringLiteral("anterior.json")})
+                    << "no temporary file left beside it";
+            }
         }
     }
 }
