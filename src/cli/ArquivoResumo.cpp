@@ -1,5 +1,7 @@
 #include "ArquivoResumo.h"
 
+#include "FormatoCsv.h"
+#include "ResultadoAnalise.h"
 #include "ResumoExecucao.h"
 
 #include <QDir>
@@ -38,49 +40,76 @@ bool EhResumo(const QString& caminho) {
         return false;
     }
     const QJsonObject json = QJsonDocument::fromJson(arquivo.readAll()).object();
-    return json.value(QStringLiteral("sucesso")).isBool() && json.value(QStringLiteral("tipos")).isArray() &&
-           json.value(QStringLiteral("total")).isObject();
+    return (json.value(QStringLiteral("sucesso")).isBool() && json.value(QStringLiteral("tipos")).isArray() &&
+            json.value(QStringLiteral("total")).isObject()) ||
+           EhAnaliseJson(json);
 }
 
 } // namespace
 
-std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
-                                             const QString& pastaOrigem) {
+std::optional<QString> ProblemaArquivoSaida(const TArquivoSaida& saida, const QString& bancoLocal,
+                                            const QString& pastaOrigem) {
+    const QString& arquivo = saida.caminho;
     const QFileInfo info(arquivo);
     const QString nome = QDir::toNativeSeparators(arquivo);
     if (!bancoLocal.isEmpty() && MesmoArquivo(arquivo, bancoLocal)) {
-        return QStringLiteral("O resumo (--resumo) não pode ser gravado sobre o banco de destino \"%1\". Nada foi "
+        return QStringLiteral("O %1 (%2) não pode ser gravado sobre o banco de destino \"%3\". Nada foi "
                               "alterado.")
-            .arg(nome);
+            .arg(saida.nome, saida.opcao, nome);
     }
     if (MesmoArquivo(info.absolutePath(), pastaOrigem) ||
         (info.isSymLink() && MesmoArquivo(QFileInfo(info.canonicalFilePath()).absolutePath(), pastaOrigem))) {
-        return QStringLiteral("O resumo (--resumo) não pode ser gravado na pasta das tabelas de origem (\"%1\"). "
+        return QStringLiteral("O %1 (%2) não pode ser gravado na pasta das tabelas de origem (\"%3\"). "
                               "Escolha outra pasta; nada foi alterado.")
-            .arg(nome);
+            .arg(saida.nome, saida.opcao, nome);
     }
     if (info.isSymLink() && !info.exists()) {
-        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; o resumo não é gravado por ele. "
+        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; o %2 não é gravado por ele. "
                               "Nada foi alterado.")
-            .arg(nome);
+            .arg(nome, saida.nome);
     }
-    if (info.exists() && (!info.isFile() || !EhResumo(arquivo))) {
-        return QStringLiteral("\"%1\" já existe e não é um resumo gravado pelo conversor-tavrin; escolha outro "
+    if (info.exists() && (!info.isFile() || !saida.ehNosso(arquivo))) {
+        return QStringLiteral("\"%1\" já existe e não é um %2 gravado pelo conversor-tavrin; escolha outro "
                               "nome. Nada foi alterado.")
-            .arg(nome);
+            .arg(nome, saida.nome);
     }
     return std::nullopt;
 }
 
-bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {
+std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
+                                             const QString& pastaOrigem) {
+    return ProblemaArquivoSaida({arquivo, QStringLiteral("resumo"), QStringLiteral("--resumo"), EhResumo}, bancoLocal,
+                                pastaOrigem);
+}
+
+bool EhRelatorioCsv(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray inicio = arquivo.readLine(4096);
+    for (const bool comClasse : {false, true}) {
+        QByteArray cabecalho(kMarcaUtf8, kTamanhoMarcaUtf8);
+        AcrescentaRegistroCsv(cabecalho, ColunasAlteracoes(comClasse));
+        if (inicio == cabecalho) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QString& nome) {
     // Through a link, the file it names is replaced, not the link.
     const QFileInfo info(arquivo);
     QSaveFile saida(info.isSymLink() ? info.canonicalFilePath() : arquivo);
-    if (!saida.open(QIODevice::WriteOnly) || saida.write(QJsonDocument(ResumoJson(resumo)).toJson()) < 0 ||
-        !saida.commit()) {
-        QTextStream(stderr) << "Não foi possível gravar o resumo em \"" << QDir::toNativeSeparators(arquivo)
+    if (!saida.open(QIODevice::WriteOnly) || saida.write(QJsonDocument(json).toJson()) < 0 || !saida.commit()) {
+        QTextStream(stderr) << "Não foi possível gravar o " << nome << " em \"" << QDir::toNativeSeparators(arquivo)
                             << "\": " << saida.errorString() << "\n";
         return false;
     }
     return true;
+}
+
+bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {
+    return GravaArquivoJson(arquivo, ResumoJson(resumo), QStringLiteral("resumo"));
 }

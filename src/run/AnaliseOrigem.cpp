@@ -1,0 +1,225 @@
+#include "AnaliseOrigem.h"
+
+#include "CamposAnalisados.h"
+#include "EConversao.h"
+#include "TTabelaDbf.h"
+#include "TextoPrimitivas.h"
+#include "VerificacoesQualidade.h"
+
+#include <QLatin1StringView>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The reader names table, record, field and folder before its reason; the analysis has its own
+// columns for those and keeps the reason only.
+QString MotivoDe(const QString& mensagem, const QString& pasta) {
+    for (const QString& marca :
+         {QStringLiteral("(pasta \"%1\"): ").arg(pasta), QStringLiteral("na pasta \"%1\": ").arg(pasta)}) {
+        if (const qsizetype i = mensagem.indexOf(marca); i >= 0) {
+            QString motivo = mensagem.mid(i + marca.size());
+            if (motivo.endsWith(QLatin1Char('.'))) {
+                motivo.chop(1);
+            }
+            return motivo;
+        }
+    }
+    return mensagem;
+}
+
+// What a field that could not be read is, as the change log names it.
+TipoAlteracao TipoFalhaLeitura(LeituraCampo leitura, char tipoCampo, const QString& motivo) {
+    if (motivo.contains(QLatin1StringView("memo"))) {
+        return TipoAlteracao::MemoDanificado;
+    }
+    if (leitura == LeituraCampo::DataPresente || tipoCampo == 'D' || tipoCampo == 'T' || tipoCampo == '@') {
+        return TipoAlteracao::DataIlegivel;
+    }
+    return TipoAlteracao::NumeroIlegivel;
+}
+
+std::optional<std::pair<TipoAlteracao, QString>> ProblemaQualidade(VerificacaoCampo verificacao, const QString& valor) {
+    switch (verificacao) {
+    case VerificacaoCampo::Nenhuma:
+        break;
+    case VerificacaoCampo::Nome:
+        if (NomeVazio(valor)) {
+            return std::make_pair(TipoAlteracao::NomeVazio, QString());
+        }
+        break;
+    case VerificacaoCampo::CpfCnpj:
+        if (auto problema = ProblemaCpfCnpj(valor)) {
+            return std::make_pair(TipoAlteracao::DocumentoInvalido, *problema);
+        }
+        break;
+    case VerificacaoCampo::Cep:
+        if (!CepValido(valor)) {
+            return std::make_pair(TipoAlteracao::CepInvalido, QString());
+        }
+        break;
+    case VerificacaoCampo::Uf:
+        if (!UfConhecida(valor)) {
+            return std::make_pair(TipoAlteracao::UfDesconhecida, QString());
+        }
+        break;
+    case VerificacaoCampo::Email:
+        if (!EmailComArroba(valor)) {
+            return std::make_pair(TipoAlteracao::EmailSemArroba, QString());
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TAnaliseOrigem::TAnaliseOrigem(QString pasta, IRegistroAlteracoes& problemas) : m_problemas(problemas) {
+    m_resultado.pasta = std::move(pasta);
+}
+
+void TAnaliseOrigem::Analisa(const QStringList& chaves) {
+    for (const TTipoAnalisado& tipo : TiposAnalisados()) {
+        if (chaves.contains(QLatin1StringView(tipo.chave))) {
+            Analisa(tipo);
+        }
+    }
+}
+
+void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
+    TAnaliseTabela& analise = m_resultado.tabelas.emplace_back();
+    analise.chave = QLatin1StringView(tipo.chave);
+    analise.nome = QString::fromUtf8(tipo.nome);
+    analise.tabela = QLatin1StringView(tipo.tabela);
+
+    std::unique_ptr<TTabelaDbf> tabela;
+    try {
+        tabela = std::make_unique<TTabelaDbf>(m_resultado.pasta, analise.tabela);
+    } catch (const std::exception& e) {
+        TAlteracao problema;
+        problema.oQue = TipoAlteracao::TabelaIlegivel;
+        problema.detalhe = MotivoDe(MensagemDe(e), m_resultado.pasta);
+        Registra(analise, std::move(problema), ClasseProblema::Fatal);
+        return;
+    }
+    analise.lida = true;
+    analise.registros = tabela->QuantRegistros();
+    analise.excluidos = tabela->QuantExcluidos();
+    analise.paginaCodigo = NomePaginaCodigo(tabela->Pagina());
+    analise.escolhaPagina = NomeEscolhaPagina(tabela->EscolhaDaPagina());
+    analise.avisos = tabela->Avisos();
+    AnalisaRegistros(tipo, *tabela, analise);
+}
+
+void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& tabela, TAnaliseTabela& analise) {
+    // Each field the kind reads, with its position in this table (-1: the table lacks it).
+    std::vector<int> indices;
+    indices.reserve(tipo.campos.size());
+    tabela.Primeiro();
+    for (const TCampoAnalisado& campo : tipo.campos) {
+        const int indice = tabela.IndiceCampo(QLatin1StringView(campo.nome));
+        indices.push_back(indice);
+        // A run reads every field of the first record and stops there; an empty table it never reads.
+        if (indice < 0 && !tabela.Eof()) {
+            TAlteracao problema;
+            problema.registro = tabela.NumeroRegistro();
+            problema.campoOrigem = QLatin1StringView(campo.nome);
+            problema.oQue = TipoAlteracao::CampoAusente;
+            Registra(analise, std::move(problema), ClasseProblema::Fatal);
+        }
+    }
+    const int indiceCodigo = tabela.IndiceCampo(QLatin1StringView(tipo.campoCodigo));
+
+    for (; !tabela.Eof(); tabela.Proximo()) {
+        const qint64 registro = tabela.NumeroRegistro();
+        QString codigo;
+        if (indiceCodigo >= 0) {
+            try {
+                codigo = tabela.Texto(indiceCodigo);
+            } catch (const EConversao&) {
+                // Said below, with the other fields.
+            }
+        }
+        auto problema = [&](const TCampoAnalisado& campo, TipoAlteracao oQue, QString detalhe, QString valor,
+                            ClasseProblema classe) {
+            TAlteracao p;
+            p.registro = registro;
+            p.codigoOrigem = codigo;
+            p.campoOrigem = QLatin1StringView(campo.nome);
+            p.oQue = oQue;
+            p.detalhe = std::move(detalhe);
+            p.valorOriginal = std::move(valor);
+            Registra(analise, std::move(p), classe);
+        };
+        for (std::size_t i = 0; i < tipo.campos.size(); ++i) {
+            const TCampoAnalisado& campo = tipo.campos[i];
+            const int indice = indices[i];
+            if (indice < 0) {
+                continue;
+            }
+            QString texto;
+            try {
+                texto = tabela.Texto(indice);
+                switch (campo.leitura) {
+                case LeituraCampo::Texto:
+                    break;
+                case LeituraCampo::NumeroPresente:
+                    if (!Trim(texto).isEmpty()) {
+                        tabela.Numero(indice);
+                    }
+                    break;
+                case LeituraCampo::NumeroNaoNulo:
+                    if (!tabela.Nulo(indice)) {
+                        tabela.Numero(indice);
+                    }
+                    break;
+                case LeituraCampo::DataPresente:
+                    if (!Trim(texto).isEmpty()) {
+                        tabela.DataHora(indice);
+                    }
+                    break;
+                }
+            } catch (const std::exception& e) {
+                const QString motivo = MotivoDe(MensagemDe(e), tabela.Pasta());
+                problema(campo, TipoFalhaLeitura(campo.leitura, tabela.Campo(indice).tipo, motivo), motivo, texto,
+                         ClasseProblema::Fatal);
+                continue;
+            }
+            if (auto qualidade = ProblemaQualidade(campo.verificacao, texto)) {
+                problema(campo, qualidade->first, qualidade->second, texto, ClasseProblema::Qualidade);
+            }
+        }
+    }
+}
+
+void TAnaliseOrigem::Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe) {
+    problema.tipo = analise.chave;
+    problema.tabelaOrigem = analise.tabela;
+    problema.classe = classe;
+    m_problemas.Registra(problema);
+
+    ++analise.porClasse[static_cast<std::size_t>(classe)];
+    auto contagem = std::find_if(analise.problemas.begin(), analise.problemas.end(), [&](const TContagemProblema& c) {
+        return c.classe == classe && c.oQue == problema.oQue;
+    });
+    if (contagem == analise.problemas.end()) {
+        contagem = analise.problemas.insert(analise.problemas.end(), {classe, problema.oQue, 0});
+    }
+    ++contagem->quantidade;
+
+    if (classe != ClasseProblema::Perda) {
+        return;
+    }
+    auto perda = std::find_if(analise.perdas.begin(), analise.perdas.end(), [&](const TPerdaCampo& p) {
+        return p.campo == problema.campoOrigem && p.coluna == problema.colunaDestino && p.oQue == problema.oQue;
+    });
+    if (perda == analise.perdas.end()) {
+        perda = analise.perdas.insert(analise.perdas.end(),
+                                      {problema.campoOrigem, problema.colunaDestino, problema.oQue, 0, {}});
+    }
+    ++perda->quantidade;
+    if (perda->exemplos.size() < kExemplosPerda) {
+        perda->exemplos.push_back(std::move(problema));
+    }
+}
