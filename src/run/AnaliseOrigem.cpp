@@ -113,6 +113,15 @@ void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
 }
 
 void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& tabela, TAnaliseTabela& analise) {
+    const int indiceCodigo = tabela.IndiceCampo(QLatin1StringView(tipo.campoCodigo));
+    // The record's code as read; a code that cannot be read is said with the other fields.
+    auto codigoAtual = [&]() -> QString {
+        try {
+            return indiceCodigo >= 0 ? tabela.Texto(indiceCodigo) : QString();
+        } catch (const EConversao&) {
+            return QString();
+        }
+    };
     // Each field the kind reads, with its position in this table (-1: the table lacks it).
     std::vector<int> indices;
     indices.reserve(tipo.campos.size());
@@ -124,23 +133,16 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& ta
         if (indice < 0 && !tabela.Eof()) {
             TAlteracao problema;
             problema.registro = tabela.NumeroRegistro();
+            problema.codigoOrigem = codigoAtual();
             problema.campoOrigem = QLatin1StringView(campo.nome);
             problema.oQue = TipoAlteracao::CampoAusente;
             Registra(analise, std::move(problema), ClasseProblema::Fatal);
         }
     }
-    const int indiceCodigo = tabela.IndiceCampo(QLatin1StringView(tipo.campoCodigo));
 
     for (; !tabela.Eof(); tabela.Proximo()) {
         const qint64 registro = tabela.NumeroRegistro();
-        QString codigo;
-        if (indiceCodigo >= 0) {
-            try {
-                codigo = tabela.Texto(indiceCodigo);
-            } catch (const EConversao&) {
-                // Said below, with the other fields.
-            }
-        }
+        const QString codigo = codigoAtual();
         auto problema = [&](const TCampoAnalisado& campo, TipoAlteracao oQue, QString detalhe, QString valor,
                             ClasseProblema classe) {
             TAlteracao p;
