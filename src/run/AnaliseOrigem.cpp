@@ -88,6 +88,7 @@ void TAnaliseOrigem::Analisa(const QStringList& chaves) {
 }
 
 void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
+    m_chaves.clear();
     TAnaliseTabela& analise = m_resultado.tabelas.emplace_back();
     analise.chave = QLatin1StringView(tipo.chave);
     analise.nome = QString::fromUtf8(tipo.nome);
@@ -193,6 +194,40 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& ta
             }
         }
     }
+}
+
+void TAnaliseOrigem::TPerdas::Registra(const TAlteracao& alteracao) {
+    m_analise.Registra(m_analise.m_resultado.tabelas.back(), alteracao, ClasseProblema::Perda);
+}
+
+void TAnaliseOrigem::NotaChave(const QString& coluna, const QString& chave, qint64 registro, const QString& codigo,
+                               const QString& campo) {
+    TAnaliseTabela& analise = m_resultado.tabelas.back();
+    auto repetida = [&](qint64 r, const QString& c, const TPrimeiraChave& outro) {
+        TAlteracao p;
+        p.registro = r;
+        p.codigoOrigem = c;
+        p.campoOrigem = campo;
+        p.colunaDestino = coluna;
+        p.oQue = TipoAlteracao::ChaveRepetida;
+        p.detalhe =
+            QStringLiteral("%1 também no registro %2 (código %3)").arg(chave).arg(outro.registro).arg(outro.codigo);
+        p.valorOriginal = c;
+        p.valorGravado = chave;
+        Registra(analise, std::move(p), ClasseProblema::Fatal);
+    };
+    QHash<QString, TPrimeiraChave>& chaves = m_chaves[coluna];
+    const auto primeira = chaves.constFind(chave);
+    if (primeira == chaves.cend()) {
+        chaves.insert(chave, {registro, codigo, false});
+        return;
+    }
+    const TPrimeiraChave este{registro, codigo, false};
+    if (!primeira->repetida) {
+        repetida(primeira->registro, primeira->codigo, este);
+        chaves[chave].repetida = true;
+    }
+    repetida(registro, codigo, chaves.value(chave));
 }
 
 void TAnaliseOrigem::Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe) {

@@ -4,6 +4,7 @@
 #include "RegistroAlteracoes.h"
 #include "ResultadoAnalise.h"
 
+#include <QHash>
 #include <QString>
 
 struct TTipoAnalisado;
@@ -26,11 +27,39 @@ public:
 
     const TResultadoAnalise& Resultado() const { return m_resultado; }
 
+    /// Where the writers record what they change in a record of the table being analysed: each change is
+    /// a loss of that table.
+    IRegistroAlteracoes& Perdas() { return m_perdas; }
+
+    /// Notes the target key (`coluna`, e.g. "VENDEND.CODVENDEDOR") the rules give a record of the table
+    /// being analysed. Every record whose key another record has too gets a fatal line naming the other:
+    /// the first one the first time a second comes, each later one as it comes.
+    void NotaChave(const QString& coluna, const QString& chave, qint64 registro, const QString& codigo,
+                   const QString& campo);
+
 private:
+    class TPerdas final : public IRegistroAlteracoes {
+    public:
+        explicit TPerdas(TAnaliseOrigem& analise) : m_analise(analise) {}
+        void Registra(const TAlteracao& alteracao) override;
+
+    private:
+        TAnaliseOrigem& m_analise;
+    };
+
+    struct TPrimeiraChave {
+        qint64 registro = 0;
+        QString codigo;
+        bool repetida = false;
+    };
+
     void AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& tabela, TAnaliseTabela& analise);
     /// Completes the problem with the table's names and its class, counts it and hands it on.
     void Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe);
 
     IRegistroAlteracoes& m_problemas;
     TResultadoAnalise m_resultado;
+    TPerdas m_perdas{*this};
+    /// The keys of the table being analysed, by column and key, with the first record that had each.
+    QHash<QString, QHash<QString, TPrimeiraChave>> m_chaves;
 };
