@@ -54,10 +54,11 @@ QStringList NomesECaminhada() {
     return nomes;
 }
 
-void LeTudo() {
+void LeTudo(std::optional<PaginaCodigo> pagina) {
     const QStringList nomes = NomesECaminhada();
     TQueryOrigem consulta;
     consulta.SetNomeBanco(Pasta().path());
+    consulta.SetPaginaCodigo(pagina);
     consulta.SetSQL(QStringLiteral("SELECT * FROM TABEST1"));
     consulta.Abre();
     const int quantidade = consulta.QuantRegistros();
@@ -104,12 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
           entrada.memo == TEntradaDbf::Dbt || entrada.memo == TEntradaDbf::Ambos);
     Grava(QStringLiteral("TABEST1.FPT"), entrada.arquivoMemo,
           entrada.memo == TEntradaDbf::Fpt || entrada.memo == TEntradaDbf::Ambos);
-    DefinePaginaCodigoForcada(entrada.paginaForcada);
     try {
-        LeTudo();
+        LeTudo(entrada.paginaForcada);
     } catch (const EConversao&) {
         // The reader's answer to a file it cannot read.
     }
-    DefinePaginaCodigoForcada(std::nullopt);
     return 0;
 }

@@ -174,25 +174,25 @@ void TClassesConversaoController::DetalheDoFim(bool sucesso) {
 
 void TClassesConversaoController::PConverteVendedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                       IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TVendedoresController().PreencheDadosVendedores(BDOrigem, BDQuorvel, Barra, lblInfo);
+    TVendedoresController().PreencheDadosVendedores(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
 }
 
 void TClassesConversaoController::PConverteClientes(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                     IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TClassPreencheDadosClientes().PreencheDadosClientes(BDOrigem, BDQuorvel, Barra, lblInfo);
+    TClassPreencheDadosClientes().PreencheDadosClientes(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
 }
 
 void TClassesConversaoController::PConverteFornecedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                         IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDQuorvel, Barra, lblInfo);
+    TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
 }
 
 void TClassesConversaoController::PConverteGruposProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                           IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TGruposProdutosController().PreencheDadosGruposProdutos(BDOrigem, BDQuorvel, Barra, lblInfo);
+    TGruposProdutosController().PreencheDadosGruposProdutos(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
 }
 
 void TClassesConversaoController::PConverteProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                     IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TClassPreencheDadosProdutos().PreencheDadosProdutos(BDOrigem, BDQuorvel, Barra, lblInfo);
+    TClassPreencheDadosProdutos().PreencheDadosProdutos(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
 }

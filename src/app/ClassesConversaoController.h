@@ -1,8 +1,11 @@
 #pragma once
 
+#include "PaginaCodigo.h"
 #include "RegistroAlteracoes.h"
 
 #include <QString>
+
+#include <optional>
 
 class TListaParametros;
 class TConexaoDestino;
@@ -29,6 +32,10 @@ public:
     /// What the writers record their changes in: each change gets the key of the kind in progress
     /// when it has none, goes to the observer (the summary counts it) and to the change log.
     IRegistroAlteracoes& Alteracoes() { return m_alteracoes; }
+
+    /// The code page every source table is read in (the command's --pagina-codigo); empty, the
+    /// default: each table's own.
+    void SetPaginaCodigo(std::optional<PaginaCodigo> pagina) { m_pagina = pagina; }
 
     /// True when the run reached its success message; false when an error was caught and shown.
     bool FEfetuaConversao(const TListaParametros& MParams, const QString& BDOrigem, TConexaoDestino& BDDestino,
@@ -64,5 +71,6 @@ private:
 
     IObservadorExecucao* m_observador = nullptr;
     const IInterrupcao* m_interrupcao = nullptr;
+    std::optional<PaginaCodigo> m_pagina;
     TAlteracoesExecucao m_alteracoes;
 };

@@ -76,8 +76,8 @@ private:
 
 } // namespace
 
-TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem)
-    : m_conexao(conexao), m_pastaOrigem(std::move(pastaOrigem)) {}
+TColetorResumo::TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem, std::optional<PaginaCodigo> pagina)
+    : m_conexao(conexao), m_pastaOrigem(std::move(pastaOrigem)), m_pagina(pagina) {}
 
 void TColetorResumo::InicioExecucao() {
     m_resumo = {};
@@ -154,7 +154,7 @@ void TColetorResumo::CompletaTipo(TResumoTipo& tipo) {
         return;
     }
     try {
-        const TTabelaDbf tabela(m_pastaOrigem, tipo.tabelaOrigem);
+        const TTabelaDbf tabela(m_pastaOrigem, tipo.tabelaOrigem, m_pagina);
         if (tipo.concluido) {
             tipo.lidos = tabela.QuantRegistros();
         }

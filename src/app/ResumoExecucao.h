@@ -2,6 +2,7 @@
 
 #include "Alteracao.h"
 #include "ObservadorExecucao.h"
+#include "PaginaCodigo.h"
 
 #include <QElapsedTimer>
 #include <QJsonObject>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,14 +22,14 @@ using TContagens = std::vector<std::pair<QString, qint64>>;
 
 /// What one kind did in a run.
 struct TResumoTipo {
-    QString chave;         ///< the parameter key, e.g. "CLIENTES"
-    QString nome;          ///< as the user reads it, e.g. "Clientes"
-    QString tabelaOrigem;  ///< e.g. "TABCLI"
-    qint64 lidos = 0;      ///< live source records (for the kind the run failed in: those it reached)
-    qint64 excluidos = 0;  ///< deleted source records, skipped by the reader
-    TContagens linhas;     ///< rows in each target table the kind writes
-    qint64 ignorados = 0;  ///< source records that by rule write no row (groups without description)
-    qint64 rejeitados = 0; ///< source records the database refused and the run went on (sellers)
+    QString chave;          ///< the parameter key, e.g. "CLIENTES"
+    QString nome;           ///< as the user reads it, e.g. "Clientes"
+    QString tabelaOrigem;   ///< e.g. "TABCLI"
+    qint64 lidos = 0;       ///< live source records (for the kind the run failed in: those it reached)
+    qint64 excluidos = 0;   ///< deleted source records, skipped by the reader
+    TContagens linhas;      ///< rows in each target table the kind writes
+    qint64 ignorados = 0;   ///< source records that by rule write no row (groups without description)
+    qint64 rejeitados = 0;  ///< source records the database refused and the run went on (sellers)
     TContagens referencias; ///< reference rows created (cities, segments, units)
     /// Changes in the change log, by IndiceAlteracao.
     std::array<qint64, kTiposAlteracao.size()> alteracoes{};
@@ -35,9 +37,9 @@ struct TResumoTipo {
     double segundos = 0;
     bool concluido = false; ///< false for the kind the run failed in
 
-    QString paginaCodigo;   ///< the code page the source table was read in, e.g. "CP850"
-    QString escolhaPagina;  ///< how that page was chosen: "declarado", ".cpg", "detectado" or "forçado"
-    QStringList avisos;     ///< what the reader worked around in the source table, one sentence each
+    QString paginaCodigo;  ///< the code page the source table was read in, e.g. "CP850"
+    QString escolhaPagina; ///< how that page was chosen: "declarado", ".cpg", "detectado" or "forçado"
+    QStringList avisos;    ///< what the reader worked around in the source table, one sentence each
 };
 
 /// A whole run: the kinds in the order they ran and the outcome.
@@ -55,7 +57,8 @@ struct TResumoExecucao {
 /// code page, how it was chosen and the reader's warnings come from opening it as the reader does.
 class TColetorResumo final : public IObservadorExecucao {
 public:
-    TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem);
+    /// `pagina`: the code page the run read every source table in, when one was forced.
+    TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem, std::optional<PaginaCodigo> pagina = std::nullopt);
 
     void InicioExecucao() override;
     void InicioTipo(const QString& chave) override;
@@ -76,6 +79,7 @@ private:
 
     TConexaoDestino& m_conexao;
     QString m_pastaOrigem;
+    std::optional<PaginaCodigo> m_pagina;
     TResumoExecucao m_resumo;
     QElapsedTimer m_relogioExecucao;
     QElapsedTimer m_relogioTipo;

@@ -41,6 +41,7 @@ struct TOpcoesConverter {
     TTiposMarcados marcados;
     QString arquivoResumo;
     bool ensaio = false;
+    std::optional<PaginaCodigo> pagina;
 };
 
 int UsoIncorreto(const QString& motivo) {
@@ -88,7 +89,7 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
                                                    "código conhecida (%1): \"%2\".")
                                         .arg(PaginasCodigoDisponiveis(), nome));
             }
-            DefinePaginaCodigoForcada(pagina);
+            opcoes.pagina = pagina;
         } else if (a == QLatin1String("--vendedores")) {
             opcoes.marcados.vendedores = true;
         } else if (a == QLatin1String("--clientes")) {
@@ -233,13 +234,14 @@ int ComandoConverter(const QStringList& argumentos) {
     TListaParametros params;
     IniciaListaParametros(params);
     CarregaParametros(params, opcoes.marcados);
-    TColetorResumo coletor(conexao, opcoes.origem);
+    TColetorResumo coletor(conexao, opcoes.origem, opcoes.pagina);
     TAvisosLeitura avisos(coletor); // the reader's warnings as AVISO blocks, before the final message
     bool sucesso = false;
     try {
         TClassesConversaoController run;
         run.SetObservador(&avisos);
         run.SetInterrupcao(&sinais);
+        run.SetPaginaCodigo(opcoes.pagina);
         sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal, terminal);
     } catch (const std::exception& e) {
         // Failures before the run's protected block (e.g. the connection lost) reach here.

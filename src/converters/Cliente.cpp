@@ -55,7 +55,7 @@ QString DataOuOriginal(const QString& valor) {
 
 } // namespace
 
-TConverteCliente::TConverteCliente(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteCliente::TConverteCliente(TConexaoDestino* cBanco) : TConversao(cBanco) {
     LimpaVariavel();
 }
 

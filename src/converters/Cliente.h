@@ -13,7 +13,9 @@
 /// Borrows the connection; owns its two queries through TConversao.
 class TConverteCliente : public TConversao {
 public:
-    explicit TConverteCliente(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteCliente(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteCliente(TConexaoDestino& cBanco) : TConverteCliente(&cBanco) {}
 
     // Readers, named like the fields without their leading F.
     const QString& CodCliente() const { return FCodCliente; }

@@ -77,22 +77,22 @@ std::span<const TColunaLinha<TConverteCliente>> TConverteCliente::Colunas() {
 // Any other Acao executes the statement already in QDestino again.
 bool TConverteCliente::ExecutaSql(int Acao) {
     if (Acao == 1) {
-        m_linha.Insere(*QDestino, *this);
+        m_linha.Insere(Destino(), *this);
     } else if (Acao == 2) {
-        m_linha.Atualiza(*QDestino, *this);
+        m_linha.Atualiza(Destino(), *this);
     } else {
-        QDestino->Executa();
+        Destino().Executa();
     }
     LimpaVariavel();
     return true;
 }
 
 void TConverteCliente::GravaNCliente(int Quant) {
-    QDestino->Fecha();
-    QDestino->SetSQL(QStringLiteral("insert into ncliente ( ncliente.codempresa, ncliente.numeroclientes) Values "
+    Destino().Fecha();
+    Destino().SetSQL(QStringLiteral("insert into ncliente ( ncliente.codempresa, ncliente.numeroclientes) Values "
                                     "(\"00\", :numeroclientes)"));
-    QDestino->ParamInteiro(QStringLiteral("numeroclientes"), Quant);
-    QDestino->Executa();
+    Destino().ParamInteiro(QStringLiteral("numeroclientes"), Quant);
+    Destino().Executa();
 }
 
 void TConverteCliente::LimpaTabela() {

@@ -2,7 +2,7 @@
 
 #include "TQueryDestino.h"
 
-TConverteCompProd::TConverteCompProd(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteCompProd::TConverteCompProd(TConexaoDestino* cBanco) : TConversao(cBanco) {
     LimpaVariavel();
 }
 
@@ -41,6 +41,6 @@ std::span<const TColunaLinha<TConverteCompProd>> TConverteCompProd::Colunas() {
 }
 
 bool TConverteCompProd::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     return true;
 }

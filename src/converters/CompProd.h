@@ -12,7 +12,9 @@
 /// value, and five fields (EstMaximo, EstMinimo, PrecoMedio, EstoquDisp, PrecoNF) are never reset.
 class TConverteCompProd : public TConversao {
 public:
-    explicit TConverteCompProd(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteCompProd(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteCompProd(TConexaoDestino& cBanco) : TConverteCompProd(&cBanco) {}
 
     const QString& CodProd() const { return FCodProd; }
     /// Zero-padded to six characters; neither trimmed nor cut.

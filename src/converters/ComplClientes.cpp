@@ -13,7 +13,7 @@ QString Corta(const QString& t, qsizetype n) {
 
 } // namespace
 
-TConverteCompClie::TConverteCompClie(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteCompClie::TConverteCompClie(TConexaoDestino* cBanco) : TConversao(cBanco) {
     LimpaVariavel();
 }
 
@@ -85,7 +85,7 @@ std::span<const TColunaLinha<TConverteCompClie>> TConverteCompClie::Colunas() {
 }
 
 bool TConverteCompClie::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
     return true;
 }

@@ -12,7 +12,9 @@
 /// apostrophes. Borrows the connection; owns its queries through TConversao.
 class TConverteCompClie : public TConversao {
 public:
-    explicit TConverteCompClie(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteCompClie(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteCompClie(TConexaoDestino& cBanco) : TConverteCompClie(&cBanco) {}
 
     const QString& Codcliente() const { return FCodcliente; }
     const QString& RefComerciais() const { return FRefComerciais; }

@@ -17,7 +17,7 @@ QString SemAspas(const QString& value) {
 
 } // namespace
 
-TConverteFornece::TConverteFornece(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteFornece::TConverteFornece(TConexaoDestino* cBanco) : TConversao(cBanco) {
     LimpaVariavel();
 }
 
@@ -220,7 +220,7 @@ std::span<const TColunaLinha<TConverteFornece>> TConverteFornece::Colunas() {
 }
 
 void TConverteFornece::GravaFornecedor() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
 }
 

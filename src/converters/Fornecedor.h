@@ -12,7 +12,9 @@
 /// writer.
 class TConverteFornece : public TConversao {
 public:
-    explicit TConverteFornece(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteFornece(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteFornece(TConexaoDestino& cBanco) : TConverteFornece(&cBanco) {}
 
     // Every setter but SetAtivo first drops the apostrophes of its value (joined, not doubled);
     // length limits count what is left after that.

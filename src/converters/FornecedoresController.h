@@ -1,17 +1,38 @@
 #pragma once
 
+#include "Fornecedor.h"
+#include "LacoConversao.h"
+#include "classConversao.h"
+
 #include <QString>
 
+#include <optional>
+
 class TConexaoDestino;
-class TQueryOrigem;
 class IBarraProgresso;
 class IRotulo;
 
-/// Converts the suppliers: TABFOR into FORNECE. Stateless; the run creates one per call.
+/// The suppliers' mapping: TABFOR into FORNECE.
+class TMapeamentoFornecedores final : public TMapeamento {
+public:
+    /// Without a connection (null) only Preenche may be used.
+    explicit TMapeamentoFornecedores(TConexaoDestino* banco);
+
+    void LimpaDestino() override;
+    void Preenche(const TQueryOrigem& qry) override;
+    void Grava() override;
+    void Descarta() override;
+
+    const TConverteFornece& Fornecedor() const { return m_fornecedor; }
+
+private:
+    TConverteFornece m_fornecedor;
+    TConversao m_conversao;
+};
+
+/// Converts the suppliers: TABFOR into FORNECE.
 class TFornecedoresController {
 public:
-    /// Points the source query at its table and opens it; returns the same query.
-    TQueryOrigem& BuscaFornecedoresBDOrigem(TQueryOrigem& qryBusca);
-    /// The whole conversion of this kind; failure reaches the caller only as an exception.
-    void PreencheDadosFornecedores(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra, IRotulo& lblInfo);
+    void PreencheDadosFornecedores(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
+                                   IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
 };

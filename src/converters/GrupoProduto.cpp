@@ -3,13 +3,17 @@
 #include "TQueryDestino.h"
 #include "TextoPrimitivas.h"
 
-TConverteGruposProd::TConverteGruposProd(TConexaoDestino& cBanco) : TConversao(cBanco) { LimpaVariavel(); }
+TConverteGruposProd::TConverteGruposProd(TConexaoDestino* cBanco) : TConversao(cBanco) {
+    LimpaVariavel();
+}
 
 void TConverteGruposProd::SetCodigo(const QString& value) {
     FCodigo = StrZero(Copia(value, value.size() - 2, 3), 3);
 }
 
-void TConverteGruposProd::SetDescricao(const QString& value) { FDescricao = Copia(Trim(value), 1, 30); }
+void TConverteGruposProd::SetDescricao(const QString& value) {
+    FDescricao = Copia(Trim(value), 1, 30);
+}
 
 void TConverteGruposProd::LimpaVariavel() {
     FCodigo.clear();
@@ -35,7 +39,7 @@ std::span<const TColunaLinha<TConverteGruposProd>> TConverteGruposProd::Colunas(
 }
 
 bool TConverteGruposProd::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
     return true;
 }

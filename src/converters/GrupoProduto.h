@@ -8,7 +8,9 @@
 /// Writer of the target's product groups (GRUPROD): one row at a time, its values bound.
 class TConverteGruposProd : public TConversao {
 public:
-    explicit TConverteGruposProd(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteGruposProd(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteGruposProd(TConexaoDestino& cBanco) : TConverteGruposProd(&cBanco) {}
 
     const QString& Codigo() const { return FCodigo; }
     /// The last three characters of the value, zero-padded to three; not trimmed.

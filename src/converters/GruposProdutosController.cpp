@@ -1,57 +1,43 @@
 #include "GruposProdutosController.h"
 
-#include "GrupoProduto.h"
 #include "TQueryOrigem.h"
 #include "TextoPrimitivas.h"
-#include "ui/InterfaceUsuario.h"
 
-#include <memory>
+TMapeamentoGruposProdutos::TMapeamentoGruposProdutos(TConexaoDestino* banco)
+    : TMapeamento("GRUPOSPRODUTOS", "TABEST8", "CONTROLE", "Grupos de Produtos"), m_grupo(banco) {
+    m_grupo.SetContexto(&Contexto());
+}
 
-TQueryOrigem& TGruposProdutosController::BuscaGruposProdutosBDOrigem(TQueryOrigem& qryBusca) {
-    qryBusca.LimpaSQL();
-    qryBusca.SetSQL(QStringLiteral("SELECT *         FROM TABEST8 "));
-    qryBusca.Abre();
-    return qryBusca;
+void TMapeamentoGruposProdutos::LimpaDestino() {
+    m_grupo.LimpaTabela();
+}
+
+void TMapeamentoGruposProdutos::Preenche(const TQueryOrigem& qry) {
+    m_grupo.SetCodigo(qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto());
+    const QString setor = qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto();
+    m_grupo.SetDescricao(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(setor))));
+}
+
+bool TMapeamentoGruposProdutos::Gravavel() const {
+    return !Trim(m_grupo.Descricao()).isEmpty();
+}
+
+void TMapeamentoGruposProdutos::Grava() {
+    // A group without a description is skipped without a message.
+    if (Gravavel()) {
+        m_grupo.ExecutaSql();
+    }
+}
+
+void TMapeamentoGruposProdutos::Descarta() {
+    if (Gravavel()) {
+        m_grupo.LimpaVariavel();
+    }
 }
 
 void TGruposProdutosController::PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino,
-                                                            IBarraProgresso& Barra, IRotulo& lblInfo) {
-    auto ConverteGruposProdutos = std::make_unique<TConverteGruposProd>(DbDestino);
-    auto qryBusca = std::make_unique<TQueryOrigem>();
-    qryBusca->SetNomeBanco(DbOrigem);
-    auto FConversao = std::make_unique<TConversao>(DbDestino);
-    int vContaRegistro = 1;
-
-    // The source is opened first (header read, memo file found): a table that cannot be read
-    // fails the kind before its target tables are emptied.
-    BuscaGruposProdutosBDOrigem(*qryBusca);
-    ConverteGruposProdutos->LimpaTabela();
-    qryBusca->Ultimo();
-    Barra.SetMaximo(qryBusca->QuantRegistros());
-    qryBusca->Primeiro();
-
-    while (!qryBusca->Eof()) {
-        lblInfo.SetCaption(QStringLiteral("Convertendo Grupos de Produtos - Registro %1 de %2")
-                               .arg(vContaRegistro)
-                               .arg(Barra.Maximo()));
-        ProcessaMensagensPendentes();
-        ConverteGruposProdutos->SetCodigo(qryBusca->CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto());
-        const QString setor = qryBusca->CampoPorNome(QStringLiteral("SETOR")).ComoTexto();
-        ConverteGruposProdutos->SetDescricao(
-            MaiusculasAscii(FConversao->FRemoveCaracter(FConversao->FRetiraAcento(setor))));
-        // A group without a description is skipped without a message.
-        if (!Trim(ConverteGruposProdutos->Descricao()).isEmpty()) {
-            ConverteGruposProdutos->ExecutaSql();
-        }
-        ++vContaRegistro;
-        qryBusca->Proximo();
-        Barra.Avanca(1);
-    }
-
-    lblInfo.SetCaption(QString());
-    Barra.SetPosicao(0);
-    Barra.SetMaximo(0);
-    ConverteGruposProdutos.reset();
-    qryBusca.reset();
-    FConversao.reset();
+                                                            IBarraProgresso& Barra, IRotulo& lblInfo,
+                                                            std::optional<PaginaCodigo> pagina) {
+    TMapeamentoGruposProdutos mapeamento(&DbDestino);
+    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
 }

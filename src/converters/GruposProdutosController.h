@@ -1,17 +1,38 @@
 #pragma once
 
+#include "GrupoProduto.h"
+#include "LacoConversao.h"
+
 #include <QString>
 
+#include <optional>
+
 class TConexaoDestino;
-class TQueryOrigem;
 class IBarraProgresso;
 class IRotulo;
 
-/// Converts the product groups: TABEST8 into GRUPROD. Stateless; the run creates one per call.
+/// The product groups' mapping: TABEST8 into GRUPROD.
+class TMapeamentoGruposProdutos final : public TMapeamento {
+public:
+    /// Without a connection (null) only Preenche may be used.
+    explicit TMapeamentoGruposProdutos(TConexaoDestino* banco);
+
+    void LimpaDestino() override;
+    void Preenche(const TQueryOrigem& qry) override;
+    void Grava() override;
+    void Descarta() override;
+
+    const TConverteGruposProd& Grupo() const { return m_grupo; }
+    /// False for a group the conversion skips (no description).
+    bool Gravavel() const;
+
+private:
+    TConverteGruposProd m_grupo;
+};
+
+/// Converts the product groups: TABEST8 into GRUPROD.
 class TGruposProdutosController {
 public:
-    /// Points the source query at its table and opens it; returns the same query.
-    TQueryOrigem& BuscaGruposProdutosBDOrigem(TQueryOrigem& qryBusca);
-    /// The whole conversion of this kind; failure reaches the caller only as an exception.
-    void PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra, IRotulo& lblInfo);
+    void PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
+                                     IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
 };

@@ -9,11 +9,13 @@
 namespace {
 
 // The last n characters of a text (the whole text when shorter).
-QString Ultimos(const QString& t, qsizetype n) { return t.size() <= n ? t : t.right(n); }
+QString Ultimos(const QString& t, qsizetype n) {
+    return t.size() <= n ? t : t.right(n);
+}
 
 } // namespace
 
-TConverteProduto::TConverteProduto(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteProduto::TConverteProduto(TConexaoDestino* cBanco) : TConversao(cBanco) {
     Regional().formatoDataCurta = QStringLiteral("dd/mm/yyyy");
     LimpaVariavel();
 }
@@ -291,13 +293,13 @@ void TConverteProduto::LimpaTabela() {
 }
 
 void TConverteProduto::AtivaControleSerie(const QString& Status) {
-    QAuxiliar->Fecha();
+    Auxiliar().Fecha();
     // No condition: the switch is one value for the whole installation.
-    QAuxiliar->SetSQL(QStringLiteral("Update PARAFAT set  PARAFAT.CONTROLESERIE = :CONTROLESERIE"));
-    QAuxiliar->ParamTexto(QStringLiteral("CONTROLESERIE"), Copia(Status, 1, 1));
-    QAuxiliar->Executa();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    Auxiliar().SetSQL(QStringLiteral("Update PARAFAT set  PARAFAT.CONTROLESERIE = :CONTROLESERIE"));
+    Auxiliar().ParamTexto(QStringLiteral("CONTROLESERIE"), Copia(Status, 1, 1));
+    Auxiliar().Executa();
+    Auxiliar().SetSQL(QStringLiteral("Commit;"));
+    Auxiliar().Executa();
 }
 
 void TConverteProduto::GravaRelPrFo(const QString& sCodProduto, const QString& sPrincipalFornec,
@@ -305,27 +307,27 @@ void TConverteProduto::GravaRelPrFo(const QString& sCodProduto, const QString& s
     if (sPrincipalFornec.isEmpty()) {
         return;
     }
-    QAuxiliar->Fecha();
+    Auxiliar().Fecha();
     // Dialect 1: "S" is a string literal.
-    QAuxiliar->SetSQL(QStringLiteral("Insert Into relprfo (relprfo.codprod, relprfo.codfornec, relprfo.principal, "
+    Auxiliar().SetSQL(QStringLiteral("Insert Into relprfo (relprfo.codprod, relprfo.codfornec, relprfo.principal, "
                                      "relprfo.codprodfornec) Values (:Produto, :Fornecedor, \"S\", :codprodfornec)"));
-    QAuxiliar->ParamTexto(QStringLiteral("Produto"), sCodProduto);
-    QAuxiliar->ParamTexto(QStringLiteral("Fornecedor"), sPrincipalFornec);
-    QAuxiliar->ParamTexto(QStringLiteral("codprodfornec"), scodprodfornec);
-    QAuxiliar->Executa();
+    Auxiliar().ParamTexto(QStringLiteral("Produto"), sCodProduto);
+    Auxiliar().ParamTexto(QStringLiteral("Fornecedor"), sPrincipalFornec);
+    Auxiliar().ParamTexto(QStringLiteral("codprodfornec"), scodprodfornec);
+    Auxiliar().Executa();
 }
 
 void TConverteProduto::GravaInventa(const QString& sCodProduto, double sPrecoCusto) {
     if (sPrecoCusto <= 0) {
         return;
     }
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral(
+    Auxiliar().Fecha();
+    Auxiliar().SetSQL(QStringLiteral(
         "Insert Into inventa (inventa.codempresa, inventa.datainv, inventa.documento, inventa.processado, "
         "inventa.codgrade, inventa.codcausa, inventa.codprod, inventa.precocusto) "
         "Values (\"00\", :Data, \"1\", \"N\", \"0000\", \"001\", :pCodProd, :pPrecoCusto)"));
-    QAuxiliar->ParamData(QStringLiteral("Data"), Hoje());
-    QAuxiliar->ParamTexto(QStringLiteral("pCodProd"), sCodProduto);
-    QAuxiliar->ParamDouble(QStringLiteral("pPrecoCusto"), sPrecoCusto);
-    QAuxiliar->Executa();
+    Auxiliar().ParamData(QStringLiteral("Data"), Hoje());
+    Auxiliar().ParamTexto(QStringLiteral("pCodProd"), sCodProduto);
+    Auxiliar().ParamDouble(QStringLiteral("pPrecoCusto"), sPrecoCusto);
+    Auxiliar().Executa();
 }

@@ -16,7 +16,9 @@
 /// short date format to "dd/mm/yyyy".
 class TConverteProduto : public TConversao {
 public:
-    explicit TConverteProduto(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteProduto(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteProduto(TConexaoDestino& cBanco) : TConverteProduto(&cBanco) {}
 
     /// The date that stands for "no date known" (1 January 1900).
     static TDateTime SemData();

@@ -3,7 +3,7 @@
 #include "ConfiguracaoRegional.h"
 #include "TQueryDestino.h"
 
-TConverteProdutoDetalhe::TConverteProdutoDetalhe(TConexaoDestino& cBanco) : TConversao(cBanco) {
+TConverteProdutoDetalhe::TConverteProdutoDetalhe(TConexaoDestino* cBanco) : TConversao(cBanco) {
     Regional().formatoDataCurta = QStringLiteral("dd/mm/yyyy");
     LimpaVariavel();
 }
@@ -62,13 +62,13 @@ std::span<const TColunaLinha<TConverteProdutoDetalhe>> TConverteProdutoDetalhe::
 }
 
 bool TConverteProdutoDetalhe::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProdutoDetalhe::AtualizaProdutoDetalhe() {
-    m_linha.Atualiza(*QDestino, *this);
+    m_linha.Atualiza(Destino(), *this);
     LimpaVariavel();
     return true;
 }

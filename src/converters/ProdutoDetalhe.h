@@ -13,7 +13,9 @@
 /// format to "dd/mm/yyyy".
 class TConverteProdutoDetalhe : public TConversao {
 public:
-    explicit TConverteProdutoDetalhe(TConexaoDestino& cBanco);
+    /// Without a connection it only fills its values (see TConversao).
+    explicit TConverteProdutoDetalhe(TConexaoDestino* cBanco = nullptr);
+    explicit TConverteProdutoDetalhe(TConexaoDestino& cBanco) : TConverteProdutoDetalhe(&cBanco) {}
 
     const QString& CodProd() const { return FCODPROD; }
     void SetCODPROD(const QString& value) { FCODPROD = value; }

@@ -133,19 +133,19 @@ std::span<const TColunaLinha<TConverteProduto>> TConverteProduto::Colunas() {
 }
 
 bool TConverteProduto::ExecutaSql() {
-    m_linha.Insere(*QDestino, *this);
+    m_linha.Insere(Destino(), *this);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProduto::AtualizaProduto() {
-    m_linha.Atualiza(*QDestino, *this);
+    m_linha.Atualiza(Destino(), *this);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProduto::AtualizaProdutoPreco() {
-    m_linha.Atualiza(*QDestino, *this, kAtualizacaoPreco);
+    m_linha.Atualiza(Destino(), *this, kAtualizacaoPreco);
     LimpaVariavel();
     return true;
 }

@@ -1,106 +1,82 @@
 #include "ProdutosController.h"
 
-#include "CompProd.h"
-#include "Produto.h"
-#include "ProdutoDetalhe.h"
 #include "TQueryOrigem.h"
 #include "TextoPrimitivas.h"
-#include "ui/InterfaceUsuario.h"
-
-#include <memory>
 
 namespace {
 
 // A source field counts as present when its text, trimmed, is not empty.
-bool Presente(const TCampoOrigem& campo) { return !Trim(campo.ComoTexto()).isEmpty(); }
+bool Presente(const TCampoOrigem& campo) {
+    return !Trim(campo.ComoTexto()).isEmpty();
+}
 
-double NumeroOuZero(const TCampoOrigem& campo) { return Presente(campo) ? campo.ComoDouble() : 0.0; }
+double NumeroOuZero(const TCampoOrigem& campo) {
+    return Presente(campo) ? campo.ComoDouble() : 0.0;
+}
 
 } // namespace
 
-TQueryOrigem& TClassPreencheDadosProdutos::BuscaProdutosBDOrigem(TQueryOrigem& qryBusca) {
-    qryBusca.LimpaSQL();
-    qryBusca.SetSQL(QStringLiteral("SELECT *         FROM TABEST1 "));
-    qryBusca.Abre();
-    return qryBusca;
+TMapeamentoProdutos::TMapeamentoProdutos(TConexaoDestino* banco)
+    : TMapeamento("PRODUTOS", "TABEST1", "CODIGO", "Produtos"), m_produto(banco), m_estoque(banco), m_detalhe(banco),
+      m_conversao(banco) {
+    m_produto.SetContexto(&Contexto());
+    m_estoque.SetContexto(&Contexto());
+}
+
+void TMapeamentoProdutos::LimpaDestino() {
+    // Each emptying commits; the rows below then share one transaction with the run.
+    m_produto.LimpaTabela();
+    m_estoque.LimpaTabela();
+    m_detalhe.LimpaTabela();
+    m_conversao.PLimpaTabela(QStringLiteral("MVGERAL"));
+}
+
+void TMapeamentoProdutos::Preenche(const TQueryOrigem& qry) {
+    auto campo = [&qry](const char* nome) { return qry.CampoPorNome(QLatin1String(nome)); };
+    m_produto.SetCodProd(campo("CODIGO").ComoTexto());
+    m_produto.SetDescricao(MaiusculasAscii(TConversao::FRetiraAcento(campo("PRODUTO").ComoTexto())));
+    if (Presente(campo("LKSETOR"))) {
+        m_produto.SetCodGrupo(Copia(campo("LKSETOR").ComoTexto(), 1, 3));
+    }
+    if (Presente(campo("LKFORNEC"))) {
+        m_produto.SetPrincipalFornecedor(Copia(campo("LKFORNEC").ComoTexto(), 1, 6));
+    }
+    m_produto.SetUnidEntrada(m_conversao.FUnidade(campo("UNIDADE").ComoTexto()));
+    m_produto.SetUnidSaida(m_produto.UnidEntrada());
+    m_produto.SetPreco(NumeroOuZero(campo("PRECOVENDA")));
+    m_produto.SetEstMinimo(NumeroOuZero(campo("ESTMINIMO")));
+    m_produto.SetLucro(NumeroOuZero(campo("LUCRO")));
+    if (Presente(campo("ULTREAJ"))) {
+        m_produto.SetData_Ult_Rea(campo("ULTREAJ").ComoDataHora());
+    }
+    if (!campo("BASECALCULO").Nulo()) {
+        m_produto.SetBaseicmsReg00(campo("BASECALCULO").ComoDouble());
+    }
+
+    m_estoque.SetCodProd(m_produto.CodProd());
+    m_estoque.SetPrecoCusto(NumeroOuZero(campo("PRECOCUSTO")));
+    m_estoque.setPrecoMedio(NumeroOuZero(campo("CUSTOMEDIO")));
+    m_estoque.SetEstoque(NumeroOuZero(campo("QUANTIDADE")));
+
+    m_produto.SetAtivado(QStringLiteral("S"));
+    m_produto.SetCodTipoProduto(QStringLiteral("00"));
+    m_produto.SetTipoProd(QStringLiteral("R"));
+}
+
+void TMapeamentoProdutos::Grava() {
+    m_conversao.PGravaEstoqueProduto(m_conversao.Conexao(), QStringLiteral("00"), m_estoque.CodProd(),
+                                     m_estoque.Estoque(), m_estoque.PrecoCusto(), m_estoque.PrecoMedio());
+    m_produto.ExecutaSql();
+    m_estoque.ExecutaSql();
+}
+
+void TMapeamentoProdutos::Descarta() {
+    m_produto.LimpaVariavel();
 }
 
 void TClassPreencheDadosProdutos::PreencheDadosProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino,
-                                                        IBarraProgresso& Barra, IRotulo& lblInfo) {
-    auto ConverteProdutos = std::make_unique<TConverteProduto>(DbDestino);
-    auto ConverteCompProd = std::make_unique<TConverteCompProd>(DbDestino);
-    auto ConverteProdDetalhe = std::make_unique<TConverteProdutoDetalhe>(DbDestino);
-    auto FConversao = std::make_unique<TConversao>(DbDestino);
-    auto qryBusca = std::make_unique<TQueryOrigem>();
-    qryBusca->SetNomeBanco(DbOrigem);
-    int vContaRegistro = 1;
-
-    // The source is opened first (header read, memo file found): a table that cannot be read
-    // fails the kind before its target tables are emptied.
-    BuscaProdutosBDOrigem(*qryBusca);
-    // Each emptying commits; the rows below then share one transaction with the run.
-    ConverteProdutos->LimpaTabela();
-    ConverteCompProd->LimpaTabela();
-    ConverteProdDetalhe->LimpaTabela();
-    FConversao->PLimpaTabela(QStringLiteral("MVGERAL"));
-
-    Barra.SetMaximo(qryBusca->QuantRegistros());
-
-    auto campo = [&](const char* nome) { return qryBusca->CampoPorNome(QLatin1String(nome)); };
-    while (!qryBusca->Eof()) {
-        lblInfo.SetCaption(
-            QStringLiteral("Convertendo Produtos - Registro %1 de %2").arg(vContaRegistro).arg(Barra.Maximo()));
-        ProcessaMensagensPendentes();
-
-        ConverteProdutos->SetCodProd(campo("CODIGO").ComoTexto());
-        ConverteProdutos->SetDescricao(MaiusculasAscii(TConversao::FRetiraAcento(campo("PRODUTO").ComoTexto())));
-        if (Presente(campo("LKSETOR"))) {
-            ConverteProdutos->SetCodGrupo(Copia(campo("LKSETOR").ComoTexto(), 1, 3));
-        }
-        if (Presente(campo("LKFORNEC"))) {
-            ConverteProdutos->SetPrincipalFornecedor(Copia(campo("LKFORNEC").ComoTexto(), 1, 6));
-        }
-        ConverteProdutos->SetUnidEntrada(FConversao->FUnidade(campo("UNIDADE").ComoTexto()));
-        ConverteProdutos->SetUnidSaida(ConverteProdutos->UnidEntrada());
-        ConverteProdutos->SetPreco(NumeroOuZero(campo("PRECOVENDA")));
-        ConverteProdutos->SetEstMinimo(NumeroOuZero(campo("ESTMINIMO")));
-        ConverteProdutos->SetLucro(NumeroOuZero(campo("LUCRO")));
-        if (Presente(campo("ULTREAJ"))) {
-            ConverteProdutos->SetData_Ult_Rea(campo("ULTREAJ").ComoDataHora());
-        }
-        if (!campo("BASECALCULO").Nulo()) {
-            ConverteProdutos->SetBaseicmsReg00(campo("BASECALCULO").ComoDouble());
-        }
-
-        // The stock writer is not reset between products; all four fields it is fed are set
-        // for every record, so nothing leaks from one product to the next.
-        ConverteCompProd->SetCodProd(ConverteProdutos->CodProd());
-        ConverteCompProd->SetPrecoCusto(NumeroOuZero(campo("PRECOCUSTO")));
-        ConverteCompProd->setPrecoMedio(NumeroOuZero(campo("CUSTOMEDIO")));
-        ConverteCompProd->SetEstoque(NumeroOuZero(campo("QUANTIDADE")));
-
-        FConversao->PGravaEstoqueProduto(DbDestino, QStringLiteral("00"), ConverteCompProd->CodProd(),
-                                         ConverteCompProd->Estoque(), ConverteCompProd->PrecoCusto(),
-                                         ConverteCompProd->PrecoMedio());
-
-        ConverteProdutos->SetAtivado(QStringLiteral("S"));
-        ConverteProdutos->SetCodTipoProduto(QStringLiteral("00"));
-        ConverteProdutos->SetTipoProd(QStringLiteral("R"));
-
-        ConverteProdutos->ExecutaSql();
-        ConverteCompProd->ExecutaSql();
-
-        ++vContaRegistro;
-        qryBusca->Proximo();
-        Barra.Avanca(1);
-    }
-
-    lblInfo.SetCaption(QString());
-    Barra.SetPosicao(0);
-    Barra.SetMaximo(0);
-    ConverteProdutos.reset();
-    ConverteCompProd.reset();
-    ConverteProdDetalhe.reset();
-    qryBusca.reset();
-    FConversao.reset();
+                                                        IBarraProgresso& Barra, IRotulo& lblInfo,
+                                                        std::optional<PaginaCodigo> pagina) {
+    TMapeamentoProdutos mapeamento(&DbDestino);
+    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
 }

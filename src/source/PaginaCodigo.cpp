@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include <array>
-#include <atomic>
 
 #include <iconv.h>
 
@@ -64,9 +63,6 @@ const TPaginaConhecida* Conhecida(int numero) {
     }
     return nullptr;
 }
-
-// 0 = no override; otherwise the page's number. Atomic so a reader on another thread never sees a torn value.
-std::atomic<int> g_paginaForcada{0};
 
 } // namespace
 
@@ -289,16 +285,4 @@ std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid) {
 std::uint8_t LdidDaPaginaCodigo(PaginaCodigo pagina) {
     const TPaginaConhecida* conhecida = Conhecida(static_cast<int>(pagina));
     return conhecida ? conhecida->ldid : 0;
-}
-
-void DefinePaginaCodigoForcada(std::optional<PaginaCodigo> pagina) {
-    g_paginaForcada.store(pagina ? static_cast<int>(*pagina) : 0);
-}
-
-std::optional<PaginaCodigo> PaginaCodigoForcada() {
-    const int valor = g_paginaForcada.load();
-    if (valor == 0) {
-        return std::nullopt;
-    }
-    return static_cast<PaginaCodigo>(valor);
 }

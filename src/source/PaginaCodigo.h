@@ -34,8 +34,3 @@ std::optional<PaginaCodigo> PaginaCodigoDoLdid(std::uint8_t ldid);
 
 /// The language-driver byte our writer stores for a code page (0x25 "PTB cp850" for CP850); 0 when none.
 std::uint8_t LdidDaPaginaCodigo(PaginaCodigo pagina);
-
-/// The process-wide code page that overrides every table's own (the command's --pagina-codigo);
-/// empty restores reading each table's language-driver byte.
-void DefinePaginaCodigoForcada(std::optional<PaginaCodigo> pagina);
-std::optional<PaginaCodigo> PaginaCodigoForcada();

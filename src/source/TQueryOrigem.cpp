@@ -73,7 +73,7 @@ void TQueryOrigem::Abre() {
                                         "Só se lê SELECT * FROM <tabela>.")
                              .arg(m_pasta, m_sql.trimmed()));
     }
-    m_tabela = std::make_unique<TTabelaDbf>(m_pasta, achado.captured(1).toUpper());
+    m_tabela = std::make_unique<TTabelaDbf>(m_pasta, achado.captured(1).toUpper(), m_pagina);
 }
 
 void TQueryOrigem::Fecha() {

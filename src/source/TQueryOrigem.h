@@ -1,11 +1,13 @@
 #pragma once
 
 #include "DataHora.h"
+#include "PaginaCodigo.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class TTabelaDbf;
 
@@ -47,6 +49,9 @@ public:
     void LimpaSQL();
     void SetSQL(const QString& sql);
     const QString& SQL() const;
+    /// The code page every table is read in, whatever each declares; empty: each table's own.
+    /// Takes effect at the next Abre.
+    void SetPaginaCodigo(std::optional<PaginaCodigo> pagina) { m_pagina = pagina; }
 
     /// Opens the table the SQL names and positions on the first live record. Raises EConversao
     /// naming the table and folder for any other text, a missing table or an unreadable file.
@@ -74,5 +79,6 @@ public:
 private:
     QString m_pasta;
     QString m_sql;
+    std::optional<PaginaCodigo> m_pagina;
     std::unique_ptr<TTabelaDbf> m_tabela;
 };

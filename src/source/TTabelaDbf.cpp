@@ -393,7 +393,8 @@ QString NomeEscolhaPagina(EscolhaPagina escolha) {
     return QStringLiteral("detectado");
 }
 
-TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela) : m_pasta(pasta), m_nome(tabela) {
+TTabelaDbf::TTabelaDbf(const QString& pasta, const QString& tabela, std::optional<PaginaCodigo> paginaForcada)
+    : m_pasta(pasta), m_nome(tabela), m_paginaForcada(paginaForcada) {
     const QDir dir(pasta);
     if (pasta.isEmpty() || !dir.exists()) {
         throw EConversao(QStringLiteral("Tabela %1: a pasta de origem \"%2\" não existe.").arg(tabela, pasta));
@@ -639,9 +640,9 @@ void TTabelaDbf::IndexaNomes() {
 }
 
 std::optional<PaginaCodigo> TTabelaDbf::PaginaDeclarada(QString& problemaCpg) {
-    if (const std::optional<PaginaCodigo> forcada = PaginaCodigoForcada()) {
+    if (m_paginaForcada) {
         m_escolhaPagina = EscolhaPagina::Forcada;
-        return forcada;
+        return m_paginaForcada;
     }
     if (const std::optional<PaginaCodigo> doLdid = PaginaCodigoDoLdid(m_ldid);
         doLdid && PaginaCodigoDisponivel(*doLdid)) {

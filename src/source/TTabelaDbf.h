@@ -52,8 +52,9 @@ public:
     /// and the folder for every problem the header, the file's size and type and the memo file's
     /// presence show: a missing folder or file, one that is not a regular file, a header we cannot
     /// read, a file without even its first declared record, records that point into a memo file that
-    /// is missing or empty.
-    TTabelaDbf(const QString& pasta, const QString& tabela);
+    /// is missing or empty. A forced code page overrides the one the table declares (the command's
+    /// --pagina-codigo).
+    TTabelaDbf(const QString& pasta, const QString& tabela, std::optional<PaginaCodigo> paginaForcada = std::nullopt);
     ~TTabelaDbf();
     TTabelaDbf(const TTabelaDbf&) = delete;
     TTabelaDbf& operator=(const TTabelaDbf&) = delete;
@@ -140,6 +141,7 @@ private:
     std::uint8_t m_ldid = 0;
     TDecodificador m_decodificador;
     EscolhaPagina m_escolhaPagina = EscolhaPagina::Detectada;
+    std::optional<PaginaCodigo> m_paginaForcada;
     QStringList m_avisos;
     qint64 m_tamanhoCabecalho = 0;
     qint64 m_tamanhoRegistro = 0;

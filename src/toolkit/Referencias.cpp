@@ -181,13 +181,16 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
     if (const auto lembrada = m_referencias.constFind(chave); lembrada != m_referencias.cend()) {
         return lembrada.value();
     }
+    const QString nome = MaiusculasAscii(cidade);
+    const QString uf = MaiusculasAscii(estado);
+    if (!ComBanco()) {
+        return CodigoProvisorio("CIDADES", nome + QChar(0x1f) + uf, 1, 5);
+    }
     const auto lembra = [&](const QString& codigo) {
         m_referencias.insert(chave, codigo);
         return codigo;
     };
     TQueryDestino& q = *QAuxiliar;
-    const QString nome = MaiusculasAscii(cidade);
-    const QString uf = MaiusculasAscii(estado);
     const QString codigo = QStringLiteral("CODCIDADE");
 
     if (auto achado =
@@ -215,6 +218,9 @@ QString TConversao::FSegmento(const QString& segmento) {
     if (const auto lembrado = m_referencias.constFind(chave); lembrado != m_referencias.cend()) {
         return lembrado.value();
     }
+    if (!ComBanco()) {
+        return CodigoProvisorio("CADSEGM", MaiusculasAscii(segmento), 1, 3);
+    }
     const QString codigo =
         BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
     m_referencias.insert(chave, codigo);
@@ -226,7 +232,7 @@ QString TConversao::FUnidade(const QString& vfUnid) {
     // the unit exists.
     const QString unidade = MaiusculasAscii(Copia(vfUnid, 1, 6));
     const QString chave = QStringLiteral("UNIDADE\x1f") + unidade;
-    if (m_referencias.contains(chave)) {
+    if (!ComBanco() || m_referencias.contains(chave)) {
         return unidade;
     }
     try {
@@ -246,10 +252,16 @@ QString TConversao::FUnidade(const QString& vfUnid) {
 }
 
 QString TConversao::FGrupo(const QString& grupo) {
+    if (!ComBanco()) {
+        return CodigoProvisorio("GRUPROD", MaiusculasAscii(grupo), 1, 3);
+    }
     return BuscaOuCria(*QAuxiliar, {"GRUPROD", "CODGRUPO", "DESCRICAO", "001", 3}, MaiusculasAscii(grupo));
 }
 
 QString TConversao::FGrupoComCodigoPredefinido(const QString& codGrupo, const QString& descricao) {
+    if (!ComBanco()) {
+        return codGrupo;
+    }
     TQueryDestino& q = *QAuxiliar;
     // The code comes from outside: it is bound as a value, never made part of the SQL text.
     const QString codigo = StrZero(codGrupo, 3);
@@ -263,6 +275,9 @@ QString TConversao::FGrupoComCodigoPredefinido(const QString& codGrupo, const QS
 
 QString TConversao::FSubGrupoComCodigoPredefinido(const QString& codGrupo, const QString& codSubgrupo,
                                                   const QString& descricao) {
+    if (!ComBanco()) {
+        return codSubgrupo;
+    }
     TQueryDestino& q = *QAuxiliar;
     // Looked up by the same three-character codes that are written, bound as values.
     const QString grupo = Ultimos3(codGrupo);
@@ -281,6 +296,10 @@ QString TConversao::FSubGrupoComCodigoPredefinido(const QString& codGrupo, const
 }
 
 QString TConversao::FAplicacao(const QString& aplicacao, const QString& codProd) {
+    if (!ComBanco()) {
+        const QString texto = Copia(aplicacao, 1, 15);
+        return texto.isEmpty() ? QString() : CodigoProvisorio("APLICACOES", texto, 1, 4);
+    }
     TQueryDestino& q = *QAuxiliar;
     // A new application is linked to the product it came with, and that link is committed too.
     return BuscaOuCriaConfirmando(
@@ -293,44 +312,73 @@ QString TConversao::FAplicacao(const QString& aplicacao, const QString& codProd)
 }
 
 QString TConversao::FFabricante(const QString& fabricante) {
+    if (!ComBanco()) {
+        const QString texto = Copia(fabricante, 1, 30);
+        return texto.isEmpty() ? QString() : CodigoProvisorio("CADFABR", texto, 1, 5);
+    }
     return BuscaOuCriaConfirmando(*QAuxiliar, {"CADFABR", "CODFABRIC", "DESCRICAO", "00001", 5}, 30,
                                   "Erro ao converter Fabricante. Motivo: ", fabricante);
 }
 
 QString TConversao::FFamilia(const QString& familia) {
+    if (!ComBanco()) {
+        const QString texto = Copia(familia, 1, 30);
+        return texto.isEmpty() ? QString() : CodigoProvisorio("FAMILIA", texto, 1, 2);
+    }
     return BuscaOuCriaConfirmando(*QAuxiliar, {"FAMILIA", "CODIGO", "DESCRICAO", "01", 2}, 30,
                                   "Erro ao converter Família. Motivo: ", familia);
 }
 
 QString TConversao::FPais(const QString& pais) {
+    if (!ComBanco()) {
+        return CodigoProvisorio("PAISES", MaiusculasAscii(Copia(pais, 1, 60)), 1, 4);
+    }
     return BuscaOuCria(*QAuxiliar, {"PAISES", "CODPAIS", "NOMEPAIS", "0001", 4}, MaiusculasAscii(Copia(pais, 1, 60)));
 }
 
 QString TConversao::FClasCli(const QString& clasCli) {
+    if (!ComBanco()) {
+        return CodigoProvisorio("CLASCLI", MaiusculasAscii(Copia(clasCli, 1, 20)), 1, 3);
+    }
     return BuscaOuCria(*QAuxiliar, {"CLASCLI", "CODCLASCLI", "DESCRICAO", "001", 3},
                        MaiusculasAscii(Copia(clasCli, 1, 20)));
 }
 
 QString TConversao::FLocalProd(const QString& localProd) {
+    if (!ComBanco()) {
+        return CodigoProvisorio("LOCALPROD", MaiusculasAscii(Copia(localProd, 1, 20)), 1, 8);
+    }
     return BuscaOuCria(*QAuxiliar, {"LOCALPROD", "CODLOCAL", "DESCRICAO", "00000001", 8},
                        MaiusculasAscii(Copia(localProd, 1, 20)));
 }
 
 QString TConversao::FLocProd(const QString& locProd) {
+    if (!ComBanco()) {
+        return CodigoProvisorio("LOCPROD", MaiusculasAscii(Copia(locProd, 1, 20)), 1, 8);
+    }
     return BuscaOuCria(*QAuxiliar, {"LOCPROD", "CODLOCAL", "DESCRICAO", "00000001", 8},
                        MaiusculasAscii(Copia(locProd, 1, 20)));
 }
 
 QString TConversao::FClassificacaoFiscal(const QString& ncm, const QString& nbm) {
+    if (!ComBanco()) {
+        return Trim(ncm).isEmpty() ? QString() : CodigoProvisorio("CLASFISC", Copia(Trim(ncm), 1, 8), 1, 4);
+    }
     return BuscaOuCriaClassificacao(*QAuxiliar, ncm, nbm);
 }
 
 QString TConversao::FRetornaCodClasFis(const QString& clasFis) {
+    if (!ComBanco()) {
+        return FClassificacaoFiscal(clasFis, clasFis);
+    }
     return BuscaOuCriaClassificacao(*QAuxiliar, clasFis, clasFis);
 }
 
 QString TConversao::FRetornaMaquina(const QString& pNumSerie) {
-    TQueryDestino q(cnBanco);
+    if (!ComBanco()) {
+        return QString();
+    }
+    TQueryDestino q(*cnBanco);
     return Procura(q, QStringLiteral("SELECT MAQUINA FROM PDVFISC WHERE NUMSERIE = :PNUMSERIE"),
                    QStringLiteral("MAQUINA"), {{"PNUMSERIE", pNumSerie}})
         .value_or(QString());

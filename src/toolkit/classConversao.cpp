@@ -14,7 +14,7 @@ namespace {
 // The target system's triggers that would act on the rows a run writes (stock movements
 // updating stock, product and complement bookkeeping); switched off for the run, on again after.
 constexpr std::array<const char*, 9> kTriggers = {
-    "PRODUTO_BI0", "MVGERAL_AD0", "MVGERAL_AI0", "MVGERAL_AU0", "MVGERAL_BD0",
+    "PRODUTO_BI0", "MVGERAL_AD0", "MVGERAL_AI0",  "MVGERAL_AU0",  "MVGERAL_BD0",
     "MVGERAL_BI0", "MVGERAL_BU0", "COMPCLIE_AI0", "COMPCLIE_AU0",
 };
 
@@ -22,11 +22,55 @@ const QChar kRetornoCarro(13);
 
 } // namespace
 
-TConversao::TConversao(TConexaoDestino& cBanco)
-    : cnBanco(cBanco), QDestino(std::make_unique<TQueryDestino>(cBanco)),
-      QAuxiliar(std::make_unique<TQueryDestino>(cBanco)) {}
+TConversao::TConversao(TConexaoDestino* cBanco) : cnBanco(cBanco) {
+    if (cBanco != nullptr) {
+        QDestino = std::make_unique<TQueryDestino>(*cBanco);
+        QAuxiliar = std::make_unique<TQueryDestino>(*cBanco);
+    }
+}
 
 TConversao::~TConversao() = default;
+
+namespace {
+
+[[noreturn]] void SemBanco() {
+    throw EConversao(QStringLiteral("Não há banco de destino: esta conversão só prepara os valores."));
+}
+
+} // namespace
+
+TConexaoDestino& TConversao::Conexao() const {
+    if (cnBanco == nullptr) {
+        SemBanco();
+    }
+    return *cnBanco;
+}
+
+TQueryDestino& TConversao::Destino() const {
+    if (!QDestino) {
+        SemBanco();
+    }
+    return *QDestino;
+}
+
+TQueryDestino& TConversao::Auxiliar() const {
+    if (!QAuxiliar) {
+        SemBanco();
+    }
+    return *QAuxiliar;
+}
+
+QString TConversao::CodigoProvisorio(const char* tabela, const QString& texto, int primeiro, int largura) {
+    const QString chave = QLatin1String(tabela) + QChar(0x1f) + texto;
+    if (const auto lembrado = m_referencias.constFind(chave); lembrado != m_referencias.cend()) {
+        return lembrado.value();
+    }
+    int& ultimo = m_provisorios[QLatin1String(tabela)];
+    const QString codigo = StrZero(QString::number(primeiro + ultimo), largura);
+    ++ultimo;
+    m_referencias.insert(chave, codigo);
+    return codigo;
+}
 
 void TConversao::PIniciaTransacao(TTransacaoDestino& transacao) {
     if (!transacao.Ativa()) {
@@ -93,7 +137,7 @@ void TConversao::AtivaTriggers(TConexaoDestino& dbDestino, TTransacaoDestino& tr
 }
 
 void TConversao::PLimpaTabela(const QString& nomeTabela) {
-    TQueryDestino qLimpa(cnBanco);
+    TQueryDestino qLimpa(Conexao());
     try {
         qLimpa.SetSQL(QStringLiteral("DELETE FROM ") + nomeTabela);
         qLimpa.Executa();
@@ -108,12 +152,13 @@ void TConversao::PLimpaTabela(const QString& nomeTabela) {
 }
 
 void TConversao::EsvaziaTabela(const QString& tabela) {
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Delete from ") + tabela);
-    QAuxiliar->Executa();
-    QAuxiliar->Fecha();
-    QAuxiliar->SetSQL(QStringLiteral("Commit;"));
-    QAuxiliar->Executa();
+    TQueryDestino& q = Auxiliar();
+    q.Fecha();
+    q.SetSQL(QStringLiteral("Delete from ") + tabela);
+    q.Executa();
+    q.Fecha();
+    q.SetSQL(QStringLiteral("Commit;"));
+    q.Executa();
 }
 
 void TConversao::PRemoveByteCDX(const QString& nomeArquivo) {
@@ -123,8 +168,8 @@ void TConversao::PRemoveByteCDX(const QString& nomeArquivo) {
     QFile arquivo(nomeArquivo);
     // ExistingOnly: a missing table is an error, not a new empty file.
     if (!arquivo.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        throw EConversao(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2")
-                             .arg(nomeArquivo, arquivo.errorString()));
+        throw EConversao(
+            QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(nomeArquivo, arquivo.errorString()));
     }
     char valor = 0;
     if (!arquivo.seek(kByteIndice) || arquivo.read(&valor, 1) != 1) {
@@ -133,8 +178,8 @@ void TConversao::PRemoveByteCDX(const QString& nomeArquivo) {
     if (valor == 1) {
         const char zero = 0;
         if (!arquivo.seek(kByteIndice) || arquivo.write(&zero, 1) != 1) {
-            throw EConversao(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                                 .arg(nomeArquivo, arquivo.errorString()));
+            throw EConversao(
+                QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2").arg(nomeArquivo, arquivo.errorString()));
         }
     }
 }

@@ -12,14 +12,19 @@
 class TConexaoDestino;
 class TTransacaoDestino;
 class TQueryDestino;
+struct TContextoRegistro;
 
 /// The conversion toolkit: transactions, trigger switching, emptying tables, value
 /// normalisation, find-or-create lookups in the target's reference tables and the opening
 /// stock movement. Used as a plain object by the run and the controllers, and as the base
 /// of every record writer. Owns its two queries; borrows the connection.
+///
+/// Without a connection (a null one) it works on values only: the lookups answer a placeholder
+/// code, the same for the same text, and write nothing; anything that would run a statement raises.
 class TConversao {
 public:
-    explicit TConversao(TConexaoDestino& cBanco);
+    explicit TConversao(TConexaoDestino* cBanco);
+    explicit TConversao(TConexaoDestino& cBanco) : TConversao(&cBanco) {}
     virtual ~TConversao();
     TConversao(const TConversao&) = delete;
     TConversao& operator=(const TConversao&) = delete;
@@ -94,16 +99,23 @@ public:
     /// Kept for the writers' interface; nothing sets or reads it.
     bool Acao = false;
 
-    TConexaoDestino& Conexao() const { return cnBanco; }
-    TQueryDestino& Destino() const { return *QDestino; }
-    TQueryDestino& Auxiliar() const { return *QAuxiliar; }
+    /// False when built without a connection: values only.
+    bool ComBanco() const { return cnBanco != nullptr; }
+    /// These raise EConversao when there is no connection.
+    TConexaoDestino& Conexao() const;
+    TQueryDestino& Destino() const;
+    TQueryDestino& Auxiliar() const;
+
+    /// The source record being converted, which changes are recorded against; not owned, may be none.
+    void SetContexto(const TContextoRegistro* contexto) { m_contexto = contexto; }
+    const TContextoRegistro* Contexto() const { return m_contexto; }
 
 protected:
     /// Deletes every row of the table and commits (the run's transaction up to here included);
     /// errors pass on.
     void EsvaziaTabela(const QString& tabela);
 
-    TConexaoDestino& cnBanco;
+    TConexaoDestino* cnBanco;
     std::unique_ptr<TQueryDestino> QDestino;
     std::unique_ptr<TQueryDestino> QAuxiliar;
     /// What FCidade, FSegmento and FUnidade found or wrote in this conversion, by their arguments:
@@ -111,6 +123,11 @@ protected:
     QHash<QString, QString> m_referencias;
 
 private:
+    /// Without a connection: the code a lookup answers for a text, numbered per table in the order
+    /// the texts first come, as an empty target would number them.
+    QString CodigoProvisorio(const char* tabela, const QString& texto, int primeiro, int largura);
+    QHash<QString, int> m_provisorios;
+    const TContextoRegistro* m_contexto = nullptr;
     int FQuantRegistro = 0;
     int FNumRegistroAtual = 0;
     /// The stock movement's document number (today's date in digits), written again only when the

@@ -84,9 +84,9 @@ void PrintTo(const TGrupo& g, std::ostream* os) {
 // no row for an empty description. `ignorados` counts the records without one.
 std::map<QString, TGrupo> GruposEsperados(const QString& origem, std::optional<PaginaCodigo> pagina,
                                           int* ignorados = nullptr) {
-    DefinePaginaCodigoForcada(pagina);
     TQueryOrigem query;
     query.SetNomeBanco(origem);
+    query.SetPaginaCodigo(pagina);
     query.SetSQL(QStringLiteral("SELECT * FROM TABEST8"));
     query.Abre();
     std::map<QString, TGrupo> grupos;
@@ -104,7 +104,6 @@ std::map<QString, TGrupo> GruposEsperados(const QString& origem, std::optional<P
         EXPECT_EQ(grupos.count(codigo), 0u) << "two groups with code " << codigo.toStdString();
         grupos[codigo] = {codigo, descricao};
     }
-    DefinePaginaCodigoForcada(std::nullopt);
     return grupos;
 }
 

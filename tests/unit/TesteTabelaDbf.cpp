@@ -355,12 +355,6 @@ TEST_F(TabelaDbf, MemoFilesOfEachLayout) {
     }
 }
 
-// Restores the process-wide code page override when a test ends.
-struct PaginaForcadaTemporaria {
-    explicit PaginaForcadaTemporaria(std::optional<PaginaCodigo> pagina) { DefinePaginaCodigoForcada(pagina); }
-    ~PaginaForcadaTemporaria() { DefinePaginaCodigoForcada(std::nullopt); }
-};
-
 // The code page comes from the override, the driver byte, a .cpg file beside the table or the text,
 // in that order; the table says which, and warns when the text did not decide.
 TEST_F(TabelaDbf, CodePageFromDriverByteCpgTextOrOverride) {
@@ -431,8 +425,7 @@ TEST_F(TabelaDbf, CodePageFromDriverByteCpgTextOrOverride) {
         if (caso.cpg) {
             GravaArquivo(QDir(pasta.path()).filePath(QStringLiteral("pagina.cpg")), QByteArray(caso.cpg));
         }
-        const PaginaForcadaTemporaria forcada(caso.forcada);
-        TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"));
+        TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"), caso.forcada);
         EXPECT_EQ(tabela.Pagina(), caso.lida);
         EXPECT_EQ(tabela.EscolhaDaPagina(), caso.escolha);
         EXPECT_EQ(tabela.Texto(1), caso.texto);
@@ -455,8 +448,7 @@ TEST_F(TabelaDbf, CodePageFromDriverByteCpgTextOrOverride) {
                     e.Texto(QStringLiteral("NOME"), nome);
                     return true;
                 });
-    const PaginaForcadaTemporaria forcada(PaginaCodigo::CP1252);
-    TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"));
+    TTabelaDbf tabela(pasta.path(), QStringLiteral("PAGINA"), PaginaCodigo::CP1252);
     EXPECT_NE(tabela.Texto(0), nome);
 }
 
@@ -729,9 +721,7 @@ TEST_F(TabelaDbf, DamagedFilesReadOrFailClearly) {
         {.dano = "header count too low",
          .estraga = declarados(1),
          .aviso = {"declara 1 registros", "mais 3 registros", "lidos todos os 4"}},
-        {.dano = "header count zero",
-         .estraga = declarados(0),
-         .aviso = {"declara 0 registros", "mais 4 registros"}},
+        {.dano = "header count zero", .estraga = declarados(0), .aviso = {"declara 0 registros", "mais 4 registros"}},
         {.dano = "no end-of-file mark", .estraga = corta(1)},
         {.dano = "stray bytes after the records",
          .estraga = [](const QString& dbf, const QString&) { GravaArquivo(dbf, LeArquivo(dbf).chopped(1) + "12345"); }},
