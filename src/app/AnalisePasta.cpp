@@ -24,7 +24,7 @@ void AnalisaPastaEMostra(const QString& pasta, const QStringList& chaves, IDialo
                                  .arg(arquivo.errorString()));
         }
         TArquivoAlteracoes problemas(arquivo, true);
-        TAnaliseOrigem analise(pasta, problemas);
+        TAnaliseOrigem analise(pasta, std::nullopt, problemas);
         analise.Analisa(chaves);
         problemas.Conclui();
         resultado = analise.Resultado();

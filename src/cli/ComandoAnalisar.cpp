@@ -35,6 +35,7 @@ struct TOpcoesAnalisar {
     QStringList chaves;
     QString arquivoRelatorio;
     QString arquivoResumo;
+    std::optional<PaginaCodigo> pagina;
 };
 
 int UsoIncorreto(const QString& motivo) {
@@ -79,7 +80,7 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesAnalisar& opco
                                                    "código conhecida (%1): \"%2\".")
                                         .arg(PaginasCodigoDisponiveis(), nome));
             }
-            DefinePaginaCodigoForcada(pagina);
+            opcoes.pagina = pagina;
         } else if (a == QLatin1String("--todos")) {
             opcoes.chaves = todos;
         } else {
@@ -158,7 +159,8 @@ int ComandoAnalisar(const QStringList& argumentos) {
             }
             relatorio = std::make_unique<TArquivoAlteracoes>(arquivoRelatorio, true);
         }
-        TAnaliseOrigem analise(opcoes.origem, relatorio ? static_cast<IRegistroAlteracoes&>(*relatorio) : descartado);
+        TAnaliseOrigem analise(opcoes.origem, opcoes.pagina,
+                               relatorio ? static_cast<IRegistroAlteracoes&>(*relatorio) : descartado);
         analise.Analisa(opcoes.chaves);
         if (relatorio) {
             relatorio->Conclui();

@@ -223,6 +223,11 @@ std::unique_ptr<TRegistroVendedor> TVendedorDAO::FRetornaRegistro(const QString&
     return LeRegistro(q);
 }
 
+QString TVendedorDAO::CodigoInserido(const TRegistroVendedor& vpObjRegistroVendend) {
+    // The CODVENDEDOR column's cleaning in Colunas().
+    return CorteComZeros(4)(vpObjRegistroVendend.Codvendedor());
+}
+
 bool TVendedorDAO::FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend) {
     TQueryDestino q(vConexao);
     q.SetSQL(FRetornaSqlInserTRegistroVendedor());

@@ -2,11 +2,15 @@
 
 #include "CamposAnalisados.h"
 #include "EConversao.h"
+#include "LacoConversao.h"
+#include "MapeamentoAnalise.h"
+#include "TQueryOrigem.h"
 #include "TTabelaDbf.h"
 #include "TextoPrimitivas.h"
 #include "VerificacoesQualidade.h"
 
 #include <QLatin1StringView>
+#include <QRegularExpression>
 
 #include <utility>
 #include <vector>
@@ -75,7 +79,8 @@ std::optional<std::pair<TipoAlteracao, QString>> ProblemaQualidade(VerificacaoCa
 
 } // namespace
 
-TAnaliseOrigem::TAnaliseOrigem(QString pasta, IRegistroAlteracoes& problemas) : m_problemas(problemas) {
+TAnaliseOrigem::TAnaliseOrigem(QString pasta, std::optional<PaginaCodigo> pagina, IRegistroAlteracoes& problemas)
+    : m_problemas(problemas), m_pagina(pagina) {
     m_resultado.pasta = std::move(pasta);
 }
 
@@ -94,9 +99,12 @@ void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
     analise.nome = QString::fromUtf8(tipo.nome);
     analise.tabela = QLatin1StringView(tipo.tabela);
 
-    std::unique_ptr<TTabelaDbf> tabela;
+    TQueryOrigem qry;
+    qry.SetNomeBanco(m_resultado.pasta);
+    qry.SetPaginaCodigo(m_pagina);
+    qry.SetSQL(QStringLiteral("SELECT * FROM ") + analise.tabela);
     try {
-        tabela = std::make_unique<TTabelaDbf>(m_resultado.pasta, analise.tabela);
+        qry.Abre();
     } catch (const std::exception& e) {
         TAlteracao problema;
         problema.oQue = TipoAlteracao::TabelaIlegivel;
@@ -104,16 +112,18 @@ void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
         Registra(analise, std::move(problema), ClasseProblema::Fatal);
         return;
     }
+    const TTabelaDbf& tabela = *qry.Tabela();
     analise.lida = true;
-    analise.registros = tabela->QuantRegistros();
-    analise.excluidos = tabela->QuantExcluidos();
-    analise.paginaCodigo = NomePaginaCodigo(tabela->Pagina());
-    analise.escolhaPagina = NomeEscolhaPagina(tabela->EscolhaDaPagina());
-    analise.avisos = tabela->Avisos();
-    AnalisaRegistros(tipo, *tabela, analise);
+    analise.registros = tabela.QuantRegistros();
+    analise.excluidos = tabela.QuantExcluidos();
+    analise.paginaCodigo = NomePaginaCodigo(tabela.Pagina());
+    analise.escolhaPagina = NomeEscolhaPagina(tabela.EscolhaDaPagina());
+    analise.avisos = tabela.Avisos();
+    AnalisaRegistros(tipo, qry, analise);
 }
 
-void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& tabela, TAnaliseTabela& analise) {
+void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& qry, TAnaliseTabela& analise) {
+    const TTabelaDbf& tabela = *qry.Tabela();
     const int indiceCodigo = tabela.IndiceCampo(QLatin1StringView(tipo.campoCodigo));
     // The record's code as read; a code that cannot be read is said with the other fields.
     auto codigoAtual = [&]() -> QString {
@@ -126,12 +136,13 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& ta
     // Each field the kind reads, with its position in this table (-1: the table lacks it).
     std::vector<int> indices;
     indices.reserve(tipo.campos.size());
-    tabela.Primeiro();
+    bool faltaCampo = false;
     for (const TCampoAnalisado& campo : tipo.campos) {
         const int indice = tabela.IndiceCampo(QLatin1StringView(campo.nome));
         indices.push_back(indice);
         // A run reads every field of the first record and stops there; an empty table it never reads.
-        if (indice < 0 && !tabela.Eof()) {
+        if (indice < 0 && !qry.Eof()) {
+            faltaCampo = true;
             TAlteracao problema;
             problema.registro = tabela.NumeroRegistro();
             problema.codigoOrigem = codigoAtual();
@@ -141,9 +152,17 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& ta
         }
     }
 
-    for (; !tabela.Eof(); tabela.Proximo()) {
-        const qint64 registro = tabela.NumeroRegistro();
+    // Step (a) of the run, without a database: what it refuses and the keys it gives. A table that lacks
+    // a field fails it on every record, and a record with a value the reader cannot read fails it on
+    // that value: both are said already.
+    TMapeamentoAnalise mapeamento = CriaMapeamentoAnalise(analise.chave);
+    if (mapeamento.mapeamento) {
+        mapeamento.mapeamento->Contexto().alteracoes = &m_perdas;
+    }
+    for (; !qry.Eof(); qry.Proximo()) {
+        const qint64 registro = qry.NumeroRegistro();
         const QString codigo = codigoAtual();
+        const qint64 fataisAntes = analise.Quantidade(ClasseProblema::Fatal);
         auto problema = [&](const TCampoAnalisado& campo, TipoAlteracao oQue, QString detalhe, QString valor,
                             ClasseProblema classe) {
             TAlteracao p;
@@ -193,7 +212,35 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& ta
                 problema(campo, qualidade->first, qualidade->second, texto, ClasseProblema::Qualidade);
             }
         }
+        if (mapeamento.mapeamento && !faltaCampo && analise.Quantidade(ClasseProblema::Fatal) == fataisAntes) {
+            PreencheRegistro(mapeamento, qry, registro, codigo, QLatin1StringView(tipo.campoCodigo));
+        }
     }
+}
+
+void TAnaliseOrigem::PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
+                                      const QString& codigo, const QString& campoCodigo) {
+    TMapeamento& m = *mapeamento.mapeamento;
+    m.Contexto().registro = registro;
+    m.Contexto().codigoOrigem = codigo;
+    try {
+        m.Preenche(qry);
+        if (const std::optional<QString> chave = mapeamento.chave()) {
+            NotaChave(mapeamento.colunaChave, *chave, registro, codigo, campoCodigo);
+        }
+    } catch (const std::exception& e) {
+        const QString mensagem = MensagemDe(e);
+        TAlteracao problema;
+        problema.registro = registro;
+        problema.codigoOrigem = codigo;
+        const QRegularExpressionMatch campo =
+            QRegularExpression(QStringLiteral("^Erro ao ler o campo (\\S+) do registro")).match(mensagem);
+        problema.campoOrigem = campo.captured(1);
+        problema.oQue = TipoAlteracao::CampoRecusado;
+        problema.detalhe = MotivoDe(mensagem, m_resultado.pasta);
+        Registra(m_resultado.tabelas.back(), std::move(problema), ClasseProblema::Fatal);
+    }
+    m.Descarta();
 }
 
 void TAnaliseOrigem::TPerdas::Registra(const TAlteracao& alteracao) {

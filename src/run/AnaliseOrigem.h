@@ -1,14 +1,16 @@
 #pragma once
 
 #include "Alteracao.h"
+#include "PaginaCodigo.h"
 #include "RegistroAlteracoes.h"
 #include "ResultadoAnalise.h"
 
 #include <QHash>
 #include <QString>
 
+struct TMapeamentoAnalise;
 struct TTipoAnalisado;
-class TTabelaDbf;
+class TQueryOrigem;
 
 /// Reads the source tables of the kinds asked for, record by record, and lists every problem a run
 /// would meet: what would stop it (fatal), what it would change (losses) and what it would keep but
@@ -17,8 +19,9 @@ class TTabelaDbf;
 /// grow with the number of problems.
 class TAnaliseOrigem {
 public:
-    /// `problemas` is not owned and must outlive the analysis.
-    TAnaliseOrigem(QString pasta, IRegistroAlteracoes& problemas);
+    /// `pagina` overrides every table's code page (the command's --pagina-codigo); `problemas` is not
+    /// owned and must outlive the analysis.
+    TAnaliseOrigem(QString pasta, std::optional<PaginaCodigo> pagina, IRegistroAlteracoes& problemas);
 
     /// Analyses one kind's table (see TiposAnalisados()); call in the order a run converts the kinds.
     void Analisa(const TTipoAnalisado& tipo);
@@ -53,11 +56,16 @@ private:
         bool repetida = false;
     };
 
-    void AnalisaRegistros(const TTipoAnalisado& tipo, TTabelaDbf& tabela, TAnaliseTabela& analise);
+    void AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& qry, TAnaliseTabela& analise);
+    /// Step (a) of the run on the current record: a value it refuses is a fatal line, the key its
+    /// writers give goes to NotaChave.
+    void PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
+                          const QString& codigo, const QString& campoCodigo);
     /// Completes the problem with the table's names and its class, counts it and hands it on.
     void Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe);
 
     IRegistroAlteracoes& m_problemas;
+    std::optional<PaginaCodigo> m_pagina;
     TResultadoAnalise m_resultado;
     TPerdas m_perdas{*this};
     /// The keys of the table being analysed, by column and key, with the first record that had each.
