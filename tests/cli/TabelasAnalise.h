@@ -31,7 +31,7 @@ inline std::vector<TDefinicaoCampo> CamposTabela(const QString& tabela) {
                 c("NASCIMENTO", 'D', 8), c("TAGFISICA", 'C', 12)};
     }
     if (tabela == QLatin1String("TABFOR")) {
-        return {c("CONTROLE", 'C', 6), c("EMPRESA", 'C', 40), c("ENDERECO", 'C', 50), c("BAIRRO", 'C', 25),
+        return {c("CONTROLE", 'C', 8), c("EMPRESA", 'C', 40), c("ENDERECO", 'C', 50), c("BAIRRO", 'C', 25),
                 c("ESTADO", 'C', 2),   c("CIDADE", 'C', 25),  c("CEP", 'C', 10),      c("CGC", 'C', 20),
                 c("INSC", 'C', 18),    c("EMAIL", 'C', 40),   c("CONTATO", 'C', 30),  c("TELEFONE", 'C', 25),
                 c("FAX", 'C', 15)};

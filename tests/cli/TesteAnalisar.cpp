@@ -134,6 +134,70 @@ TEST(Analisar, ListaCadaProblemaDeCadaRegistroNumaPassada) {
         (QJsonObject{{QStringLiteral("numeroIlegivel"), 1}, {QStringLiteral("dataIlegivel"), 1}}));
 }
 
+// Codes the rules turn into one target key: every record that shares a key is listed, the first one
+// included, each naming the record it collides with; a group that writes no row takes no key. And the
+// values step (a) refuses.
+TEST(Analisar, ListaTodasAsChavesRepetidasEOsValoresRecusados) {
+    QTemporaryDir origem;
+    QTemporaryDir saida;
+    const QString p = origem.path();
+    EscreveFonte(p, QStringLiteral("TABVEND"),
+                 {R({{"CONTROLE", "12345"}, {"NOME", "A"}}), R({{"CONTROLE", "1234"}, {"NOME", "B"}}),
+                  R({{"CONTROLE", "99"}, {"NOME", "C"}}), R({{"CONTROLE", "123456"}, {"NOME", "D"}})});
+    EscreveFonte(p, QStringLiteral("TABCLI"),
+                 {R({{"CODIGO", "12"}, {"NOME", "A"}}), R({{"CODIGO", "12a"}, {"NOME", "B"}}),
+                  R({{"CODIGO", "0012"}, {"NOME", "C"}}), R({{"CODIGO", "13"}, {"NOME", "D"}, {"DATA", "20241345"}})});
+    EscreveFonte(p, QStringLiteral("TABFOR"),
+                 {R({{"CONTROLE", "1234567"}, {"EMPRESA", "A"}}), R({{"CONTROLE", "123456"}, {"EMPRESA", "B"}})});
+    EscreveFonte(p, QStringLiteral("TABEST8"),
+                 {R({{"CONTROLE", "1345"}, {"SETOR", "A"}}), R({{"CONTROLE", "9345"}, {"SETOR", "-./"}}),
+                  R({{"CONTROLE", "2345"}, {"SETOR", "B"}})});
+    EscreveFonte(p, QStringLiteral("TABEST1"),
+                 {R({{"CODIGO", "1234567"}, {"PRODUTO", "A"}}), R({{"CODIGO", "123456"}, {"PRODUTO", "B"}})});
+    const QString csv = saida.filePath(QStringLiteral("problemas.csv"));
+
+    const TResultadoCli r =
+        ExecutaCli({QStringLiteral("analisar"), QStringLiteral("--origem"), p, QStringLiteral("--relatorio"), csv});
+
+    EXPECT_EQ(r.codigo, 1) << r.erro.toStdString();
+    QStringList fatais;
+    for (const QString& linha : LinhasCsv(csv)) {
+        if (linha.endsWith(QLatin1String("|fatal"))) {
+            fatais << linha;
+        }
+    }
+    const QStringList esperadas = {
+        "VENDEDORES|TABVEND|1|12345|CONTROLE|VENDEND.CODVENDEDOR|chave repetida no destino: 1234 também no registro 2 "
+        "(código 1234)|12345|1234|fatal",
+        "VENDEDORES|TABVEND|2|1234|CONTROLE|VENDEND.CODVENDEDOR|chave repetida no destino: 1234 também no registro 1 "
+        "(código 12345)|1234|1234|fatal",
+        "VENDEDORES|TABVEND|4|123456|CONTROLE|VENDEND.CODVENDEDOR|chave repetida no destino: 1234 também no registro "
+        "1 (código 12345)|123456|1234|fatal",
+        "CLIENTES|TABCLI|2|12a|CODIGO||valor recusado: \"12a\" não é um código de cliente (só algarismos, separados "
+        "ou não por ponto, hífen, barra ou espaço)|||fatal",
+        "CLIENTES|TABCLI|1|12|CODIGO|CLIENTE.CODCLIENTE|chave repetida no destino: 00000012 também no registro 3 "
+        "(código 0012)|12|00000012|fatal",
+        "CLIENTES|TABCLI|3|0012|CODIGO|CLIENTE.CODCLIENTE|chave repetida no destino: 00000012 também no registro 1 "
+        "(código 12)|0012|00000012|fatal",
+        "CLIENTES|TABCLI|4|13|DATA||valor recusado: \"20241345\" não é uma data|||fatal",
+        "FORNECEDORES|TABFOR|1|1234567|CONTROLE|FORNECE.CODFORNEC|chave repetida no destino: 123456 também no "
+        "registro 2 (código 123456)|1234567|123456|fatal",
+        "FORNECEDORES|TABFOR|2|123456|CONTROLE|FORNECE.CODFORNEC|chave repetida no destino: 123456 também no "
+        "registro 1 (código 1234567)|123456|123456|fatal",
+        "GRUPOSPRODUTOS|TABEST8|1|1345|CONTROLE|GRUPROD.CODGRUPO|chave repetida no destino: 345 também no registro 3 "
+        "(código 2345)|1345|345|fatal",
+        "GRUPOSPRODUTOS|TABEST8|3|2345|CONTROLE|GRUPROD.CODGRUPO|chave repetida no destino: 345 também no registro 1 "
+        "(código 1345)|2345|345|fatal",
+        "PRODUTOS|TABEST1|1|1234567|CODIGO|PRODUTO.CODPROD|chave repetida no destino: 123456 também no registro 2 "
+        "(código 123456)|1234567|123456|fatal",
+        "PRODUTOS|TABEST1|2|123456|CODIGO|PRODUTO.CODPROD|chave repetida no destino: 123456 também no registro 1 "
+        "(código 1234567)|123456|123456|fatal",
+    };
+    EXPECT_EQ(fatais, esperadas);
+    EXPECT_TRUE(LinhasSaida(r.saida).contains(QStringLiteral("TABVEND fatal 3 chave repetida no destino 3")))
+        << r.saida.toStdString();
+}
+
 // What the options refuse before anything is read or written: exit 2, and no file touched.
 TEST(Analisar, OpcoesErradasERelatoriosPerigososSaoRecusados) {
     QTemporaryDir origem;
