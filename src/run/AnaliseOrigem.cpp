@@ -152,16 +152,24 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& 
         }
     }
 
-    // Step (a) of the run, without a database: what it refuses and the keys it gives. A table that lacks
-    // a field fails it on every record, and a record with a value the reader cannot read fails it on
-    // that value: both are said already.
+    // Step (a) of the run, without a database: the values it refuses and the keys it gives. It stops at
+    // the first value it cannot take, so a record it refuses is read field by field to list every value
+    // the reader cannot read; one it takes needs only the fields whose values are checked. A table that
+    // lacks a field fails it on every record: that is said once, above.
     TMapeamentoAnalise mapeamento = CriaMapeamentoAnalise(analise.chave);
     if (mapeamento.mapeamento) {
         mapeamento.mapeamento->Contexto().alteracoes = &m_perdas;
     }
+    const QString campoCodigo = QLatin1StringView(tipo.campoCodigo);
     for (; !qry.Eof(); qry.Proximo()) {
         const qint64 registro = qry.NumeroRegistro();
         const QString codigo = codigoAtual();
+        std::optional<TAlteracao> recusa;
+        std::optional<QString> chave;
+        if (mapeamento.mapeamento && !faltaCampo) {
+            recusa = PreencheRegistro(mapeamento, qry, registro, codigo, chave);
+        }
+        const bool leTudo = faltaCampo || recusa || !mapeamento.mapeamento;
         const qint64 fataisAntes = analise.Quantidade(ClasseProblema::Fatal);
         auto problema = [&](const TCampoAnalisado& campo, TipoAlteracao oQue, QString detalhe, QString valor,
                             ClasseProblema classe) {
@@ -177,7 +185,7 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& 
         for (std::size_t i = 0; i < tipo.campos.size(); ++i) {
             const TCampoAnalisado& campo = tipo.campos[i];
             const int indice = indices[i];
-            if (indice < 0) {
+            if (indice < 0 || (!leTudo && campo.verificacao == VerificacaoCampo::Nenhuma)) {
                 continue;
             }
             QString texto;
@@ -212,25 +220,29 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& 
                 problema(campo, qualidade->first, qualidade->second, texto, ClasseProblema::Qualidade);
             }
         }
-        if (mapeamento.mapeamento && !faltaCampo && analise.Quantidade(ClasseProblema::Fatal) == fataisAntes) {
-            PreencheRegistro(mapeamento, qry, registro, codigo, QLatin1StringView(tipo.campoCodigo));
+        // A value the reader cannot read is what the refusal was about, and is said already.
+        if (recusa && analise.Quantidade(ClasseProblema::Fatal) == fataisAntes) {
+            Registra(analise, std::move(*recusa), ClasseProblema::Fatal);
+        }
+        if (chave) {
+            NotaChave(mapeamento.colunaChave, *chave, registro, codigo, campoCodigo);
         }
     }
 }
 
-void TAnaliseOrigem::PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
-                                      const QString& codigo, const QString& campoCodigo) {
+std::optional<TAlteracao> TAnaliseOrigem::PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry,
+                                                           qint64 registro, const QString& codigo,
+                                                           std::optional<QString>& chave) {
     TMapeamento& m = *mapeamento.mapeamento;
     m.Contexto().registro = registro;
     m.Contexto().codigoOrigem = codigo;
+    std::optional<TAlteracao> recusa;
     try {
         m.Preenche(qry);
-        if (const std::optional<QString> chave = mapeamento.chave()) {
-            NotaChave(mapeamento.colunaChave, *chave, registro, codigo, campoCodigo);
-        }
+        chave = mapeamento.chave();
     } catch (const std::exception& e) {
         const QString mensagem = MensagemDe(e);
-        TAlteracao problema;
+        TAlteracao& problema = recusa.emplace();
         problema.registro = registro;
         problema.codigoOrigem = codigo;
         const QRegularExpressionMatch campo =
@@ -238,9 +250,9 @@ void TAnaliseOrigem::PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQue
         problema.campoOrigem = campo.captured(1);
         problema.oQue = TipoAlteracao::CampoRecusado;
         problema.detalhe = MotivoDe(mensagem, m_resultado.pasta);
-        Registra(m_resultado.tabelas.back(), std::move(problema), ClasseProblema::Fatal);
     }
     m.Descarta();
+    return recusa;
 }
 
 void TAnaliseOrigem::TPerdas::Registra(const TAlteracao& alteracao) {

@@ -57,10 +57,10 @@ private:
     };
 
     void AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& qry, TAnaliseTabela& analise);
-    /// Step (a) of the run on the current record: a value it refuses is a fatal line, the key its
-    /// writers give goes to NotaChave.
-    void PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
-                          const QString& codigo, const QString& campoCodigo);
+    /// Step (a) of the run on the current record: what it refuses, not yet recorded, or nothing when it
+    /// takes the record; then `chave` holds the key its writers give the record, if it writes a row.
+    std::optional<TAlteracao> PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
+                                               const QString& codigo, std::optional<QString>& chave);
     /// Completes the problem with the table's names and its class, counts it and hands it on.
     void Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe);
 
