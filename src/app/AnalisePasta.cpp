@@ -14,7 +14,7 @@
 #include <optional>
 
 void AnalisaPastaEMostra(const QString& pasta, const QStringList& chaves, IDialogoArquivo& dialogoArquivo,
-                         QWidget* janela) {
+                         IBarraProgresso& barra, IRotulo& rotulo, QWidget* janela) {
     QTemporaryFile arquivo(QDir::temp().filePath(QStringLiteral("conversor-tavrin-analise-XXXXXX.csv")));
     std::optional<TResultadoAnalise> resultado;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -25,6 +25,7 @@ void AnalisaPastaEMostra(const QString& pasta, const QStringList& chaves, IDialo
         }
         TArquivoAlteracoes problemas(arquivo, true);
         TAnaliseOrigem analise(pasta, std::nullopt, problemas);
+        analise.SetProgresso(&barra, &rotulo);
         analise.Analisa(chaves);
         problemas.Conclui();
         resultado = analise.Resultado();

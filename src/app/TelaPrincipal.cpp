@@ -467,7 +467,15 @@ void TFPrincipal::actAnalisarPastaClick() {
         chaves = {QStringLiteral("VENDEDORES"), QStringLiteral("CLIENTES"), QStringLiteral("FORNECEDORES"),
                   QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("PRODUTOS")};
     }
-    AnalisaPastaEMostra(pasta, chaves, *m_dialogoArquivo, this);
+    // As during a run: the window processes its messages as the records go by, and nothing else may
+    // start or close it meanwhile.
+    DesabilitaBotoes();
+    m_emConversao = true;
+    const TAoSairDoEscopo reabilita([this] {
+        m_emConversao = false;
+        HabilitaBotoes();
+    });
+    AnalisaPastaEMostra(pasta, chaves, *m_dialogoArquivo, *m_barra, *m_rotulo, this);
 }
 
 void TFPrincipal::btnSairClick() {

@@ -8,6 +8,7 @@
 #include "TTabelaDbf.h"
 #include "TextoPrimitivas.h"
 #include "VerificacoesQualidade.h"
+#include "ui/InterfaceUsuario.h"
 
 #include <QLatin1StringView>
 #include <QRegularExpression>
@@ -161,7 +162,22 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& 
         mapeamento.mapeamento->Contexto().alteracoes = &m_perdas;
     }
     const QString campoCodigo = QLatin1StringView(tipo.campoCodigo);
-    for (; !qry.Eof(); qry.Proximo()) {
+    const QString prefixo = QStringLiteral("Analisando %1 - Registro ").arg(analise.nome);
+    const QString total = QStringLiteral(" de ") + QString::number(analise.registros);
+    if (m_barra) {
+        m_barra->SetMaximo(static_cast<int>(analise.registros));
+        m_barra->SetPosicao(0);
+    }
+    for (qint64 lidos = 1; !qry.Eof(); qry.Proximo(), ++lidos) {
+        if (m_rotulo) {
+            m_rotulo->SetCaption(prefixo + QString::number(lidos) + total);
+        }
+        if (m_barra) {
+            m_barra->Avanca(1);
+        }
+        if (m_barra || m_rotulo) {
+            ProcessaMensagensPendentes();
+        }
         const qint64 registro = qry.NumeroRegistro();
         const QString codigo = codigoAtual();
         std::optional<TAlteracao> recusa;
@@ -227,6 +243,13 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& 
         if (chave) {
             NotaChave(mapeamento.colunaChave, *chave, registro, codigo, campoCodigo);
         }
+    }
+    if (m_rotulo) {
+        m_rotulo->SetCaption(QString());
+    }
+    if (m_barra) {
+        m_barra->SetPosicao(0);
+        m_barra->SetMaximo(0);
     }
 }
 

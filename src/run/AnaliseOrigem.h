@@ -11,6 +11,8 @@
 struct TMapeamentoAnalise;
 struct TTipoAnalisado;
 class TQueryOrigem;
+class IBarraProgresso;
+class IRotulo;
 
 /// Reads the source tables of the kinds asked for, record by record, and lists every problem a run
 /// would meet: what would stop it (fatal), what it would change (losses) and what it would keep but
@@ -29,6 +31,13 @@ public:
     void Analisa(const QStringList& chaves);
 
     const TResultadoAnalise& Resultado() const { return m_resultado; }
+
+    /// Where to follow the records (not owned; none by default): the bar and the label as a run moves
+    /// them, "Analisando Clientes - Registro 3 de 10", letting the window process its messages.
+    void SetProgresso(IBarraProgresso* barra, IRotulo* rotulo) {
+        m_barra = barra;
+        m_rotulo = rotulo;
+    }
 
     /// Where the writers record what they change in a record of the table being analysed: each change is
     /// a loss of that table.
@@ -66,6 +75,8 @@ private:
 
     IRegistroAlteracoes& m_problemas;
     std::optional<PaginaCodigo> m_pagina;
+    IBarraProgresso* m_barra = nullptr;
+    IRotulo* m_rotulo = nullptr;
     TResultadoAnalise m_resultado;
     TPerdas m_perdas{*this};
     /// The keys of the table being analysed, by column and key, with the first record that had each.

@@ -866,6 +866,11 @@ TEST_F(TesteJanela, AnalisarPastaNoMenuDaArvoreAbreORelatorioDaAnalise) {
     }
     ASSERT_NE(analisar, nullptr);
 
+    QStringList durante; // the label, and whether "Converter" could be pressed, as each record goes by
+    pessoa.aoProcessarMensagens = [&] {
+        durante << Controle<QLabel>("lblInfo")->text() +
+                       (Controle<QWidget>("btnConverter")->isEnabled() ? QStringLiteral(" +") : QString());
+    };
     QString titulo;
     QString resultado;
     QStringList linhaResumo;
@@ -903,6 +908,10 @@ TEST_F(TesteJanela, AnalisarPastaNoMenuDaArvoreAbreORelatorioDaAnalise) {
     EXPECT_EQ(problemas,
               (QStringList{QStringLiteral("ESTADO UF desconhecida"), QStringLiteral("CEP CEP sem 8 dígitos")}));
     EXPECT_EQ(filtrados, 1);
+    EXPECT_EQ(durante, (QStringList{QStringLiteral("Analisando Clientes - Registro 1 de 2"),
+                                    QStringLiteral("Analisando Clientes - Registro 2 de 2")}));
+    EXPECT_TRUE(Controle<QWidget>("btnConverter")->isEnabled());
+    EXPECT_TRUE(Controle<QLabel>("lblInfo")->text().isEmpty());
 }
 
 TEST(TraducaoQt, DialogosPadraoFalamPortugues) {
