@@ -174,25 +174,26 @@ void TClassesConversaoController::DetalheDoFim(bool sucesso) {
 
 void TClassesConversaoController::PConverteVendedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                       IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TVendedoresController().PreencheDadosVendedores(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
+    TVendedoresController().PreencheDadosVendedores(BDOrigem, BDQuorvel, Barra, lblInfo, {m_pagina, &m_alteracoes});
 }
 
 void TClassesConversaoController::PConverteClientes(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                     IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TClassPreencheDadosClientes().PreencheDadosClientes(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
+    TClassPreencheDadosClientes().PreencheDadosClientes(BDOrigem, BDQuorvel, Barra, lblInfo, {m_pagina, &m_alteracoes});
 }
 
 void TClassesConversaoController::PConverteFornecedores(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                         IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
+    TFornecedoresController().PreencheDadosFornecedores(BDOrigem, BDQuorvel, Barra, lblInfo, {m_pagina, &m_alteracoes});
 }
 
 void TClassesConversaoController::PConverteGruposProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                           IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TGruposProdutosController().PreencheDadosGruposProdutos(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
+    TGruposProdutosController().PreencheDadosGruposProdutos(BDOrigem, BDQuorvel, Barra, lblInfo,
+                                                            {m_pagina, &m_alteracoes});
 }
 
 void TClassesConversaoController::PConverteProdutos(const QString& BDOrigem, TConexaoDestino& BDQuorvel,
                                                     IBarraProgresso& Barra, IRotulo& lblInfo) {
-    TClassPreencheDadosProdutos().PreencheDadosProdutos(BDOrigem, BDQuorvel, Barra, lblInfo, m_pagina);
+    TClassPreencheDadosProdutos().PreencheDadosProdutos(BDOrigem, BDQuorvel, Barra, lblInfo, {m_pagina, &m_alteracoes});
 }

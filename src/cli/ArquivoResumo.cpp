@@ -47,55 +47,76 @@ bool EhResumo(const QString& caminho) {
 
 } // namespace
 
-std::optional<QString> ProblemaArquivoSaida(const TArquivoSaida& saida, const QString& bancoLocal,
-                                            const QString& pastaOrigem) {
-    const QString& arquivo = saida.caminho;
+namespace {
+
+// An output file of the command and how its messages name it.
+struct TSaida {
+    const char* rotulo;  // "O resumo (--resumo)"
+    const char* nome;    // "o resumo"
+    const char* umDeles; // "um resumo"
+    bool (*reconhece)(const QString& caminho);
+};
+
+std::optional<QString> ProblemaArquivoSaida(const QString& arquivo, const QString& bancoLocal,
+                                            const QString& pastaOrigem, const TSaida& saida) {
     const QFileInfo info(arquivo);
     const QString nome = QDir::toNativeSeparators(arquivo);
     if (!bancoLocal.isEmpty() && MesmoArquivo(arquivo, bancoLocal)) {
-        return QStringLiteral("O %1 (%2) não pode ser gravado sobre o banco de destino \"%3\". Nada foi "
-                              "alterado.")
-            .arg(saida.nome, saida.opcao, nome);
+        return QStringLiteral("%1 não pode ser gravado sobre o banco de destino \"%2\". Nada foi alterado.")
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (MesmoArquivo(info.absolutePath(), pastaOrigem) ||
         (info.isSymLink() && MesmoArquivo(QFileInfo(info.canonicalFilePath()).absolutePath(), pastaOrigem))) {
-        return QStringLiteral("O %1 (%2) não pode ser gravado na pasta das tabelas de origem (\"%3\"). "
+        return QStringLiteral("%1 não pode ser gravado na pasta das tabelas de origem (\"%2\"). "
                               "Escolha outra pasta; nada foi alterado.")
-            .arg(saida.nome, saida.opcao, nome);
+            .arg(QString::fromUtf8(saida.rotulo), nome);
     }
     if (info.isSymLink() && !info.exists()) {
-        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; o %2 não é gravado por ele. "
+        return QStringLiteral("\"%1\" é um link para um arquivo que não existe; %2 não é gravado por ele. "
                               "Nada foi alterado.")
-            .arg(nome, saida.nome);
+            .arg(nome, QString::fromUtf8(saida.nome));
     }
-    if (info.exists() && (!info.isFile() || !saida.ehNosso(arquivo))) {
-        return QStringLiteral("\"%1\" já existe e não é um %2 gravado pelo conversor-tavrin; escolha outro "
+    if (info.exists() && (!info.isFile() || !saida.reconhece(arquivo))) {
+        return QStringLiteral("\"%1\" já existe e não é %2 gravado pelo conversor-tavrin; escolha outro "
                               "nome. Nada foi alterado.")
-            .arg(nome, saida.nome);
+            .arg(nome, QString::fromUtf8(saida.umDeles));
     }
     return std::nullopt;
 }
 
-std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
-                                             const QString& pastaOrigem) {
-    return ProblemaArquivoSaida({arquivo, QStringLiteral("resumo"), QStringLiteral("--resumo"), EhResumo}, bancoLocal,
-                                pastaOrigem);
-}
-
-bool EhRelatorioCsv(const QString& caminho) {
+// The first line a change log starts with: the mark, then its header, with or without the class.
+bool EhRegistroAlteracoes(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
         return false;
     }
     const QByteArray inicio = arquivo.readLine(4096);
-    for (const bool comClasse : {false, true}) {
-        QByteArray cabecalho(kMarcaUtf8, kTamanhoMarcaUtf8);
-        AcrescentaRegistroCsv(cabecalho, ColunasAlteracoes(comClasse));
-        if (inicio == cabecalho) {
-            return true;
-        }
+    if (!inicio.startsWith(QByteArrayView(kMarcaUtf8, kTamanhoMarcaUtf8)) || !inicio.endsWith("\r\n")) {
+        return false;
     }
-    return false;
+    const QStringList colunas =
+        LeRegistroCsv(inicio.constData() + kTamanhoMarcaUtf8, inicio.size() - kTamanhoMarcaUtf8 - 2);
+    return colunas == ColunasAlteracoes(false) || colunas == ColunasAlteracoes(true);
+}
+
+} // namespace
+
+std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
+                                             const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, bancoLocal, pastaOrigem,
+                                {"O resumo (--resumo)", "o resumo", "um resumo", EhResumo});
+}
+
+std::optional<QString> ProblemaArquivoAlteracoes(const QString& arquivo, const QString& bancoLocal,
+                                                 const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, bancoLocal, pastaOrigem,
+                                {"O registro de alterações (--alteracoes)", "o registro de alterações",
+                                 "um registro de alterações", EhRegistroAlteracoes});
+}
+
+std::optional<QString> ProblemaArquivoRelatorio(const QString& arquivo, const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, QString(), pastaOrigem,
+                                {"O relatório (--relatorio)", "o relatório", "um relatório", EhRegistroAlteracoes});
 }
 
 bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QString& nome) {
@@ -103,7 +124,7 @@ bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QSt
     const QFileInfo info(arquivo);
     QSaveFile saida(info.isSymLink() ? info.canonicalFilePath() : arquivo);
     if (!saida.open(QIODevice::WriteOnly) || saida.write(QJsonDocument(json).toJson()) < 0 || !saida.commit()) {
-        QTextStream(stderr) << "Não foi possível gravar o " << nome << " em \"" << QDir::toNativeSeparators(arquivo)
+        QTextStream(stderr) << "Não foi possível gravar " << nome << " em \"" << QDir::toNativeSeparators(arquivo)
                             << "\": " << saida.errorString() << "\n";
         return false;
     }
@@ -111,5 +132,14 @@ bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QSt
 }
 
 bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {
-    return GravaArquivoJson(arquivo, ResumoJson(resumo), QStringLiteral("resumo"));
+    // Through a link, the file it names is replaced, not the link.
+    const QFileInfo info(arquivo);
+    QSaveFile saida(info.isSymLink() ? info.canonicalFilePath() : arquivo);
+    if (!saida.open(QIODevice::WriteOnly) || saida.write(QJsonDocument(ResumoJson(resumo)).toJson()) < 0 ||
+        !saida.commit()) {
+        QTextStream(stderr) << "Não foi possível gravar o resumo em \"" << QDir::toNativeSeparators(arquivo)
+                            << "\": " << saida.errorString() << "\n";
+        return false;
+    }
+    return true;
 }

@@ -37,6 +37,18 @@ bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QSt
 std::optional<QString> ProblemaArquivoResumo(const QString& arquivo, const QString& bancoLocal,
                                              const QString& pastaOrigem);
 
+/// The same for `--alteracoes`: an existing file must be a change log this program wrote.
+std::optional<QString> ProblemaArquivoAlteracoes(const QString& arquivo, const QString& bancoLocal,
+                                                 const QString& pastaOrigem);
+
+/// The same for `analisar --relatorio` (no database): an existing file must be a change log or a
+/// list of problems this program wrote.
+std::optional<QString> ProblemaArquivoRelatorio(const QString& arquivo, const QString& pastaOrigem);
+
+/// Writes JSON through a temporary file renamed over `arquivo`; says on stderr why `nome` ("o
+/// resumo") could not be written and returns false when it cannot.
+bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QString& nome);
+
 /// Writes the summary as JSON through a temporary file renamed over `arquivo`, so a failed write
 /// leaves the earlier file (or none), never half of one. Says why on stderr and returns false
 /// when it cannot.

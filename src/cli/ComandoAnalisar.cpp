@@ -131,9 +131,7 @@ int ComandoAnalisar(const QStringList& argumentos) {
     }
     const std::optional<QString> problemaRelatorio =
         opcoes.arquivoRelatorio.isEmpty() ? std::nullopt
-                                          : ProblemaArquivoSaida({opcoes.arquivoRelatorio, QStringLiteral("relatório"),
-                                                                  QStringLiteral("--relatorio"), EhRelatorioCsv},
-                                                                 QString(), opcoes.origem);
+                                          : ProblemaArquivoRelatorio(opcoes.arquivoRelatorio, opcoes.origem);
     const std::optional<QString> problemaResumo =
         opcoes.arquivoResumo.isEmpty() ? std::nullopt
                                        : ProblemaArquivoResumo(opcoes.arquivoResumo, QString(), opcoes.origem);
@@ -179,7 +177,7 @@ int ComandoAnalisar(const QStringList& argumentos) {
     QTextStream(stdout) << FormataAnalise(resultado);
     int codigo = resultado.Fatal() ? kSaidaErroExecucao : kSaidaSucesso;
     if (!opcoes.arquivoResumo.isEmpty() &&
-        !GravaArquivoJson(opcoes.arquivoResumo, AnaliseJson(resultado), QStringLiteral("resumo"))) {
+        !GravaArquivoJson(opcoes.arquivoResumo, AnaliseJson(resultado), QStringLiteral("o resumo"))) {
         codigo = kSaidaErroExecucao;
     }
     return codigo;

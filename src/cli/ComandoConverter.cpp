@@ -11,6 +11,7 @@
 #include "PaginaCodigo.h"
 #include "PastaEnsaio.h"
 #include "ResumoExecucao.h"
+#include "SaidaAlteracoes.h"
 #include "SinaisTerminacao.h"
 #include "TConexaoDestino.h"
 #include "VerificacaoDestino.h"
@@ -28,11 +29,14 @@ namespace {
 const char* const kUsoConverter =
     "Uso: conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "         [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
-    "         [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "         [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--alteracoes ARQUIVO.csv] [--ensaio]\n"
     "  --pagina-codigo  lê o texto de todas as tabelas nessa página de código (CP850, CP1252, CP437,\n"
     "                   CP860, CP852, CP1250, CP1251, UTF-8, ...), em vez da que cada tabela indica\n"
     "                   (ou da que se deduz do texto quando ela não indica nenhuma)\n"
     "  --resumo  grava o resumo da execução em JSON (o resumo em tabela sai sempre no stdout)\n"
+    "  --alteracoes  grava em CSV (UTF-8) cada valor que a conversão não pôde gravar como estava:\n"
+    "                textos cortados na largura da coluna, caracteres fora do WIN1252, registros\n"
+    "                ignorados ou recusados pelo banco\n"
     "  --ensaio  converte numa cópia temporária do banco local e a descarta: o banco não muda\n";
 
 struct TOpcoesConverter {
@@ -40,6 +44,7 @@ struct TOpcoesConverter {
     std::optional<QString> destino;
     TTiposMarcados marcados;
     QString arquivoResumo;
+    QString arquivoAlteracoes;
     bool ensaio = false;
     std::optional<PaginaCodigo> pagina;
 };
@@ -77,6 +82,10 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opc
         } else if (a == QLatin1String("--resumo")) {
             if (!valor(opcoes.arquivoResumo) || opcoes.arquivoResumo.isEmpty()) {
                 return UsoIncorreto(QStringLiteral("--resumo precisa do caminho do arquivo JSON."));
+            }
+        } else if (a == QLatin1String("--alteracoes")) {
+            if (!valor(opcoes.arquivoAlteracoes) || opcoes.arquivoAlteracoes.isEmpty()) {
+                return UsoIncorreto(QStringLiteral("--alteracoes precisa do caminho do arquivo CSV."));
             }
         } else if (a == QLatin1String("--ensaio")) {
             opcoes.ensaio = true;
@@ -191,12 +200,23 @@ int ComandoConverter(const QStringList& argumentos) {
         MostraAviso(*problema);
         return kSaidaUsoIncorreto;
     }
+    const QString bancoLocal = BancoNoServidor(*opcoes.destino) ? QString() : *opcoes.destino;
     if (!opcoes.arquivoResumo.isEmpty()) {
-        const QString bancoLocal = BancoNoServidor(*opcoes.destino) ? QString() : *opcoes.destino;
         if (const auto problema = ProblemaArquivoResumo(opcoes.arquivoResumo, bancoLocal, opcoes.origem)) {
             MostraAviso(*problema);
             return kSaidaUsoIncorreto;
         }
+    }
+    if (!opcoes.arquivoAlteracoes.isEmpty()) {
+        if (const auto problema = ProblemaArquivoAlteracoes(opcoes.arquivoAlteracoes, bancoLocal, opcoes.origem)) {
+            MostraAviso(*problema);
+            return kSaidaUsoIncorreto;
+        }
+    }
+    // Created before the run, so a log that cannot be written costs no conversion.
+    std::optional<TSaidaAlteracoes> alteracoes;
+    if (!opcoes.arquivoAlteracoes.isEmpty() && !alteracoes.emplace(opcoes.arquivoAlteracoes).Abre()) {
+        return kSaidaErroExecucao;
     }
 
     QString banco = *opcoes.destino;
@@ -242,6 +262,7 @@ int ComandoConverter(const QStringList& argumentos) {
         run.SetObservador(&avisos);
         run.SetInterrupcao(&sinais);
         run.SetPaginaCodigo(opcoes.pagina);
+        run.SetRegistroAlteracoes(alteracoes ? &alteracoes->Registro() : nullptr);
         sucesso = run.FEfetuaConversao(params, opcoes.origem, conexao, conexao.Transacao(), terminal, terminal);
     } catch (const std::exception& e) {
         // Failures before the run's protected block (e.g. the connection lost) reach here.
@@ -261,6 +282,9 @@ int ComandoConverter(const QStringList& argumentos) {
     QTextStream(stdout) << FormataResumo(coletor.Resumo());
     if (!opcoes.arquivoResumo.isEmpty() && !GravaResumoJson(opcoes.arquivoResumo, coletor.Resumo()) &&
         codigo == kSaidaSucesso) {
+        codigo = kSaidaErroExecucao;
+    }
+    if (alteracoes && !alteracoes->Conclui() && codigo == kSaidaSucesso) {
         codigo = kSaidaErroExecucao;
     }
     // As a shell reports a process a signal ended: 128 + the signal's number.

@@ -32,7 +32,8 @@ QString MotivoRecusa(const QString& caminho) {
         return QStringLiteral("A pasta \"%1\" não existe.").arg(QDir::toNativeSeparators(pasta.filePath()));
     }
     if (!pasta.isWritable()) {
-        return QStringLiteral("Sem permissão de escrita na pasta \"%1\".").arg(QDir::toNativeSeparators(pasta.filePath()));
+        return QStringLiteral("Sem permissão de escrita na pasta \"%1\".")
+            .arg(QDir::toNativeSeparators(pasta.filePath()));
     }
     return {};
 }

@@ -35,6 +35,12 @@ QString SemAspas(const QString& valor) {
     return SemAspas(valor, SemMudanca);
 }
 
+// The characters a setter cuts to its width: the value's own, quotes aside, trimmed when the setter trims.
+qsizetype Tamanho(const QString& valor, bool apara) {
+    const QString t = apara ? Trim(valor) : valor;
+    return t.size() - t.count(QLatin1Char('"'));
+}
+
 QString Pontuada(QString t) {
     t.replace(QLatin1Char('/'), QLatin1Char('.'));
     return t;
@@ -91,6 +97,7 @@ QString TConverteCliente::CampoLivre(int numero) const {
 void TConverteCliente::SetCodCliente(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return TiraMascara(StrZero(s, 8)); });
     FCodCliente = TiraMascara(StrZero(Corta(t, 8), 8));
+    Confere("CLIENTE.CODCLIENTE", Tamanho(Value, false), 8, FCodCliente);
 }
 
 void TConverteCliente::SetCodFornec(const QString& Value) {
@@ -100,16 +107,19 @@ void TConverteCliente::SetCodFornec(const QString& Value) {
 void TConverteCliente::SetNome(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
     FNome = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 60)));
+    Confere("CLIENTE.NOME", Tamanho(Value, true), 60, FNome);
 }
 
 void TConverteCliente::SetContato(const QString& Value) {
     const QString t = SemAspas(Value, Trim);
     FContato = Corta(Trim(t), 50);
+    Confere("CLIENTE.CONTATO", Tamanho(Value, true), 50, FContato);
 }
 
 void TConverteCliente::SetNomeFantasia(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 50); });
     FNomeFantasia = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 50)));
+    Confere("CLIENTE.NOMEFANTASIA", Tamanho(Value, true), 50, FNomeFantasia);
 }
 
 namespace {
@@ -148,6 +158,7 @@ QString Corte(const QString& valor, qsizetype n) {
 
 void TConverteCliente::SetEndereco(const QString& Value) {
     FEndereco = Endereco60(Value);
+    Confere("CLIENTE.ENDERECO", Tamanho(Value, true), 60, FEndereco);
 }
 void TConverteCliente::SetEnderecoEntr(const QString& Value) {
     FEnderecoEntr = Endereco60(Value);
@@ -158,6 +169,7 @@ void TConverteCliente::SetEnderecoCob(const QString& Value) {
 
 void TConverteCliente::SetBairro(const QString& Value) {
     FBairro = Bairro30(Value);
+    Confere("CLIENTE.BAIRRO", Tamanho(Value, false), 30, FBairro);
 }
 void TConverteCliente::SetBairroEntr(const QString& Value) {
     FBairroEntr = Bairro30(Value);
@@ -192,6 +204,7 @@ void TConverteCliente::SetNomeCidadeCob(const QString& Value) {
 void TConverteCliente::SetEstado(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 2); });
     FEstado = MaiusculasAscii(Corta(t, 2));
+    Confere("CLIENTE.ESTADO", Tamanho(Value, false), 2, FEstado);
 }
 
 void TConverteCliente::SetEstadoEntr(const QString& Value) {
@@ -206,6 +219,7 @@ void TConverteCliente::SetEstadoCob(const QString& Value) {
 
 void TConverteCliente::SetCep(const QString& Value) {
     FCep = Cep8(Value);
+    Confere("CLIENTE.CEP", FRemoveCaracter(TiraMascara(SemAspas(Value))).size(), 8, FCep);
 }
 void TConverteCliente::SetCepEntr(const QString& Value) {
     FCepEntr = Cep8(Value);
@@ -226,11 +240,13 @@ void TConverteCliente::SetCgcCpf(const QString& Value) {
     }
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 18); });
     FCgcCpf = FRemoveCaracter(Corta(TiraMascara(t), 18));
+    Confere("CLIENTE.CGCCPF", TiraMascara(semAspas).size(), 18, FCgcCpf);
 }
 
 void TConverteCliente::SetInscEst(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 15); });
     FInscEst = FRemoveCaracter(Corta(TiraMascara(t), 15));
+    Confere("CLIENTE.INSCEST", TiraMascara(SemAspas(Value)).size(), 15, FInscEst);
 }
 
 void TConverteCliente::SetInscMunicipal(const QString& Value) {
@@ -245,11 +261,13 @@ void TConverteCliente::SetPessoa_FJ(const QString& Value) {
 void TConverteCliente::SetFone(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); });
     FFone = FSoNumero(Corta(t, 16));
+    Confere("CLIENTE.FONE", Tamanho(Value, false), 16, FFone);
 }
 
 void TConverteCliente::SetFax(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); });
     FFax = FSoNumero(Corta(TiraMascara(Trim(t)), 16));
+    Confere("CLIENTE.FAX", TiraMascara(Trim(SemAspas(Value))).size(), 16, FFax);
 }
 
 void TConverteCliente::SetPrefixCelular(const QString& Value) {
@@ -264,6 +282,7 @@ void TConverteCliente::SetCelular(const QString& Value) {
 
 void TConverteCliente::SetEmail(const QString& Value) {
     FEmail = Endereco60(Value);
+    Confere("CLIENTE.EMAIL", Tamanho(Value, true), 60, FEmail);
 }
 
 void TConverteCliente::SetHomePage(const QString& Value) {
@@ -336,6 +355,7 @@ void TConverteCliente::SetDT_Valcad(const QString& Value) {
 
 void TConverteCliente::SetObsercacao(const QString& Value) {
     FObservacao = Corte(Value, 100);
+    Confere("CLIENTE.OBSERVACAO", Tamanho(Value, false), 100, FObservacao);
 }
 
 void TConverteCliente::SetCampoLivre1(const QString& Value) {
@@ -387,6 +407,7 @@ void TConverteCliente::SetCodVendend1(const QString& Value) {
     const QString t = SemAspas(Value);
     if (EhCodigoNumerico(t)) {
         FCodVendend1 = TiraMascara(StrZero(Corta(t, 4), 4));
+        Confere("CLIENTE.CODVENDEND1", t.size(), 4, FCodVendend1);
     }
 }
 

@@ -40,12 +40,16 @@ void TMapeamentoClientes::LimpaDestino() {
 }
 
 void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
-    const auto S = [&qry](const char* campo) { return qry.CampoPorNome(QLatin1String(campo)).ComoTexto(); };
+    TContextoRegistro& ctx = Contexto();
+    // Each field read becomes the one the changes the setters record are filed under.
+    const auto S = [&qry, &ctx](const char* campo) -> QString {
+        return ctx.Campo(QLatin1StringView(campo), qry.CampoPorNome(QLatin1String(campo)).ComoTexto());
+    };
     TConverteCliente& cliente = m_cliente;
     // The code is the customer's key: one with letters would be padded and masked into another
     // customer's ("12a" into 0000012).
     const TCampoOrigem codigo = qry.CampoPorNome(QLatin1String("CODIGO"));
-    const QString textoCodigo = codigo.ComoTexto();
+    const QString textoCodigo = ctx.Campo(QLatin1StringView("CODIGO"), codigo.ComoTexto());
     if (!Trim(textoCodigo).isEmpty() && !TConversao::EhCodigoNumerico(textoCodigo)) {
         codigo.Recusa(QStringLiteral("\"%1\" não é um código de cliente (só algarismos, separados ou não por "
                                      "ponto, hífen, barra ou espaço)")
@@ -60,6 +64,7 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
     const QString cidade = S("CIDADE");
     if (!Trim(cidade).isEmpty()) {
         cliente.SetCodCidade(m_conversao.FCidade(cidade, cliente.Estado(), QString()));
+        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), cidade);
     }
     cliente.SetCep(S("CEP"));
     cliente.SetCgcCpf(S("CGC"));
@@ -76,7 +81,9 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
     // The segment survives the record's reset, so a customer without one clears it here.
     const QString atividade = S("ATIVIDADE");
     if (!Trim(atividade).isEmpty()) {
-        cliente.SetCodSegmento(m_conversao.FSegmento(Copia(atividade, 1, 20)));
+        const QString segmento = Copia(atividade, 1, 20);
+        ConfereValor(&ctx, QLatin1StringView("CADSEGM.DESCRICAO"), atividade.size(), 20, MaiusculasAscii(segmento));
+        cliente.SetCodSegmento(m_conversao.FSegmento(segmento));
     } else {
         cliente.SetCodSegmento(QString());
     }
@@ -132,8 +139,8 @@ void TMapeamentoClientes::Conclui() {
 
 void TClassPreencheDadosClientes::PreencheDadosClientes(const QString& DbOrigem, TConexaoDestino& DbDestino,
                                                         IBarraProgresso& Barra, IRotulo& lblInfo,
-                                                        std::optional<PaginaCodigo> pagina) {
+                                                        const TAjustesConversao& ajustes) {
     ProcessaMensagensPendentes();
     TMapeamentoClientes mapeamento(&DbDestino);
-    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
+    ConverteTabela(mapeamento, DbOrigem, ajustes, Barra, lblInfo);
 }

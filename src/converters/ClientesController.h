@@ -42,5 +42,5 @@ class TClassPreencheDadosClientes {
 public:
     /// The whole conversion of this kind; failure reaches the caller only as an exception.
     void PreencheDadosClientes(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
-                               IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
+                               IRotulo& lblInfo, const TAjustesConversao& ajustes = {});
 };

@@ -40,6 +40,7 @@ void TConverteCompClie::SetEnderecoNfe(const QString& Value) {
 }
 void TConverteCompClie::SetNumeroNfe(const QString& Value) {
     FNumeroNfe = Corta(Value, 5);
+    Confere("COMPCLIE.NUMERONFE", Value.size(), 5, FNumeroNfe);
 }
 void TConverteCompClie::SetComplementoNfe(const QString& Value) {
     FComplementoNfe = Corta(Value, 60);

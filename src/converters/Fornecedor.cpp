@@ -22,7 +22,9 @@ TConverteFornece::TConverteFornece(TConexaoDestino* cBanco) : TConversao(cBanco)
 }
 
 void TConverteFornece::SetCodFornec(const QString& value) {
-    FCodFornec = StrZero(Copia(SemAspas(value), 1, 6), 6);
+    const QString v = SemAspas(value);
+    FCodFornec = StrZero(Copia(v, 1, 6), 6);
+    Confere("FORNECE.CODFORNEC", v.size(), 6, FCodFornec);
 }
 
 void TConverteFornece::SetCodcliente(const QString& value) {
@@ -40,27 +42,39 @@ void TConverteFornece::SetCodTipo(const QString& value) {
 }
 
 void TConverteFornece::SetNome(const QString& value) {
-    FNome = FRetiraAcento(MaiusculasAscii(Copia(Trim(SemAspas(value)), 1, 50)));
+    const QString v = Trim(SemAspas(value));
+    FNome = FRetiraAcento(MaiusculasAscii(Copia(v, 1, 50)));
+    Confere("FORNECE.NOME", v.size(), 50, FNome);
 }
 
 void TConverteFornece::SetNomeFantasia(const QString& value) {
-    FNomeFantasia = FRetiraAcento(MaiusculasAscii(Copia(Trim(SemAspas(value)), 1, 40)));
+    const QString v = Trim(SemAspas(value));
+    FNomeFantasia = FRetiraAcento(MaiusculasAscii(Copia(v, 1, 40)));
+    Confere("FORNECE.NOMEFANTASIA", v.size(), 40, FNomeFantasia);
 }
 
 void TConverteFornece::SetContato(const QString& value) {
-    FContato = Copia(Trim(SemAspas(value)), 1, 30);
+    const QString v = Trim(SemAspas(value));
+    FContato = Copia(v, 1, 30);
+    Confere("FORNECE.CONTATO", v.size(), 30, FContato);
 }
 
 void TConverteFornece::SetEndereco(const QString& value) {
-    FEndereco = Copia(SemAspas(value), 1, 50);
+    const QString v = SemAspas(value);
+    FEndereco = Copia(v, 1, 50);
+    Confere("FORNECE.ENDERECO", v.size(), 50, FEndereco);
 }
 
 void TConverteFornece::SetBairro(const QString& value) {
-    FBairro = Copia(Trim(SemAspas(value)), 1, 30);
+    const QString v = Trim(SemAspas(value));
+    FBairro = Copia(v, 1, 30);
+    Confere("FORNECE.BAIRRO", v.size(), 30, FBairro);
 }
 
 void TConverteFornece::SetCep(const QString& value) {
-    FCep = Copia(FRemoveCaracter(TiraMascara(SemAspas(value))), 1, 8);
+    const QString v = FRemoveCaracter(TiraMascara(SemAspas(value)));
+    FCep = Copia(v, 1, 8);
+    Confere("FORNECE.CEP", v.size(), 8, FCep);
 }
 
 void TConverteFornece::SetCodCidade(const QString& value) {
@@ -81,7 +95,9 @@ void TConverteFornece::SetComplemento(const QString& value) {
 }
 
 void TConverteFornece::SetEstado(const QString& value) {
-    FEstado = Copia(SemAspas(value), 1, 2);
+    const QString v = SemAspas(value);
+    FEstado = Copia(v, 1, 2);
+    Confere("FORNECE.ESTADO", v.size(), 2, FEstado);
 }
 
 void TConverteFornece::SetInscMunicipal(const QString& value) {
@@ -96,19 +112,31 @@ void TConverteFornece::SetCgcCpf(const QString& value) {
     const QString v = SemAspas(value);
     // Keeping only digits would corrupt a CNPJ of the alphanumeric form.
     const QString alfanumerico = CnpjAlfanumerico(v);
-    FCgcCpf = alfanumerico.isEmpty() ? FRemoveCaracter(Copia(TiraMascara(v), 1, 14)) : alfanumerico;
+    if (!alfanumerico.isEmpty()) {
+        FCgcCpf = alfanumerico;
+        return;
+    }
+    const QString semMascara = TiraMascara(v);
+    FCgcCpf = FRemoveCaracter(Copia(semMascara, 1, 14));
+    Confere("FORNECE.CGCCPF", semMascara.size(), 14, FCgcCpf);
 }
 
 void TConverteFornece::SetInscEst(const QString& value) {
-    FInscEst = FRemoveCaracter(Copia(TiraMascara(SemAspas(value)), 1, 15));
+    const QString v = TiraMascara(SemAspas(value));
+    FInscEst = FRemoveCaracter(Copia(v, 1, 15));
+    Confere("FORNECE.INSCEST", v.size(), 15, FInscEst);
 }
 
 void TConverteFornece::SetFone(const QString& value) {
-    FFone = FSoNumero(Copia(SemAspas(value), 1, 16));
+    const QString v = SemAspas(value);
+    FFone = FSoNumero(Copia(v, 1, 16));
+    Confere("FORNECE.FONE", v.size(), 16, FFone);
 }
 
 void TConverteFornece::SetFax(const QString& value) {
-    FFax = FSoNumero(Copia(SemAspas(value), 1, 16));
+    const QString v = SemAspas(value);
+    FFax = FSoNumero(Copia(v, 1, 16));
+    Confere("FORNECE.FAX", v.size(), 16, FFax);
 }
 
 void TConverteFornece::SetCelular(const QString& value) {
@@ -117,6 +145,7 @@ void TConverteFornece::SetCelular(const QString& value) {
 
 void TConverteFornece::SetEmail(const QString& value) {
     FEmail = Trim(SemAspas(value));
+    Confere("FORNECE.EMAIL", 0, 0, FEmail);
 }
 
 void TConverteFornece::SetHomePage(const QString& value) {

@@ -13,7 +13,11 @@ void TMapeamentoFornecedores::LimpaDestino() {
 }
 
 void TMapeamentoFornecedores::Preenche(const TQueryOrigem& qry) {
-    const auto texto = [&qry](const char* campo) { return qry.CampoPorNome(QLatin1String(campo)).ComoTexto(); };
+    TContextoRegistro& ctx = Contexto();
+    // Each field read becomes the one the changes the setters record are filed under.
+    const auto texto = [&qry, &ctx](const char* campo) -> QString {
+        return ctx.Campo(QLatin1StringView(campo), qry.CampoPorNome(QLatin1String(campo)).ComoTexto());
+    };
     TConverteFornece& f = m_fornecedor;
     f.SetCodFornec(texto("CONTROLE"));
     f.SetNome(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(texto("EMPRESA")))));
@@ -25,6 +29,7 @@ void TMapeamentoFornecedores::Preenche(const TQueryOrigem& qry) {
     const QString cidade = texto("CIDADE");
     if (!Trim(cidade).isEmpty()) {
         f.SetCodCidade(m_conversao.FCidade(cidade, f.Estado(), QString()));
+        ConfereWin1252(&ctx, QLatin1StringView("CIDADES.CIDADE"), cidade);
     }
     f.SetCep(texto("CEP"));
     f.SetCgcCpf(texto("CGC"));
@@ -47,7 +52,7 @@ void TMapeamentoFornecedores::Descarta() {
 
 void TFornecedoresController::PreencheDadosFornecedores(const QString& DbOrigem, TConexaoDestino& DbDestino,
                                                         IBarraProgresso& Barra, IRotulo& lblInfo,
-                                                        std::optional<PaginaCodigo> pagina) {
+                                                        const TAjustesConversao& ajustes) {
     TMapeamentoFornecedores mapeamento(&DbDestino);
-    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
+    ConverteTabela(mapeamento, DbOrigem, ajustes, Barra, lblInfo);
 }

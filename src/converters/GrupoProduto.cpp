@@ -9,10 +9,13 @@ TConverteGruposProd::TConverteGruposProd(TConexaoDestino* cBanco) : TConversao(c
 
 void TConverteGruposProd::SetCodigo(const QString& value) {
     FCodigo = StrZero(Copia(value, value.size() - 2, 3), 3);
+    Confere("GRUPROD.CODGRUPO", value.size(), 3, FCodigo);
 }
 
 void TConverteGruposProd::SetDescricao(const QString& value) {
-    FDescricao = Copia(Trim(value), 1, 30);
+    const QString t = Trim(value);
+    FDescricao = Copia(t, 1, 30);
+    Confere("GRUPROD.DESCRICAO", t.size(), 30, FDescricao);
 }
 
 void TConverteGruposProd::LimpaVariavel() {

@@ -13,9 +13,19 @@ void TMapeamentoGruposProdutos::LimpaDestino() {
 }
 
 void TMapeamentoGruposProdutos::Preenche(const TQueryOrigem& qry) {
-    m_grupo.SetCodigo(qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto());
-    const QString setor = qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto();
+    TContextoRegistro& ctx = Contexto();
+    const QString controle = qry.CampoPorNome(QStringLiteral("CONTROLE")).ComoTexto();
+    const QString setor = ctx.Campo(QLatin1StringView("SETOR"), qry.CampoPorNome(QStringLiteral("SETOR")).ComoTexto());
     m_grupo.SetDescricao(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(setor))));
+    if (Gravavel()) {
+        m_grupo.SetCodigo(ctx.Campo(QLatin1StringView("CONTROLE"), controle));
+        return;
+    }
+    // A group that writes no row is recorded once, as ignored; what its values would have lost is moot.
+    ctx.RegistraRegistro(TipoAlteracao::RegistroIgnorado, QStringLiteral("sem descrição"));
+    m_grupo.SetContexto(nullptr);
+    m_grupo.SetCodigo(controle);
+    m_grupo.SetContexto(&ctx);
 }
 
 bool TMapeamentoGruposProdutos::Gravavel() const {
@@ -37,7 +47,7 @@ void TMapeamentoGruposProdutos::Descarta() {
 
 void TGruposProdutosController::PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino,
                                                             IBarraProgresso& Barra, IRotulo& lblInfo,
-                                                            std::optional<PaginaCodigo> pagina) {
+                                                            const TAjustesConversao& ajustes) {
     TMapeamentoGruposProdutos mapeamento(&DbDestino);
-    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
+    ConverteTabela(mapeamento, DbOrigem, ajustes, Barra, lblInfo);
 }

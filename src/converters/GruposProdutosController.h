@@ -34,5 +34,5 @@ private:
 class TGruposProdutosController {
 public:
     void PreencheDadosGruposProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
-                                     IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
+                                     IRotulo& lblInfo, const TAjustesConversao& ajustes = {});
 };

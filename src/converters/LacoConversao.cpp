@@ -14,11 +14,12 @@ void TMapeamento::PosicionaContexto(const TQueryOrigem& qry) {
     m_contexto.codigoOrigem = qry.CampoPorNome(m_campoCodigo).ComoTexto();
 }
 
-void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, std::optional<PaginaCodigo> pagina,
+void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, const TAjustesConversao& ajustes,
                     IBarraProgresso& Barra, IRotulo& lblInfo) {
+    mapeamento.Contexto().alteracoes = ajustes.alteracoes;
     TQueryOrigem qryBusca;
     qryBusca.SetNomeBanco(pastaOrigem);
-    qryBusca.SetPaginaCodigo(pagina);
+    qryBusca.SetPaginaCodigo(ajustes.pagina);
     qryBusca.SetSQL(QStringLiteral("SELECT * FROM ") + mapeamento.TabelaOrigem());
     qryBusca.Abre();
     mapeamento.LimpaDestino();

@@ -11,6 +11,15 @@
 class TQueryOrigem;
 class IBarraProgresso;
 class IRotulo;
+class IRegistroAlteracoes;
+
+/// What a run hands every kind besides the source folder.
+struct TAjustesConversao {
+    /// The code page every source table is read in; empty: each table's own.
+    std::optional<PaginaCodigo> pagina;
+    /// Where the changes the rules make to the data are recorded; not owned, may be none.
+    IRegistroAlteracoes* alteracoes = nullptr;
+};
 
 /// One kind's mapping from its source table into its target tables, in two steps a caller can use
 /// apart: Preenche fills the kind's writers from the current source record, Grava writes them.
@@ -55,5 +64,5 @@ private:
 /// so a table that cannot be read fails the kind with the target untouched), empties the target,
 /// then maps and writes every live record with the bar and the label following it, and clears both
 /// at the end.
-void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, std::optional<PaginaCodigo> pagina,
+void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, const TAjustesConversao& ajustes,
                     IBarraProgresso& Barra, IRotulo& lblInfo);

@@ -28,11 +28,14 @@ TDateTime TConverteProduto::SemData() {
 }
 
 void TConverteProduto::SetCodProd(const QString& value) {
-    FCodProd = StrZero(Copia(Trim(value), 1, 6), 6);
+    const QString t = Trim(value);
+    FCodProd = StrZero(Copia(t, 1, 6), 6);
+    Confere("PRODUTO.CODPROD", t.size(), 6, FCodProd);
 }
 
 void TConverteProduto::SetDescricao(const QString& value) {
     FDescricao = Trim(Copia(value, 1, 50));
+    Confere("PRODUTO.DESCRICAO", value.size(), 50, FDescricao);
 }
 
 void TConverteProduto::SetDescricao2(const QString& value) {

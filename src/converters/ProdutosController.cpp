@@ -32,16 +32,28 @@ void TMapeamentoProdutos::LimpaDestino() {
 }
 
 void TMapeamentoProdutos::Preenche(const TQueryOrigem& qry) {
+    TContextoRegistro& ctx = Contexto();
     auto campo = [&qry](const char* nome) { return qry.CampoPorNome(QLatin1String(nome)); };
-    m_produto.SetCodProd(campo("CODIGO").ComoTexto());
-    m_produto.SetDescricao(MaiusculasAscii(TConversao::FRetiraAcento(campo("PRODUTO").ComoTexto())));
+    // A text read here becomes the field the changes the setters record are filed under.
+    auto texto = [&qry, &ctx](const char* nome) -> QString {
+        return ctx.Campo(QLatin1StringView(nome), qry.CampoPorNome(QLatin1String(nome)).ComoTexto());
+    };
+    m_produto.SetCodProd(texto("CODIGO"));
+    m_produto.SetDescricao(MaiusculasAscii(TConversao::FRetiraAcento(texto("PRODUTO"))));
     if (Presente(campo("LKSETOR"))) {
-        m_produto.SetCodGrupo(Copia(campo("LKSETOR").ComoTexto(), 1, 3));
+        const QString setor = texto("LKSETOR");
+        m_produto.SetCodGrupo(Copia(setor, 1, 3));
+        ConfereValor(&ctx, QLatin1StringView("PRODUTO.CODGRUPO"), setor.size(), 3, m_produto.CodGrupo());
     }
     if (Presente(campo("LKFORNEC"))) {
-        m_produto.SetPrincipalFornecedor(Copia(campo("LKFORNEC").ComoTexto(), 1, 6));
+        const QString fornecedor = texto("LKFORNEC");
+        m_produto.SetPrincipalFornecedor(Copia(fornecedor, 1, 6));
+        ConfereValor(&ctx, QLatin1StringView("PRODUTO.PRINCIPALFORNEC"), fornecedor.size(), 6,
+                     m_produto.PrincipalFornecedor());
     }
-    m_produto.SetUnidEntrada(m_conversao.FUnidade(campo("UNIDADE").ComoTexto()));
+    const QString unidade = texto("UNIDADE");
+    m_produto.SetUnidEntrada(m_conversao.FUnidade(unidade));
+    ConfereValor(&ctx, QLatin1StringView("PRODUTO.UNIDADEENT"), unidade.size(), 6, m_produto.UnidEntrada());
     m_produto.SetUnidSaida(m_produto.UnidEntrada());
     m_produto.SetPreco(NumeroOuZero(campo("PRECOVENDA")));
     m_produto.SetEstMinimo(NumeroOuZero(campo("ESTMINIMO")));
@@ -76,7 +88,7 @@ void TMapeamentoProdutos::Descarta() {
 
 void TClassPreencheDadosProdutos::PreencheDadosProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino,
                                                         IBarraProgresso& Barra, IRotulo& lblInfo,
-                                                        std::optional<PaginaCodigo> pagina) {
+                                                        const TAjustesConversao& ajustes) {
     TMapeamentoProdutos mapeamento(&DbDestino);
-    ConverteTabela(mapeamento, DbOrigem, pagina, Barra, lblInfo);
+    ConverteTabela(mapeamento, DbOrigem, ajustes, Barra, lblInfo);
 }

@@ -41,5 +41,5 @@ private:
 class TClassPreencheDadosProdutos {
 public:
     void PreencheDadosProdutos(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
-                               IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
+                               IRotulo& lblInfo, const TAjustesConversao& ajustes = {});
 };

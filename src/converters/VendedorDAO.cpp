@@ -85,8 +85,8 @@ const std::vector<TColunaVendend>& Colunas() {
         return cnpj.isEmpty() ? Documento(18)(v) : cnpj;
     };
     static const std::vector<TColunaVendend> colunas = {
-        Texto("CODVENDEDOR", &R::Codvendedor, &R::SetCodvendedor, CorteComZeros(4)),
-        Texto("NOME", &R::Nome, &R::SetNome, Corte(40)),
+        Texto("CODVENDEDOR", &R::Codvendedor, &R::SetCodvendedor, CorteComZeros(TVendedorDAO::kLarguraCodigo)),
+        Texto("NOME", &R::Nome, &R::SetNome, Corte(TVendedorDAO::kLarguraNome)),
         Texto("ENDERECO", &R::Endereco, &R::SetEndereco, Corte(50)),
         Texto("BAIRRO", &R::Bairro, &R::SetBairro, Corte(30)),
         Texto("CODCIDADE", &R::Codcidade, &R::SetCodcidade, CorteComZeros(5)),
@@ -144,14 +144,17 @@ QString Aviso(const char* acao, const std::exception& e) {
            QStringLiteral(".") + QChar(13) + QStringLiteral("Motivo: ") + MensagemDe(e);
 }
 
-// Executes the prepared statement; on failure warns with the database's reason and returns
-// false, so a rejected seller does not stop whoever is inserting.
-bool ExecutaAvisando(TQueryDestino& q, const char* acao) {
+// Executes the prepared statement; on failure warns with the database's reason, hands it to
+// `motivo` when given, and returns false, so a rejected seller does not stop whoever is inserting.
+bool ExecutaAvisando(TQueryDestino& q, const char* acao, QString* motivo = nullptr) {
     try {
         q.Executa();
         return true;
     } catch (const std::exception& e) {
         MostraAviso(Aviso(acao, e));
+        if (motivo != nullptr) {
+            *motivo = MensagemDe(e);
+        }
         return false;
     }
 }
@@ -225,16 +228,16 @@ std::unique_ptr<TRegistroVendedor> TVendedorDAO::FRetornaRegistro(const QString&
 
 QString TVendedorDAO::CodigoInserido(const TRegistroVendedor& vpObjRegistroVendend) {
     // The CODVENDEDOR column's cleaning in Colunas().
-    return CorteComZeros(4)(vpObjRegistroVendend.Codvendedor());
+    return CorteComZeros(kLarguraCodigo)(vpObjRegistroVendend.Codvendedor());
 }
 
-bool TVendedorDAO::FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend) {
+bool TVendedorDAO::FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend, QString* motivo) {
     TQueryDestino q(vConexao);
     q.SetSQL(FRetornaSqlInserTRegistroVendedor());
     for (const TColunaVendend& c : Colunas()) {
         c.vincula(vpObjRegistroVendend, q, true);
     }
-    return ExecutaAvisando(q, "inserir");
+    return ExecutaAvisando(q, "inserir", motivo);
 }
 
 bool TVendedorDAO::FInsereColecaoRegistro(const TColVendend& vpColeVendend) {

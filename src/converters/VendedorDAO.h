@@ -24,6 +24,10 @@ class TVendedorDAO {
 public:
     explicit TVendedorDAO(TConexaoDestino& pConexao) : vConexao(pConexao) {}
 
+    /// The widths the insert cuts the code (then zero-padded) and the name to.
+    static constexpr int kLarguraCodigo = 4;
+    static constexpr int kLarguraNome = 40;
+
     /// Every row of VENDEND, or nullptr when the table has none. Database errors pass on.
     std::unique_ptr<TVendedoresLidos> FRetornaColecaoRegistro();
     /// The row whose code equals pCodvendedor as given (not padded), or nullptr.
@@ -35,8 +39,8 @@ public:
     /// The code the insert writes for the record (CODVENDEDOR cut and padded to its column), the
     /// seller's key in the target.
     static QString CodigoInserido(const TRegistroVendedor& vpObjRegistroVendend);
-    /// Inserts the record, cut and cleaned to the columns.
-    bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend);
+    /// Inserts the record, cut and cleaned to the columns; a refusal's reason goes to `motivo` when given.
+    bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend, QString* motivo = nullptr);
     /// Inserts in order and stops at the first failure (later records are not attempted).
     bool FInsereColecaoRegistro(const TColVendend& vpColeVendend);
     /// Writes every field but the code, unchanged, into the row with the record's code.

@@ -36,5 +36,5 @@ private:
 class TVendedoresController {
 public:
     void PreencheDadosVendedores(const QString& DbOrigem, TConexaoDestino& DbDestino, IBarraProgresso& Barra,
-                                 IRotulo& lblInfo, std::optional<PaginaCodigo> pagina = std::nullopt);
+                                 IRotulo& lblInfo, const TAjustesConversao& ajustes = {});
 };

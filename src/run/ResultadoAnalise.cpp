@@ -27,23 +27,41 @@ QStringList Alinha(const std::vector<QStringList>& linhas, const std::vector<boo
     return texto;
 }
 
-// "chave repetida no destino 2, número ilegível 1" for one class of a table.
+// "2 chave repetida no destino, 1 número ilegível" for one class of a table, as the run's summary
+// counts its changes.
 QString Detalhe(const TAnaliseTabela& tabela, ClasseProblema classe) {
     QStringList partes;
     for (const TContagemProblema& c : tabela.problemas) {
         if (c.classe == classe) {
-            partes << QStringLiteral("%1 %2").arg(RotuloAlteracao(c.oQue)).arg(c.quantidade);
+            partes << QStringLiteral("%1 %2").arg(c.quantidade).arg(RotuloAlteracao(c.oQue));
         }
     }
     return partes.join(QStringLiteral(", "));
 }
 
+// A source value on a terminal: control characters (escape sequences among them) shown as their
+// Unicode pictures, never sent as they are, and a long value cut.
+QString Visivel(const QString& valor) {
+    constexpr qsizetype kMaximo = 60;
+    QString visivel = valor.size() > kMaximo ? valor.left(kMaximo) + QStringLiteral("…") : valor;
+    for (QChar& c : visivel) {
+        if (c.unicode() < 0x20) {
+            c = QChar(0x2400 + c.unicode());
+        } else if (c.unicode() == 0x7F) {
+            c = QChar(0x2421);
+        } else if (c.unicode() >= 0x80 && c.unicode() < 0xA0) {
+            c = QChar(0xFFFD);
+        }
+    }
+    return visivel;
+}
+
 QString Exemplo(const TAlteracao& a) {
     QString texto = QStringLiteral("registro %1").arg(a.registro);
     if (!a.codigoOrigem.isEmpty()) {
-        texto += QStringLiteral(" (código %1)").arg(a.codigoOrigem);
+        texto += QStringLiteral(" (código %1)").arg(Visivel(a.codigoOrigem));
     }
-    return texto + QStringLiteral(": \"%1\" -> \"%2\"").arg(a.valorOriginal, a.valorGravado);
+    return texto + QStringLiteral(": \"%1\" -> \"%2\"").arg(Visivel(a.valorOriginal), Visivel(a.valorGravado));
 }
 
 QJsonObject ExemploJson(const TAlteracao& a) {
@@ -102,7 +120,9 @@ QString FormataAnalise(const TResultadoAnalise& resultado) {
         for (const TPerdaCampo& p : t.perdas) {
             const QString onde = p.coluna.isEmpty() ? QStringLiteral("%1.%2").arg(t.tabela, p.campo)
                                                     : QStringLiteral("%1.%2 -> %3").arg(t.tabela, p.campo, p.coluna);
-            perdas << QStringLiteral("- %1: %2 %3").arg(onde, RotuloAlteracao(p.oQue)).arg(p.quantidade);
+            // What happened as the first example says it: "cortado na largura 60".
+            const QString oQue = p.exemplos.empty() ? RotuloAlteracao(p.oQue) : p.exemplos.front().OQue();
+            perdas << QStringLiteral("- %1, %2: %3").arg(onde, oQue).arg(p.quantidade);
             for (const TAlteracao& exemplo : p.exemplos) {
                 perdas << QStringLiteral("    %1").arg(Exemplo(exemplo));
             }

@@ -62,6 +62,26 @@ qsizetype Converte(const char16_t* entrada, qsizetype n, char* saida) {
 
 } // namespace
 
+bool CabeEmCp1252(QStringView texto) {
+    const char16_t* c = texto.utf16();
+    const qsizetype n = texto.size();
+    qsizetype i = 0;
+    // Most texts are ASCII: four characters tested at a time.
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t quatro;
+        std::memcpy(&quatro, c + i, sizeof quatro);
+        if ((quatro & 0xFF80FF80FF80FF80ull) != 0) {
+            break;
+        }
+    }
+    for (; i < n; ++i) {
+        if (c[i] >= 0x80 && ByteDe(c[i]) == '?') {
+            return false;
+        }
+    }
+    return true;
+}
+
 QByteArray ParaCp1252(const QString& texto) {
     const qsizetype n = texto.size();
     const char16_t* entrada = reinterpret_cast<const char16_t*>(texto.constData());

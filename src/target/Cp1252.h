@@ -10,10 +10,15 @@
 /// QString -> CP1252 bytes; one '?' for each character without a CP1252 form.
 QByteArray ParaCp1252(const QString& texto);
 
+/// True when every character has a CP1252 form (ParaCp1252 turns none of them into '?').
+bool CabeEmCp1252(QStringView texto);
+
 /// Writes the CP1252 bytes of `texto` (as ParaCp1252 gives them) to `saida`, which has room
 /// for texto.size() bytes; returns how many were written.
 qsizetype EscreveCp1252(QStringView texto, char* saida);
 
 /// CP1252 bytes -> QString; each undefined byte becomes '?'.
 QString DeCp1252(const char* dados, qsizetype tamanho);
-inline QString DeCp1252(const QByteArray& dados) { return DeCp1252(dados.constData(), dados.size()); }
+inline QString DeCp1252(const QByteArray& dados) {
+    return DeCp1252(dados.constData(), dados.size());
+}

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "Alteracao.h"
+
+#include <QLatin1StringView>
 #include <QString>
 
 class IRegistroAlteracoes;
 
 /// The source record a conversion is on, as the writers read it to say where a change came from.
-/// The loop over a table fills it before each record's values are mapped.
+/// The loop over a table fills it before each record's values are mapped; the mapping names the
+/// field whose value the next setters take.
 struct TContextoRegistro {
     QString tipo;         ///< the kind's key, e.g. "CLIENTES"
     QString tabelaOrigem; ///< e.g. "TABCLI"
@@ -13,4 +17,38 @@ struct TContextoRegistro {
     QString codigoOrigem; ///< the record's code, as read
     /// Where the writers record what they change; not owned, may be none (nothing is recorded).
     IRegistroAlteracoes* alteracoes = nullptr;
+    QLatin1StringView campo; ///< the source field being mapped
+    QString valorCampo;      ///< its text as read
+
+    /// Names the field the next setters take their value from; returns its text.
+    const QString& Campo(QLatin1StringView nome, const QString& valor) {
+        campo = nome;
+        valorCampo = valor;
+        return valorCampo;
+    }
+    /// Records a change of the current field's value, stored in `coluna` ("CLIENTE.NOME") as `gravado`.
+    void Registra(TipoAlteracao oQue, QLatin1StringView coluna, const QString& detalhe, const QString& gravado) const;
+    /// Records a change of the whole record (ignored, refused).
+    void RegistraRegistro(TipoAlteracao oQue, const QString& detalhe) const;
 };
+
+/// Records a character WIN1252 cannot hold in `gravado`, against the current field.
+void ConfereWin1252(const TContextoRegistro* contexto, QLatin1StringView coluna, const QString& gravado);
+
+/// The text as the target stores it: each character WIN1252 cannot hold becomes '?'.
+QString ComoGravado(const QString& texto);
+
+/// What the writers check of every value they take from the source: records, against the current
+/// field, a cut when the text the rules cut (`tamanho` characters before the cut) was longer than
+/// `largura`, and a character WIN1252 cannot hold in `gravado`, the value the column receives.
+/// Records nothing without a context or without a log.
+inline void ConfereValor(const TContextoRegistro* contexto, QLatin1StringView coluna, qsizetype tamanho,
+                         qsizetype largura, const QString& gravado) {
+    if (contexto == nullptr || contexto->alteracoes == nullptr) {
+        return;
+    }
+    if (tamanho > largura) {
+        contexto->Registra(TipoAlteracao::Cortado, coluna, QString::number(largura), gravado);
+    }
+    ConfereWin1252(contexto, coluna, gravado);
+}

@@ -57,7 +57,9 @@ constexpr std::array<LinhaAcento, 7> kAcentos{{
 
 } // namespace
 
-int Min(int a, int b, int c) { return std::min({a, b, c}); }
+int Min(int a, int b, int c) {
+    return std::min({a, b, c});
+}
 
 QString TConversao::StrZero(const QString& valor, int qtd) {
     const qsizetype falta = qtd - valor.size();
@@ -65,7 +67,8 @@ QString TConversao::StrZero(const QString& valor, int qtd) {
 }
 
 QString TConversao::TiraMascara(const QString& valor) {
-    if (std::all_of(valor.cbegin(), valor.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
+    if (std::all_of(valor.cbegin(), valor.cend(),
+                    [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
         return valor; // digits only: nothing to take out
     }
     const QString maiusculo = MaiusculasAscii(valor);
@@ -183,7 +186,9 @@ QString TConversao::FRetiraTraco(const QString& valor) {
     return r;
 }
 
-QString TConversao::FSoNumero(const QString& mNumero) { return SoDigitos(mNumero); }
+QString TConversao::FSoNumero(const QString& mNumero) {
+    return SoDigitos(mNumero);
+}
 
 QString TConversao::RemoveDuploEspaco(const QString& s) {
     // Iterative form of: keep up to the first blank of a double blank, then go on with the trimmed rest.

@@ -64,7 +64,9 @@ inline qsizetype Posicao(const QString& x, const QString& t) {
     return t.indexOf(x) + 1;
 }
 
-inline qsizetype Posicao(QChar x, const QString& t) { return t.indexOf(x) + 1; }
+inline qsizetype Posicao(QChar x, const QString& t) {
+    return t.indexOf(x) + 1;
+}
 
 /// Replaces every occurrence of one character by another in one pass.
 inline QString SubstituiTodos(const QString& t, QChar de, QChar para) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContextoRegistro.h"
 #include "DataHora.h"
 
 #include <QDate>
@@ -12,7 +13,6 @@
 class TConexaoDestino;
 class TTransacaoDestino;
 class TQueryDestino;
-struct TContextoRegistro;
 
 /// The conversion toolkit: transactions, trigger switching, emptying tables, value
 /// normalisation, find-or-create lookups in the target's reference tables and the opening
@@ -111,6 +111,10 @@ public:
     const TContextoRegistro* Contexto() const { return m_contexto; }
 
 protected:
+    /// Records what the rules did to the value a setter stores in `coluna` (see ConfereValor).
+    void Confere(const char* coluna, qsizetype tamanho, qsizetype largura, const QString& gravado) const {
+        ConfereValor(m_contexto, QLatin1StringView(coluna), tamanho, largura, gravado);
+    }
     /// Deletes every row of the table and commits (the run's transaction up to here included);
     /// errors pass on.
     void EsvaziaTabela(const QString& tabela);

@@ -111,12 +111,12 @@ TEST(Analisar, ListaCadaProblemaDeCadaRegistroNumaPassada) {
              "TABVEND Vendedores 2 0 CP850 (declarado)",
              "TABEST8 Grupos de Produtos - - ilegível",
              "TABEST1 Produtos 2 1 CP850 (declarado)",
-             "TABVEND fatal 1 campo ausente 1",
-             "TABVEND qualidade 1 nome vazio 1",
-             "TABCLI fatal 1 memo danificado 1",
-             "TABCLI qualidade 3 UF desconhecida 1, CEP sem 8 dígitos 1, CPF/CNPJ inválido 1",
+             "TABVEND fatal 1 1 campo ausente",
+             "TABVEND qualidade 1 1 nome vazio",
+             "TABCLI fatal 1 1 memo danificado",
+             "TABCLI qualidade 3 1 UF desconhecida, 1 CEP sem 8 dígitos, 1 CPF/CNPJ inválido",
              "TABFOR fatal 0",
-             "TABEST1 fatal 2 número ilegível 1, data ilegível 1",
+             "TABEST1 fatal 2 1 número ilegível, 1 data ilegível",
              "5 problema(s) fatal(is): a conversão pararia ou perderia registros.",
          }) {
         EXPECT_TRUE(linhas.contains(QString::fromUtf8(linha))) << linha << "\nnot in:\n" << r.saida.toStdString();
@@ -145,7 +145,7 @@ TEST(Analisar, ListaTodasAsChavesRepetidasEOsValoresRecusados) {
                  {R({{"CONTROLE", "12345"}, {"NOME", "A"}}), R({{"CONTROLE", "1234"}, {"NOME", "B"}}),
                   R({{"CONTROLE", "99"}, {"NOME", "C"}}), R({{"CONTROLE", "123456"}, {"NOME", "D"}})});
     EscreveFonte(p, QStringLiteral("TABCLI"),
-                 {R({{"CODIGO", "12"}, {"NOME", "A"}}), R({{"CODIGO", "12a"}, {"NOME", "B"}}),
+                 {R({{"CODIGO", "12"}, {"NOME", "─mega"}}), R({{"CODIGO", "12a"}, {"NOME", "B"}}),
                   R({{"CODIGO", "0012"}, {"NOME", "C"}}), R({{"CODIGO", "13"}, {"NOME", "D"}, {"DATA", "20241345"}})});
     EscreveFonte(p, QStringLiteral("TABFOR"),
                  {R({{"CONTROLE", "1234567"}, {"EMPRESA", "A"}}), R({{"CONTROLE", "123456"}, {"EMPRESA", "B"}})});
@@ -194,7 +194,32 @@ TEST(Analisar, ListaTodasAsChavesRepetidasEOsValoresRecusados) {
         "(código 1234567)|123456|123456|fatal",
     };
     EXPECT_EQ(fatais, esperadas);
-    EXPECT_TRUE(LinhasSaida(r.saida).contains(QStringLiteral("TABVEND fatal 3 chave repetida no destino 3")))
+    EXPECT_TRUE(LinhasSaida(r.saida).contains(QStringLiteral("TABVEND fatal 3 3 chave repetida no destino")))
+        << r.saida.toStdString();
+
+    // What the run would change, as its change log records it: codes cut to their columns (sellers and
+    // suppliers keep the first characters, groups the last), a character WIN1252 cannot hold, a group
+    // without a description.
+    QStringList perdas;
+    for (const QString& linha : LinhasCsv(csv)) {
+        if (linha.endsWith(QLatin1String("|perda"))) {
+            perdas << linha;
+        }
+    }
+    EXPECT_EQ(perdas,
+              (QStringList{
+                  "VENDEDORES|TABVEND|1|12345|CONTROLE|VENDEND.CODVENDEDOR|cortado na largura 4|12345|1234|perda",
+                  "VENDEDORES|TABVEND|4|123456|CONTROLE|VENDEND.CODVENDEDOR|cortado na largura 4|123456|1234|perda",
+                  "CLIENTES|TABCLI|1|12|NOME|CLIENTE.NOME|caractere fora do WIN1252|─mega|?MEGA|perda",
+                  "CLIENTES|TABCLI|1|12|NOME|CLIENTE.NOMEFANTASIA|caractere fora do WIN1252|─mega|?MEGA|perda",
+                  "FORNECEDORES|TABFOR|1|1234567|CONTROLE|FORNECE.CODFORNEC|cortado na largura 6|1234567|123456|perda",
+                  "GRUPOSPRODUTOS|TABEST8|1|1345|CONTROLE|GRUPROD.CODGRUPO|cortado na largura 3|1345|345|perda",
+                  "GRUPOSPRODUTOS|TABEST8|2|9345|||registro ignorado: sem descrição|||perda",
+                  "GRUPOSPRODUTOS|TABEST8|3|2345|CONTROLE|GRUPROD.CODGRUPO|cortado na largura 3|2345|345|perda",
+                  "PRODUTOS|TABEST1|1|1234567|CODIGO|PRODUTO.CODPROD|cortado na largura 6|1234567|123456|perda",
+              }));
+    EXPECT_TRUE(LinhasSaida(r.saida).contains(
+        QStringLiteral("- TABVEND.CONTROLE -> VENDEND.CODVENDEDOR, cortado na largura 4: 2")))
         << r.saida.toStdString();
 }
 

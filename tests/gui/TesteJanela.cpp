@@ -742,8 +742,8 @@ TEST_F(TesteJanelaConversao, ComAsInterfacesDeVerdadeAJanelaAtendeEventosDurante
 }
 
 // The final box keeps its text and, instead of details, opens the report: the summary as a table
-// and the reader's warnings (here about a table cut inside its last record). No rule these groups
-// meet records a change yet, so the change log is empty.
+// and the reader's warnings (here about a table cut inside its last record), and the change log:
+// the group without a description, recorded as ignored.
 TEST_F(TesteJanelaConversao, CaixaFinalAbreORelatorioComResumoEAvisos) {
     const QString tabela = QDir(origem.path()).filePath(QStringLiteral("TABEST8.DBF"));
     CortaArquivo(tabela, LeArquivo(tabela).size() - 10);
@@ -795,14 +795,14 @@ TEST_F(TesteJanelaConversao, CaixaFinalAbreORelatorioComResumoEAvisos) {
     const QString gravados = QString::number(Contagem(banco, "GRUPROD"));
     ASSERT_EQ(linhas.size(), 2u);
     EXPECT_EQ(linhas[0], (QStringList{QStringLiteral("Grupos de Produtos"), QStringLiteral("3"), QStringLiteral("0"),
-                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("0")}));
+                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("1")}));
     EXPECT_EQ(gravados, QStringLiteral("2"));
     EXPECT_EQ(linhas[1], (QStringList{QStringLiteral("Total"), QStringLiteral("3"), QStringLiteral("0"),
-                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("0")}));
+                                      QStringLiteral("1"), QStringLiteral("0"), gravados, QStringLiteral("1")}));
     ASSERT_EQ(avisos.size(), 1) << avisos.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(avisos[0].startsWith(QStringLiteral("Tabela TABEST8"))) << avisos[0].toStdString();
-    EXPECT_EQ(alteracoes, QStringLiteral("Nenhuma alteração registrada."));
-    EXPECT_EQ(linhasAlteracoes, 0);
+    EXPECT_EQ(alteracoes, QStringLiteral("1 alteração"));
+    EXPECT_EQ(linhasAlteracoes, 1);
 }
 
 } // namespace
