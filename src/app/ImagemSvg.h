@@ -9,7 +9,6 @@
 class TImagemSvg : public QWidget {
 public:
     explicit TImagemSvg(const QString& recurso, QWidget* pai = nullptr);
-    bool Carregada() const { return m_svg.isValid(); }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;

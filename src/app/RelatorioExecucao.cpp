@@ -11,7 +11,7 @@
 
 TRelatorioExecucao::TRelatorioExecucao(TConexaoDestino& conexao, const QString& pastaOrigem,
                                        IDialogoArquivo& dialogoArquivo, QWidget* janela)
-    : m_coletor(conexao, pastaOrigem),
+    : TColetorResumo(conexao, pastaOrigem),
       m_arquivo(QDir(QDir::tempPath()).filePath(QStringLiteral("conversor-tavrin-alteracoes-XXXXXX.csv"))),
       m_dialogoArquivo(dialogoArquivo), m_janela(janela) {
     if (!m_arquivo.open()) {
@@ -30,28 +30,8 @@ IRegistroAlteracoes& TRelatorioExecucao::Alteracoes() {
     return *m_escritor;
 }
 
-void TRelatorioExecucao::InicioExecucao() {
-    m_coletor.InicioExecucao();
-}
-
-void TRelatorioExecucao::InicioTipo(const QString& chave) {
-    m_coletor.InicioTipo(chave);
-}
-
-void TRelatorioExecucao::FimTipo(const QString& chave) {
-    m_coletor.FimTipo(chave);
-}
-
-void TRelatorioExecucao::FalhaTipo(const QString& chave, qint64 registrosAlcancados) {
-    m_coletor.FalhaTipo(chave, registrosAlcancados);
-}
-
-void TRelatorioExecucao::Alteracao(const TAlteracao& alteracao) {
-    m_coletor.Alteracao(alteracao);
-}
-
 QString TRelatorioExecucao::FimExecucao(bool sucesso) {
-    const QString texto = m_coletor.FimExecucao(sucesso);
+    const QString texto = TColetorResumo::FimExecucao(sucesso);
     // The data is in the database by now: a change log that cannot be finished is said in the report
     // rather than turning the run into a failure.
     try {
@@ -64,6 +44,6 @@ QString TRelatorioExecucao::FimExecucao(bool sucesso) {
 }
 
 void TRelatorioExecucao::Mostra() {
-    TDialogoRelatorio dialogo(m_coletor.Resumo(), m_arquivo.fileName(), m_problema, m_dialogoArquivo, m_janela);
+    TDialogoRelatorio dialogo(Resumo(), m_arquivo.fileName(), m_problema, m_dialogoArquivo, m_janela);
     dialogo.exec();
 }

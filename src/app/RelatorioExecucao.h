@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ObservadorExecucao.h"
 #include "ResumoExecucao.h"
 
 #include <QPointer>
@@ -18,7 +17,7 @@ class TConexaoDestino;
 /// What the window keeps of one run for its report: the summary, gathered as the run goes, and the
 /// change log, written to a temporary file of its own that goes away with it. At the run's end it
 /// gives the final box a "Ver relatório…" button that opens the report.
-class TRelatorioExecucao final : public IObservadorExecucao {
+class TRelatorioExecucao final : public TColetorResumo {
 public:
     /// Creates the change log's file; throws EConversao when it cannot. `dialogoArquivo` and `janela`
     /// are not owned.
@@ -32,20 +31,13 @@ public:
     /// Where the run writes its changes.
     IRegistroAlteracoes& Alteracoes();
     QString ArquivoAlteracoes() const { return m_arquivo.fileName(); }
-    const TResumoExecucao& Resumo() const { return m_coletor.Resumo(); }
 
-    void InicioExecucao() override;
-    void InicioTipo(const QString& chave) override;
-    void FimTipo(const QString& chave) override;
-    void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
-    void Alteracao(const TAlteracao& alteracao) override;
     QString FimExecucao(bool sucesso) override;
 
     /// The report, modal to the window.
     void Mostra();
 
 private:
-    TColetorResumo m_coletor;
     QTemporaryFile m_arquivo;
     std::unique_ptr<TArquivoAlteracoes> m_escritor;
     QString m_problema; // what went wrong with the change log, said in the report

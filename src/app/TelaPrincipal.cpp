@@ -71,14 +71,18 @@ private:
     F m_acao;
 };
 
-QLabel* CriaRotulo(QWidget* pai, const char* nome, const QString& texto, int x, int y, const QFont& fonte) {
-    auto* rotulo = new QLabel(texto, pai);
-    rotulo->setObjectName(QLatin1String(nome));
-    rotulo->setFont(fonte);
-    rotulo->move(x, y);
-    rotulo->adjustSize();
-    return rotulo;
+// A label or a check box at (x, y), as wide as its text.
+template <typename W>
+W* CriaComTexto(QWidget* pai, const char* nome, const QString& texto, int x, int y, const QFont& fonte) {
+    auto* controle = new W(texto, pai);
+    controle->setObjectName(QLatin1String(nome));
+    controle->setFont(fonte);
+    controle->move(x, y);
+    controle->adjustSize();
+    return controle;
 }
+constexpr auto CriaRotulo = &CriaComTexto<QLabel>;
+constexpr auto CriaMarca = &CriaComTexto<QCheckBox>;
 
 QPushButton* CriaBotao(QWidget* pai, const char* nome, const QString& texto, const char* icone, QRect posicao) {
     auto* botao = new QPushButton(texto, pai);
@@ -88,15 +92,6 @@ QPushButton* CriaBotao(QWidget* pai, const char* nome, const QString& texto, con
     botao->setGeometry(posicao);
     botao->setAutoDefault(false);
     return botao;
-}
-
-QCheckBox* CriaMarca(QGroupBox* grupo, const char* nome, const QString& texto, int x, int y, const QFont& fonte) {
-    auto* marca = new QCheckBox(texto, grupo);
-    marca->setObjectName(QLatin1String(nome));
-    marca->setFont(fonte);
-    marca->move(x, y);
-    marca->adjustSize();
-    return marca;
 }
 
 } // namespace

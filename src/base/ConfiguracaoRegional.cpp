@@ -14,8 +14,6 @@ ConfiguracaoRegional& Regional() { return g_regional; }
 
 void RestauraRegionalPadrao() { g_regional = ConfiguracaoRegional{}; }
 
-QDateTime Agora() { return g_relogio ? g_relogio() : QDateTime::currentDateTime(); }
-
 QDate Hoje() {
     if (g_relogio) {
         return g_relogio().date();

@@ -20,8 +20,7 @@ ConfiguracaoRegional& Regional();
 /// Restores the Brazilian defaults (tests call it between cases).
 void RestauraRegionalPadrao();
 
-/// "Now" and "today" come from an injectable clock so tests never depend on the calendar.
-QDateTime Agora();
+/// "Today" comes from an injectable clock so tests never depend on the calendar.
 QDate Hoje();
 
 /// Replaces the clock; an empty function restores the system clock.

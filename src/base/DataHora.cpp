@@ -13,7 +13,9 @@ constexpr qint64 kMsPorDia = 24LL * 60 * 60 * 1000;
 constexpr double kPrimeiroDia = -693593.0;
 constexpr double kUltimoDia = 2958465.0;
 
-QDate DiaZero() { return QDate(1899, 12, 30); }
+QDate DiaZero() {
+    return QDate(1899, 12, 30);
+}
 
 // Whole days and milliseconds of the time of day. Before day 0 the legacy type keeps the time
 // as a positive fraction beside a negative day (-1.25 is 29 December 1899, 06:00).
@@ -34,7 +36,9 @@ bool Decompoe(TDateTime valor, qint64& dias, qint64& ms) {
     return static_cast<double>(dias) <= kUltimoDia;
 }
 
-QString Numero(int valor, int largura) { return QString::number(valor).rightJustified(largura, QLatin1Char('0')); }
+QString Numero(int valor, int largura) {
+    return QString::number(valor).rightJustified(largura, QLatin1Char('0'));
+}
 
 } // namespace
 
@@ -157,7 +161,9 @@ QString FormataDataHora(const QString& formato, TDateTime valor) {
     return r;
 }
 
-QString DataParaTextoCurto(TDateTime valor) { return FormataDataHora(Regional().formatoDataCurta, valor); }
+QString DataParaTextoCurto(TDateTime valor) {
+    return FormataDataHora(Regional().formatoDataCurta, valor);
+}
 
 std::optional<TDateTime> TextoCurtoParaData(const QString& texto) {
     // The order of the fields follows the first of d, m or y in the pattern.
@@ -224,26 +230,11 @@ std::optional<TDateTime> TextoCurtoParaData(const QString& texto) {
         if (algarismos3 == 0) {
             return std::nullopt;
         }
-        switch (ordem) {
-        case Ordem::DMY:
-            dia = n1;
-            mes = n2;
-            ano = n3;
-            algarismosAno = algarismos3;
-            break;
-        case Ordem::MDY:
-            mes = n1;
-            dia = n2;
-            ano = n3;
-            algarismosAno = algarismos3;
-            break;
-        case Ordem::YMD:
-            ano = n1;
-            mes = n2;
-            dia = n3;
-            algarismosAno = algarismos1;
-            break;
-        }
+        // The month is in the middle except in month/day/year; the year is last except in year/month/day.
+        dia = ordem == Ordem::DMY ? n1 : ordem == Ordem::MDY ? n2 : n3;
+        mes = ordem == Ordem::MDY ? n1 : n2;
+        ano = ordem == Ordem::YMD ? n1 : n3;
+        algarismosAno = ordem == Ordem::YMD ? algarismos1 : algarismos3;
     } else {
         // Day and month only: this year.
         ano = Hoje().year();

@@ -7,15 +7,10 @@ class TColetorResumo;
 /// Passes a run's events on to the summary's collector and, when the run ends and before its final
 /// message, shows each warning the reader gave about a source table as a warning of its own. Owns
 /// nothing; the collector outlives it.
-class TAvisosLeitura final : public IObservadorExecucao {
+class TAvisosLeitura final : public TObservadorRepasse {
 public:
-    explicit TAvisosLeitura(TColetorResumo& coletor) : m_coletor(coletor) {}
+    explicit TAvisosLeitura(TColetorResumo& coletor);
 
-    void InicioExecucao() override;
-    void InicioTipo(const QString& chave) override;
-    void FimTipo(const QString& chave) override;
-    void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
-    void Alteracao(const TAlteracao& alteracao) override;
     QString FimExecucao(bool sucesso) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "TArquivoMemo.h"
 
 #include "ArquivoComum.h"
+#include "ValorDbf.h"
 
 #include <QFileInfo>
 
@@ -8,14 +9,6 @@
 #include <bit>
 
 namespace {
-
-std::uint32_t Le32Be(const unsigned char* p) {
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
-
-std::uint32_t Le32Le(const unsigned char* p) {
-    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
-}
 
 // A memo that ends at a marker is read in pieces of this size up to the marker or its bound.
 constexpr qint64 kPedaco = 4096;
@@ -52,7 +45,7 @@ TArquivoMemo::TArquivoMemo(const QString& caminho, TipoMemo tipo) : m_caminho(ca
         // FoxPro's SET BLOCKSIZE TO 0 means one-byte blocks.
         m_tamanhoBloco = bloco > 0 ? bloco : 1;
     }
-    m_proximoLivre = m_tipo == TipoMemo::Fpt ? Le32Be(p) : Le32Le(p);
+    m_proximoLivre = m_tipo == TipoMemo::Fpt ? dbf::Le32Be(p) : dbf::Le32(p);
     if (m_proximoLivre > static_cast<std::uint64_t>(m_tamanhoArquivo / m_tamanhoBloco) + 1) {
         m_proximoLivre = 0; // past the end: it tells nothing
     }
@@ -122,7 +115,7 @@ bool TArquivoMemo::Le(std::uint64_t bloco, QByteArray& dados, QString& erro) {
             erro = QStringLiteral("o memo no bloco %1 de %2 está incompleto").arg(bloco).arg(m_caminho);
             return false;
         }
-        const qint64 tamanho = Le32Be(reinterpret_cast<const unsigned char*>(prefixo.constData()) + 4);
+        const qint64 tamanho = dbf::Le32Be(reinterpret_cast<const unsigned char*>(prefixo.constData()) + 4);
         if (!LeBytes(inicio + 8, tamanho, dados)) {
             erro = QStringLiteral("o memo no bloco %1 de %2 diz ter %3 bytes, além do fim do arquivo")
                        .arg(bloco)
@@ -135,7 +128,7 @@ bool TArquivoMemo::Le(std::uint64_t bloco, QByteArray& dados, QString& erro) {
     if (m_tipo == TipoMemo::DbtIV && LeBytes(inicio, 8, prefixo)) {
         const auto* p = reinterpret_cast<const unsigned char*>(prefixo.constData());
         if (p[0] == 0xFF && p[1] == 0xFF && p[2] == 0x08 && p[3] == 0x00) {
-            const qint64 tamanho = qint64(Le32Le(p + 4)) - 8;
+            const qint64 tamanho = qint64(dbf::Le32(p + 4)) - 8;
             if (tamanho < 0 || !LeBytes(inicio + 8, tamanho, dados)) {
                 erro = QStringLiteral("o memo no bloco %1 de %2 tem um tamanho inválido (%3 bytes)")
                            .arg(bloco)

@@ -61,8 +61,6 @@ public:
 
     const QString& Nome() const { return m_nome; }
     const QString& Pasta() const { return m_pasta; }
-    const QString& CaminhoArquivo() const { return m_caminho; }
-    std::uint8_t Versao() const { return m_versao; }
     std::uint8_t Ldid() const { return m_ldid; }
     /// The code page text is decoded with: the override, else the language-driver byte, else the .cpg
     /// file beside the table, else told from the text (CP850 when the text does not tell).

@@ -86,6 +86,21 @@ private:
     T* m_p = nullptr;
 };
 
+/// Ends what `ref` holds through `fim` (rollback, close, detach) without throwing: when the engine
+/// refuses, the reference is released instead, which makes the engine end it.
+template <typename T, typename Fim> void EncerraSemErro(Ref<T>& ref, Fim fim) noexcept {
+    if (!ref) {
+        return;
+    }
+    Status st;
+    fim(ref.get(), &st);
+    if (st.Erro()) {
+        ref.reset();
+    } else {
+        ref.abandona();
+    }
+}
+
 /// CP1252 bytes of a name or path as the engine expects them on this platform.
 QByteArray NomeArquivo(const QString& caminho);
 

@@ -87,8 +87,6 @@ public:
     /// Writes the final header and end mark and closes the files.
     void Fecha();
 
-    std::uint32_t QuantGravados() const { return m_quantGravados; }
-    const QString& CaminhoMemo() const { return m_caminhoMemo; }
 
 private:
     int Indice(const QString& campo) const;

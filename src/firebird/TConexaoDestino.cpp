@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 using namespace Firebird;
+using fbapi::EncerraSemErro;
 using fbapi::Ref;
 using fbapi::Status;
 
@@ -161,24 +162,8 @@ void TConexaoDestino::Impl::Fecha() noexcept {
         LiberaInstrucaoDaQuery(*q);
     }
     instrucoes.Descarta();
-    if (transacao) {
-        Status st;
-        transacao->rollback(&st);
-        if (st.Erro()) {
-            transacao.reset();
-        } else {
-            transacao.abandona();
-        }
-    }
-    if (anexo) {
-        Status st;
-        anexo->detach(&st);
-        if (st.Erro()) {
-            anexo.reset();
-        } else {
-            anexo.abandona();
-        }
-    }
+    EncerraSemErro(transacao, [](auto* t, auto* st) { t->rollback(st); });
+    EncerraSemErro(anexo, [](auto* a, auto* st) { a->detach(st); });
     dialeto = 0;
 }
 
@@ -188,9 +173,13 @@ TConexaoDestino::TConexaoDestino() : m_impl(std::make_unique<Impl>()), m_transac
 
 TConexaoDestino::~TConexaoDestino() = default;
 
-void TConexaoDestino::SetNomeBanco(const QString& nome) { m_impl->nomeBanco = nome; }
+void TConexaoDestino::SetNomeBanco(const QString& nome) {
+    m_impl->nomeBanco = nome;
+}
 
-const QString& TConexaoDestino::NomeBanco() const { return m_impl->nomeBanco; }
+const QString& TConexaoDestino::NomeBanco() const {
+    return m_impl->nomeBanco;
+}
 
 void TConexaoDestino::Abre() {
     m_impl->Fecha();
@@ -198,16 +187,20 @@ void TConexaoDestino::Abre() {
     fbapi::XpbPtr dpb = NovoDpb(st);
     const QByteArray nome = fbapi::NomeArquivo(m_impl->nomeBanco);
     // Never isc_dpb_set_db_sql_dialect here: it would change the customer's database for good.
-    Ref<IAttachment> anexo(fbapi::Provedor()->attachDatabase(&st, nome.constData(), dpb->getBufferLength(&st),
-                                                             dpb->getBuffer(&st)));
+    Ref<IAttachment> anexo(
+        fbapi::Provedor()->attachDatabase(&st, nome.constData(), dpb->getBufferLength(&st), dpb->getBuffer(&st)));
     st.Verifica();
     m_impl->dialeto = LeDialeto(anexo.get());
     m_impl->anexo = std::move(anexo);
 }
 
-void TConexaoDestino::Fecha() { m_impl->Fecha(); }
+void TConexaoDestino::Fecha() {
+    m_impl->Fecha();
+}
 
-bool TConexaoDestino::Conectado() const { return static_cast<bool>(m_impl->anexo); }
+bool TConexaoDestino::Conectado() const {
+    return static_cast<bool>(m_impl->anexo);
+}
 
 bool TConexaoDestino::TestaConexao() {
     if (!m_impl->anexo) {
@@ -222,7 +215,9 @@ bool TConexaoDestino::TestaConexao() {
     return true;
 }
 
-int TConexaoDestino::Dialeto() const { return m_impl->dialeto; }
+int TConexaoDestino::Dialeto() const {
+    return m_impl->dialeto;
+}
 
 void TConexaoDestino::CriaBanco(const QString& caminho) {
     Status st;

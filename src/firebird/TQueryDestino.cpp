@@ -10,6 +10,7 @@
 #include <cstring>
 
 using namespace Firebird;
+using fbapi::EncerraSemErro;
 using fbapi::Ref;
 using fbapi::Status;
 
@@ -36,15 +37,7 @@ struct TQueryDestino::Impl {
         if (instrucao->emUso == this) {
             instrucao->emUso = nullptr;
         }
-        if (cursor) {
-            Status st;
-            cursor->close(&st);
-            if (st.Erro()) {
-                cursor.reset();
-            } else {
-                cursor.abandona();
-            }
-        }
+        EncerraSemErro(cursor, [](auto* c, auto* st) { c->close(st); });
         aberta = false;
         eof = true;
     }

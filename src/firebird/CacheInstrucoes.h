@@ -27,7 +27,6 @@ public:
     /// Changes each time the statements are dropped: a statement prepared in an older generation
     /// must be prepared again.
     quint64 Geracao() const { return m_geracao; }
-    std::size_t Tamanho() const { return m_guardadas.size(); }
 
 private:
     struct Guardada {

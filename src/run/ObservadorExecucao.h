@@ -25,3 +25,21 @@ public:
     /// message box shows as its details (empty for none).
     virtual QString FimExecucao(bool sucesso) = 0;
 };
+
+/// Passes every event on to another observer, which outlives it; a subclass overrides what it adds.
+class TObservadorRepasse : public IObservadorExecucao {
+public:
+    explicit TObservadorRepasse(IObservadorExecucao& destino) : m_destino(destino) {}
+
+    void InicioExecucao() override { m_destino.InicioExecucao(); }
+    void InicioTipo(const QString& chave) override { m_destino.InicioTipo(chave); }
+    void FimTipo(const QString& chave) override { m_destino.FimTipo(chave); }
+    void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override {
+        m_destino.FalhaTipo(chave, registrosAlcancados);
+    }
+    void Alteracao(const TAlteracao& alteracao) override { m_destino.Alteracao(alteracao); }
+    QString FimExecucao(bool sucesso) override { return m_destino.FimExecucao(sucesso); }
+
+private:
+    IObservadorExecucao& m_destino;
+};

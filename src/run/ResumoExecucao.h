@@ -55,7 +55,7 @@ struct TResumoExecucao {
 /// rollback (each kind empties its tables first, so what a table holds is what the kind wrote),
 /// and reference rows as the growth of the reference tables while the kind ran. Each source table's
 /// code page, how it was chosen and the reader's warnings come from opening it as the reader does.
-class TColetorResumo final : public IObservadorExecucao {
+class TColetorResumo : public IObservadorExecucao {
 public:
     /// `pagina`: the code page the run read every source table in, when one was forced.
     TColetorResumo(TConexaoDestino& conexao, QString pastaOrigem, std::optional<PaginaCodigo> pagina = std::nullopt);
