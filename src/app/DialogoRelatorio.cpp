@@ -2,9 +2,11 @@
 
 #include "AdaptadoresQt.h"
 #include "PainelAlteracoes.h"
+#include "ResultadoAnalise.h"
 #include "ResumoExecucao.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -116,34 +119,66 @@ QLabel* Titulo(const QString& texto, QWidget* pai) {
     return rotulo;
 }
 
+// Columns as wide as their contents, the `elastica` one taking what is left, and tall enough for every
+// row: a summary that scrolls hides the total.
+void AjustaTabela(QTableWidget& tabela, int elastica) {
+    tabela.resizeColumnsToContents();
+    tabela.horizontalHeader()->setSectionResizeMode(elastica, QHeaderView::Stretch);
+    tabela.resizeRowsToContents();
+    const int altura = tabela.horizontalHeader()->sizeHint().height() + tabela.verticalHeader()->length() +
+                       2 * tabela.frameWidth() + 2;
+    tabela.setFixedHeight(altura);
+    tabela.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 } // namespace
 
 TDialogoRelatorio::TDialogoRelatorio(const TResumoExecucao& resumo, const QString& arquivoAlteracoes,
                                      const QString& aviso, IDialogoArquivo& dialogoArquivo, QWidget* pai)
     : QDialog(pai) {
-    setObjectName(QStringLiteral("DialogoRelatorio"));
     setWindowTitle(QStringLiteral("Relatório da conversão - %1").arg(TituloPrograma()));
-    setSizeGripEnabled(true);
-
     QString resultado = ResultadoResumo(resumo);
     resultado[0] = resultado[0].toUpper();
-    lblResultado = new QLabel(resultado + QLatin1Char('.'), this);
-    lblResultado->setObjectName(QStringLiteral("lblResultado"));
-    lblResultado->setWordWrap(true);
-
-    tblResumo = CriaTabelaResumo(resumo);
-
     QStringList avisos;
     for (const TResumoTipo& t : resumo.tipos) {
         avisos << t.avisos;
     }
+    Monta(resultado + QLatin1Char('.'), aviso, CriaTabelaResumo(resumo), avisos, arquivoAlteracoes,
+          QStringLiteral("Alterações nos dados"), dialogoArquivo);
+}
+
+TDialogoRelatorio::TDialogoRelatorio(const TResultadoAnalise& analise, const QString& arquivoProblemas,
+                                     IDialogoArquivo& dialogoArquivo, QWidget* pai)
+    : QDialog(pai) {
+    setWindowTitle(
+        QStringLiteral("Análise da pasta %1 - %2").arg(QDir::toNativeSeparators(analise.pasta), TituloPrograma()));
+    QStringList avisos;
+    for (const TAnaliseTabela& t : analise.tabelas) {
+        avisos << t.avisos;
+    }
+    Monta(ConclusaoAnalise(analise), QString(), CriaTabelaAnalise(analise), avisos, arquivoProblemas,
+          QStringLiteral("Problemas encontrados"), dialogoArquivo);
+}
+
+void TDialogoRelatorio::Monta(const QString& resultado, const QString& aviso, QTableWidget* tabela,
+                              const QStringList& avisos, const QString& arquivo, const QString& tituloLista,
+                              IDialogoArquivo& dialogoArquivo) {
+    setObjectName(QStringLiteral("DialogoRelatorio"));
+    setSizeGripEnabled(true);
+
+    lblResultado = new QLabel(resultado, this);
+    lblResultado->setObjectName(QStringLiteral("lblResultado"));
+    lblResultado->setWordWrap(true);
+
+    tblResumo = tabela;
+
     lstAvisos = new QListWidget(this);
     lstAvisos->setObjectName(QStringLiteral("lstAvisos"));
     lstAvisos->setWordWrap(true);
     lstAvisos->addItems(avisos);
     lstAvisos->setMaximumHeight(90);
 
-    pnlAlteracoes = new TPainelAlteracoes(arquivoAlteracoes, dialogoArquivo, this);
+    pnlAlteracoes = new TPainelAlteracoes(arquivo, dialogoArquivo, this);
     pnlAlteracoes->setObjectName(QStringLiteral("pnlAlteracoes"));
 
     auto* botoes = new QDialogButtonBox(this);
@@ -170,10 +205,66 @@ TDialogoRelatorio::TDialogoRelatorio(const TResumoExecucao& resumo, const QStrin
     } else {
         lstAvisos->hide();
     }
-    layout->addWidget(Titulo(QStringLiteral("Alterações nos dados"), this));
+    layout->addWidget(Titulo(tituloLista, this));
     layout->addWidget(pnlAlteracoes, 1);
     layout->addWidget(botoes);
     resize(980, 640);
+}
+
+QTableWidget* TDialogoRelatorio::CriaTabelaAnalise(const TResultadoAnalise& analise) {
+    const QLocale brasil = Brasil();
+    const QStringList colunas = {QStringLiteral("Tabela"),    QStringLiteral("Tipo"),     QStringLiteral("Registros"),
+                                 QStringLiteral("Excluídos"), QStringLiteral("Página"),   QStringLiteral("Fatais"),
+                                 QStringLiteral("Perdas"),    QStringLiteral("Qualidade")};
+    auto* tabela =
+        new QTableWidget(static_cast<int>(analise.tabelas.size()) + 1, static_cast<int>(colunas.size()), this);
+    tabela->setObjectName(QStringLiteral("tblResumo"));
+    tabela->setHorizontalHeaderLabels(colunas);
+    tabela->verticalHeader()->hide();
+    tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabela->setSelectionMode(QAbstractItemView::NoSelection);
+    tabela->setFocusPolicy(Qt::NoFocus);
+    std::array<qint64, 3> total{};
+    qint64 registros = 0;
+    qint64 excluidos = 0;
+    int l = 0;
+    for (const TAnaliseTabela& t : analise.tabelas) {
+        tabela->setItem(l, 0, Item(t.tabela, QString(), false, false));
+        tabela->setItem(l, 1, Item(t.nome, QString(), false, false));
+        tabela->setItem(l, 2,
+                        Item(t.lida ? brasil.toString(t.registros) : QStringLiteral("-"), QString(), true, false));
+        tabela->setItem(l, 3,
+                        Item(t.lida ? brasil.toString(t.excluidos) : QStringLiteral("-"), QString(), true, false));
+        tabela->setItem(
+            l, 4,
+            Item(t.lida ? QStringLiteral("%1 (%2)").arg(t.paginaCodigo, t.escolhaPagina) : QStringLiteral("ilegível"),
+                 QString(), false, false));
+        for (const ClasseProblema classe : kClassesProblema) {
+            const auto c = static_cast<std::size_t>(classe);
+            QStringList detalhe;
+            for (const TContagemProblema& p : t.problemas) {
+                if (p.classe == classe) {
+                    detalhe << QStringLiteral("%1: %2").arg(RotuloAlteracao(p.oQue), brasil.toString(p.quantidade));
+                }
+            }
+            tabela->setItem(l, 5 + static_cast<int>(c),
+                            Item(brasil.toString(t.Quantidade(classe)), detalhe.join(QLatin1Char('\n')), true, false));
+            total[c] += t.Quantidade(classe);
+        }
+        registros += t.registros;
+        excluidos += t.excluidos;
+        ++l;
+    }
+    tabela->setItem(l, 0, Item(QStringLiteral("Total"), QString(), false, true));
+    tabela->setItem(l, 1, Item(QString(), QString(), false, true));
+    tabela->setItem(l, 2, Item(brasil.toString(registros), QString(), true, true));
+    tabela->setItem(l, 3, Item(brasil.toString(excluidos), QString(), true, true));
+    tabela->setItem(l, 4, Item(QString(), QString(), false, true));
+    for (std::size_t c = 0; c < total.size(); ++c) {
+        tabela->setItem(l, 5 + static_cast<int>(c), Item(brasil.toString(total[c]), QString(), true, true));
+    }
+    AjustaTabela(*tabela, 1);
+    return tabela;
 }
 
 QTableWidget* TDialogoRelatorio::CriaTabelaResumo(const TResumoExecucao& resumo) {
@@ -196,13 +287,6 @@ QTableWidget* TDialogoRelatorio::CriaTabelaResumo(const TResumoExecucao& resumo)
             tabela->setItem(l, c, Item(linha.numeros[static_cast<std::size_t>(c - 1)], dica, true, total));
         }
     }
-    tabela->resizeColumnsToContents();
-    tabela->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tabela->resizeRowsToContents();
-    // Tall enough for every row: a summary that scrolls hides the total.
-    const int altura = tabela->horizontalHeader()->sizeHint().height() + tabela->verticalHeader()->length() +
-                       2 * tabela->frameWidth() + 2;
-    tabela->setFixedHeight(altura);
-    tabela->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    AjustaTabela(*tabela, 0);
     return tabela;
 }

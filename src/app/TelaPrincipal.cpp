@@ -1,6 +1,7 @@
 #include "TelaPrincipal.h"
 
 #include "AdaptadoresQt.h"
+#include "AnalisePasta.h"
 #include "ClassesConversaoController.h"
 #include "DialogoArquivo.h"
 #include "EConversao.h"
@@ -14,6 +15,7 @@
 #include "VerificacaoDestino.h"
 #include "ui/InterfaceUsuario.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -153,6 +155,11 @@ void TFPrincipal::CriaControles() {
     m_modeloPastas->setFilter(QDir::Dirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_modeloPastas->setRootPath(QDir::rootPath());
     dcoCaminhoBDOrigem->setModel(m_modeloPastas);
+    actAnalisarPasta = new QAction(QStringLiteral("Analisar pasta…"), dcoCaminhoBDOrigem);
+    actAnalisarPasta->setObjectName(QStringLiteral("actAnalisarPasta"));
+    dcoCaminhoBDOrigem->addAction(actAnalisarPasta);
+    dcoCaminhoBDOrigem->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(actAnalisarPasta, &QAction::triggered, this, [this] { actAnalisarPastaClick(); });
     for (int coluna = 1; coluna < m_modeloPastas->columnCount(); ++coluna) {
         dcoCaminhoBDOrigem->hideColumn(coluna);
     }
@@ -431,6 +438,39 @@ void TFPrincipal::btnConverterClick() {
     execucao.SetObservador(&relatorio);
     execucao.SetRegistroAlteracoes(&relatorio.Alteracoes());
     execucao.FEfetuaConversao(MParams, CaminhoOrigem, ibdQuorvel, ibtTransacaoQuorvel, *m_barra, *m_rotulo);
+}
+
+void TFPrincipal::actAnalisarPastaClick() {
+    // The tree offers the menu while a run is going on too; the analysis waits for it to end.
+    if (m_emConversao) {
+        return;
+    }
+    const QString pasta = PastaOrigemSelecionada();
+    if (const auto problema = ProblemaPastaOrigem(pasta)) {
+        MostraAviso(*problema);
+        return;
+    }
+    TListaParametros marcados;
+    pCarregaParametros(marcados);
+    QStringList chaves;
+    for (const char* chave : {"VENDEDORES", "CLIENTES", "FORNECEDORES", "GRUPOSPRODUTOS", "PRODUTOS"}) {
+        if (marcados.Valor(QLatin1String(chave)) == QLatin1String("S")) {
+            chaves << QLatin1String(chave);
+        }
+    }
+    if (chaves.isEmpty()) {
+        chaves = {QStringLiteral("VENDEDORES"), QStringLiteral("CLIENTES"), QStringLiteral("FORNECEDORES"),
+                  QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("PRODUTOS")};
+    }
+    // As during a run: the window processes its messages as the records go by, and nothing else may
+    // start or close it meanwhile.
+    DesabilitaBotoes();
+    m_emConversao = true;
+    const TAoSairDoEscopo reabilita([this] {
+        m_emConversao = false;
+        HabilitaBotoes();
+    });
+    AnalisaPastaEMostra(pasta, chaves, *m_dialogoArquivo, *m_barra, *m_rotulo, this);
 }
 
 void TFPrincipal::btnSairClick() {

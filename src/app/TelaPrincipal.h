@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QFileSystemModel;
 class QGroupBox;
@@ -64,6 +65,9 @@ private:
     void AbreBancoQuorvel();
     void btnConverterClick();
     void btnSairClick();
+    /// "Analisar pasta…": the report of every problem of the folder selected in the tree, for the kinds
+    /// ticked (all five when none is).
+    void actAnalisarPastaClick();
 
     void CriaControles();
     void DefineOrdemTeclado();
@@ -86,6 +90,7 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* lblInfo = nullptr;
     QTreeView* dcoCaminhoBDOrigem = nullptr;
+    QAction* actAnalisarPasta = nullptr; ///< in the tree's context menu
     QFileSystemModel* m_modeloPastas = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;

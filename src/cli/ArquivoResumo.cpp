@@ -1,6 +1,7 @@
 #include "ArquivoResumo.h"
 
 #include "FormatoCsv.h"
+#include "ResultadoAnalise.h"
 #include "ResumoExecucao.h"
 
 #include <QDir>
@@ -39,8 +40,9 @@ bool EhResumo(const QString& caminho) {
         return false;
     }
     const QJsonObject json = QJsonDocument::fromJson(arquivo.readAll()).object();
-    return json.value(QStringLiteral("sucesso")).isBool() && json.value(QStringLiteral("tipos")).isArray() &&
-           json.value(QStringLiteral("total")).isObject();
+    return (json.value(QStringLiteral("sucesso")).isBool() && json.value(QStringLiteral("tipos")).isArray() &&
+            json.value(QStringLiteral("total")).isObject()) ||
+           EhAnaliseJson(json);
 }
 
 } // namespace
@@ -110,6 +112,23 @@ std::optional<QString> ProblemaArquivoAlteracoes(const QString& arquivo, const Q
     return ProblemaArquivoSaida(arquivo, bancoLocal, pastaOrigem,
                                 {"O registro de alterações (--alteracoes)", "o registro de alterações",
                                  "um registro de alterações", EhRegistroAlteracoes});
+}
+
+std::optional<QString> ProblemaArquivoRelatorio(const QString& arquivo, const QString& pastaOrigem) {
+    return ProblemaArquivoSaida(arquivo, QString(), pastaOrigem,
+                                {"O relatório (--relatorio)", "o relatório", "um relatório", EhRegistroAlteracoes});
+}
+
+bool GravaArquivoJson(const QString& arquivo, const QJsonObject& json, const QString& nome) {
+    // Through a link, the file it names is replaced, not the link.
+    const QFileInfo info(arquivo);
+    QSaveFile saida(info.isSymLink() ? info.canonicalFilePath() : arquivo);
+    if (!saida.open(QIODevice::WriteOnly) || saida.write(QJsonDocument(json).toJson()) < 0 || !saida.commit()) {
+        QTextStream(stderr) << "Não foi possível gravar " << nome << " em \"" << QDir::toNativeSeparators(arquivo)
+                            << "\": " << saida.errorString() << "\n";
+        return false;
+    }
+    return true;
 }
 
 bool GravaResumoJson(const QString& arquivo, const TResumoExecucao& resumo) {

@@ -13,6 +13,7 @@ enum CodigoSaida : int {
 /// Each subcommand takes the arguments after its name and returns the exit status.
 /// Messages go to stderr; results a script may read go to stdout.
 int ComandoConverter(const QStringList& argumentos);
+int ComandoAnalisar(const QStringList& argumentos);
 int ComandoCriarDestino(const QStringList& argumentos);
 int ComandoGerarExemplo(const QStringList& argumentos);
 int ComandoAtivarTriggers(const QStringList& argumentos);

@@ -13,6 +13,8 @@ const char* const kAjuda =
     "  conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "                   [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
     "                   [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "  conversor-tavrin analisar --origem PASTA [--pagina-codigo PAGINA] [--relatorio ARQUIVO.csv]\n"
+    "                   [--resumo ARQUIVO.json] [--vendedores] [--clientes] ... [--todos]\n"
     "  conversor-tavrin criar-destino BANCO\n"
     "  conversor-tavrin gerar-exemplo PASTA [--registros N] [--semente S] [--hostil] [--substituir]\n"
     "  conversor-tavrin ativar-triggers BANCO   (ativa as nove triggers após uma conversão interrompida)\n"
@@ -43,6 +45,9 @@ int main(int argc, char** argv) {
     }
     if (comando == QLatin1String("converter")) {
         return ComandoConverter(argumentos);
+    }
+    if (comando == QLatin1String("analisar")) {
+        return ComandoAnalisar(argumentos);
     }
     if (comando == QLatin1String("criar-destino")) {
         return ComandoCriarDestino(argumentos);

@@ -226,6 +226,11 @@ std::unique_ptr<TRegistroVendedor> TVendedorDAO::FRetornaRegistro(const QString&
     return LeRegistro(q);
 }
 
+QString TVendedorDAO::CodigoInserido(const TRegistroVendedor& vpObjRegistroVendend) {
+    // The CODVENDEDOR column's cleaning in Colunas().
+    return CorteComZeros(kLarguraCodigo)(vpObjRegistroVendend.Codvendedor());
+}
+
 bool TVendedorDAO::FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend, QString* motivo) {
     TQueryDestino q(vConexao);
     q.SetSQL(FRetornaSqlInserTRegistroVendedor());

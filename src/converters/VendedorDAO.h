@@ -36,6 +36,9 @@ public:
     // Insert, update and delete show a warning naming the database's reason and return false
     // when their statement fails; the error goes no further and the transaction is untouched.
 
+    /// The code the insert writes for the record (CODVENDEDOR cut and padded to its column), the
+    /// seller's key in the target.
+    static QString CodigoInserido(const TRegistroVendedor& vpObjRegistroVendend);
     /// Inserts the record, cut and cleaned to the columns; a refusal's reason goes to `motivo` when given.
     bool FInsereRegistro(const TRegistroVendedor& vpObjRegistroVendend, QString* motivo = nullptr);
     /// Inserts in order and stops at the first failure (later records are not attempted).

@@ -70,6 +70,8 @@ public:
     /// What the reader worked around when it opened the table (fewer records than declared, a code
     /// page it could not tell, ...), one sentence each; empty when closed.
     QStringList Avisos() const;
+    /// The open table itself (its counts, code page, fields), owned by the query; null when closed.
+    const TTabelaDbf* Tabela() const { return m_tabela.get(); }
 
     /// A field of the current record; raises EConversao naming the field and table when absent.
     TCampoOrigem CampoPorNome(const QString& nome) const;

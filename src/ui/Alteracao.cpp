@@ -16,6 +16,26 @@ QString RotuloAlteracao(TipoAlteracao tipo) {
         return QStringLiteral("registro ignorado");
     case TipoAlteracao::RegistroRecusado:
         return QStringLiteral("registro recusado pelo banco");
+    case TipoAlteracao::TabelaIlegivel:
+        return QStringLiteral("tabela ilegível");
+    case TipoAlteracao::CampoAusente:
+        return QStringLiteral("campo ausente");
+    case TipoAlteracao::MemoDanificado:
+        return QStringLiteral("memo danificado");
+    case TipoAlteracao::CampoRecusado:
+        return QStringLiteral("valor recusado");
+    case TipoAlteracao::ChaveRepetida:
+        return QStringLiteral("chave repetida no destino");
+    case TipoAlteracao::DocumentoInvalido:
+        return QStringLiteral("CPF/CNPJ inválido");
+    case TipoAlteracao::CepInvalido:
+        return QStringLiteral("CEP sem 8 dígitos");
+    case TipoAlteracao::UfDesconhecida:
+        return QStringLiteral("UF desconhecida");
+    case TipoAlteracao::NomeVazio:
+        return QStringLiteral("nome vazio");
+    case TipoAlteracao::EmailSemArroba:
+        return QStringLiteral("e-mail sem @");
     }
     return QString();
 }
@@ -67,6 +87,26 @@ QString ChaveAlteracao(TipoAlteracao tipo) {
         return QStringLiteral("registroIgnorado");
     case TipoAlteracao::RegistroRecusado:
         return QStringLiteral("registroRecusado");
+    case TipoAlteracao::TabelaIlegivel:
+        return QStringLiteral("tabelaIlegivel");
+    case TipoAlteracao::CampoAusente:
+        return QStringLiteral("campoAusente");
+    case TipoAlteracao::MemoDanificado:
+        return QStringLiteral("memoDanificado");
+    case TipoAlteracao::CampoRecusado:
+        return QStringLiteral("valorRecusado");
+    case TipoAlteracao::ChaveRepetida:
+        return QStringLiteral("chaveRepetida");
+    case TipoAlteracao::DocumentoInvalido:
+        return QStringLiteral("documentoInvalido");
+    case TipoAlteracao::CepInvalido:
+        return QStringLiteral("cepInvalido");
+    case TipoAlteracao::UfDesconhecida:
+        return QStringLiteral("ufDesconhecida");
+    case TipoAlteracao::NomeVazio:
+        return QStringLiteral("nomeVazio");
+    case TipoAlteracao::EmailSemArroba:
+        return QStringLiteral("emailSemArroba");
     }
     return QString();
 }

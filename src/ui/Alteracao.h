@@ -13,11 +13,30 @@ enum class TipoAlteracao {
     NumeroIlegivel,   ///< a number that could not be read was left empty
     RegistroIgnorado, ///< the record wrote no row; the detail is the reason
     RegistroRecusado, ///< the database refused the record; the detail is its message
+    // What only an analysis of the source finds; the change log of a run never holds these.
+    TabelaIlegivel,    ///< the table cannot be opened; the detail is the reader's reason
+    CampoAusente,      ///< the table lacks a field the kind reads
+    MemoDanificado,    ///< a memo cannot be read; the detail is the reader's reason
+    CampoRecusado,     ///< the kind refuses the field's value; the detail is why
+    ChaveRepetida,     ///< another record gets the same target key; the detail names the key and the record
+    DocumentoInvalido, ///< a CPF or CNPJ whose check digits or length are wrong
+    CepInvalido,       ///< a CEP that is not 8 digits
+    UfDesconhecida,    ///< a state that is not one of the 27 units (or EX)
+    NomeVazio,         ///< a record without a name or description
+    EmailSemArroba,    ///< an e-mail address without "@"
 };
 
 inline constexpr std::array<TipoAlteracao, 6> kTiposAlteracao = {
     TipoAlteracao::Cortado,        TipoAlteracao::ForaWin1252,      TipoAlteracao::DataIlegivel,
     TipoAlteracao::NumeroIlegivel, TipoAlteracao::RegistroIgnorado, TipoAlteracao::RegistroRecusado,
+};
+
+/// What an analysis of the source adds to the change log's kinds.
+inline constexpr std::array<TipoAlteracao, 10> kTiposProblema = {
+    TipoAlteracao::TabelaIlegivel, TipoAlteracao::CampoAusente,   TipoAlteracao::MemoDanificado,
+    TipoAlteracao::CampoRecusado,  TipoAlteracao::ChaveRepetida,  TipoAlteracao::DocumentoInvalido,
+    TipoAlteracao::CepInvalido,    TipoAlteracao::UfDesconhecida, TipoAlteracao::NomeVazio,
+    TipoAlteracao::EmailSemArroba,
 };
 
 /// How serious a problem of a source is, for lists that sort problems rather than changes.

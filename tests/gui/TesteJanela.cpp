@@ -2,6 +2,7 @@
 // its controls, the refusals before a run, the controls during a run and conversions started
 // from it. The file dialog is answered in advance; message boxes go to the recorder, except where
 // the window's own boxes are under test.
+#include "../integration/ClientesTeste.h"
 #include "../unit/FixturesDbf.h"
 #include "AdaptadoresQt.h"
 #include "BancoTemporario.h"
@@ -15,8 +16,10 @@
 #include "TelaPrincipal.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -836,6 +839,80 @@ QStringList TextosDoDialogo(const std::function<void()>& abre) {
 }
 
 } // namespace
+
+// The folder tree's context menu analyses the selected folder, for the kinds ticked, and opens the
+// report on every problem found, with its filters.
+TEST_F(TesteJanela, AnalisarPastaNoMenuDaArvoreAbreORelatorioDaAnalise) {
+    QTemporaryDir origem;
+    TRegistroTabcli certo;
+    certo.codigo = QStringLiteral("1");
+    certo.nome = QStringLiteral("Maria");
+    certo.cep = QStringLiteral("01310-100");
+    TRegistroTabcli errado = certo;
+    errado.codigo = QStringLiteral("2");
+    errado.cep = QStringLiteral("1310-100");
+    errado.estado = QStringLiteral("XX");
+    EscreveTabcli(origem.path(), {certo, errado});
+    janela.SelecionaPastaOrigem(origem.path());
+    Marca("chkClientes");
+
+    auto* arvore = Controle<QTreeView>("dcoCaminhoBDOrigem");
+    EXPECT_EQ(arvore->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QAction* analisar = nullptr;
+    for (QAction* acao : arvore->actions()) {
+        if (acao->text() == QStringLiteral("Analisar pasta…")) {
+            analisar = acao;
+        }
+    }
+    ASSERT_NE(analisar, nullptr);
+
+    QStringList durante; // the label, and whether "Converter" could be pressed, as each record goes by
+    pessoa.aoProcessarMensagens = [&] {
+        durante << Controle<QLabel>("lblInfo")->text() +
+                       (Controle<QWidget>("btnConverter")->isEnabled() ? QStringLiteral(" +") : QString());
+    };
+    QString titulo;
+    QString resultado;
+    QStringList linhaResumo;
+    QStringList problemas;
+    int filtrados = -1;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        if (dialogo == nullptr) {
+            return;
+        }
+        titulo = dialogo->windowTitle();
+        resultado = dialogo->findChild<QLabel*>("lblResultado")->text();
+        const auto* resumo = dialogo->findChild<QTableWidget*>("tblResumo");
+        for (int c = 0; c < resumo->columnCount(); ++c) {
+            linhaResumo << resumo->item(0, c)->text();
+        }
+        const QAbstractItemModel* modelo = dialogo->findChild<QTableView*>("tblAlteracoes")->model();
+        for (int l = 0; l < modelo->rowCount(); ++l) {
+            problemas << modelo->index(l, 4).data().toString() + QLatin1Char(' ') +
+                             modelo->index(l, 6).data().toString();
+        }
+        auto* categorias = dialogo->findChild<QComboBox*>("cbxAlteracao");
+        categorias->setCurrentIndex(categorias->findText(QStringLiteral("UF desconhecida (1)")));
+        filtrados = modelo->rowCount();
+        dialogo->close();
+    });
+    analisar->trigger();
+
+    EXPECT_TRUE(pessoa.Mensagens().isEmpty()) << pessoa.Mensagens().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(titulo.startsWith(QStringLiteral("Análise da pasta "))) << titulo.toStdString();
+    EXPECT_TRUE(resultado.startsWith(QStringLiteral("Nenhum problema fatal"))) << resultado.toStdString();
+    EXPECT_EQ(linhaResumo, (QStringList{QStringLiteral("TABCLI"), QStringLiteral("Clientes"), QStringLiteral("2"),
+                                        QStringLiteral("0"), QStringLiteral("CP850 (declarado)"), QStringLiteral("0"),
+                                        QStringLiteral("0"), QStringLiteral("2")}));
+    EXPECT_EQ(problemas,
+              (QStringList{QStringLiteral("ESTADO UF desconhecida"), QStringLiteral("CEP CEP sem 8 dígitos")}));
+    EXPECT_EQ(filtrados, 1);
+    EXPECT_EQ(durante, (QStringList{QStringLiteral("Analisando Clientes - Registro 1 de 2"),
+                                    QStringLiteral("Analisando Clientes - Registro 2 de 2")}));
+    EXPECT_TRUE(Controle<QWidget>("btnConverter")->isEnabled());
+    EXPECT_TRUE(Controle<QLabel>("lblInfo")->text().isEmpty());
+}
 
 TEST(TraducaoQt, DialogosPadraoFalamPortugues) {
     ASSERT_TRUE(TAmbienteQt::traduzida) << "qtbase_pt_BR.qm not installed (qt6-translations-l10n)";
