@@ -12,7 +12,7 @@ const char* const kAjuda =
     "Uso:\n"
     "  conversor-tavrin converter --origem PASTA --destino BANCO\n"
     "                   [--vendedores] [--clientes] [--fornecedores] [--grupos-produtos] [--produtos] [--todos]\n"
-    "                   [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--ensaio]\n"
+    "                   [--pagina-codigo PAGINA] [--resumo ARQUIVO.json] [--alteracoes ARQUIVO.csv] [--ensaio]\n"
     "  conversor-tavrin analisar --origem PASTA [--pagina-codigo PAGINA] [--relatorio ARQUIVO.csv]\n"
     "                   [--resumo ARQUIVO.json] [--vendedores] [--clientes] ... [--todos]\n"
     "  conversor-tavrin criar-destino BANCO\n"
