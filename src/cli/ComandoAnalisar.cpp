@@ -1,4 +1,5 @@
 #include "AnaliseOrigem.h"
+#include "Argumentos.h"
 #include "ArquivoAlteracoes.h"
 #include "ArquivoResumo.h"
 #include "Comandos.h"
@@ -46,16 +47,11 @@ int UsoIncorreto(const QString& motivo) {
 std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesAnalisar& opcoes) {
     const QStringList todos = {QStringLiteral("VENDEDORES"), QStringLiteral("CLIENTES"), QStringLiteral("FORNECEDORES"),
                                QStringLiteral("GRUPOSPRODUTOS"), QStringLiteral("PRODUTOS")};
-    for (int i = 0; i < argumentos.size(); ++i) {
-        const QString& a = argumentos[i];
-        // A value that looks like an option is one the user forgot: "--resumo --clientes".
-        auto valor = [&](QString& destino) -> bool {
-            if (i + 1 >= argumentos.size() || argumentos[i + 1].startsWith(QLatin1String("--"))) {
-                return false;
-            }
-            destino = argumentos[++i];
-            return !destino.isEmpty();
-        };
+    TArgumentos args(argumentos);
+    // An empty value is as good as none.
+    const auto valor = [&args](QString& destino) { return args.Valor(destino) && !destino.isEmpty(); };
+    while (!args.Fim()) {
+        const QString& a = args.Proximo();
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             QTextStream(stdout) << kUsoAnalisar;
             return kSaidaSucesso;
@@ -72,29 +68,19 @@ std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesAnalisar& opco
                 return UsoIncorreto(QStringLiteral("--resumo precisa do caminho do arquivo JSON."));
             }
         } else if (a == QLatin1String("--pagina-codigo")) {
-            QString nome;
-            const bool informada = valor(nome);
-            const std::optional<PaginaCodigo> pagina = PaginaCodigoPorNome(nome);
-            if (!informada || !pagina) {
-                return UsoIncorreto(QStringLiteral("--pagina-codigo precisa de CP850, CP1252 ou outra página de "
-                                                   "código conhecida (%1): \"%2\".")
-                                        .arg(PaginasCodigoDisponiveis(), nome));
+            QString erro;
+            opcoes.pagina = args.ValorPaginaCodigo(erro);
+            if (!opcoes.pagina) {
+                return UsoIncorreto(erro);
             }
-            opcoes.pagina = pagina;
         } else if (a == QLatin1String("--todos")) {
             opcoes.chaves = todos;
-        } else {
-            // The kinds' switches as converter has them: "--grupos-produtos" for GRUPOSPRODUTOS.
-            const qsizetype posicao = todos.indexOf(a.mid(2).remove(QLatin1Char('-')).toUpper());
-            const QString chave = posicao < 0 ? QString() : todos[posicao];
-            if (chave.isEmpty() || a != QStringLiteral("--") + (chave == QLatin1String("GRUPOSPRODUTOS")
-                                                                    ? QStringLiteral("grupos-produtos")
-                                                                    : chave.toLower())) {
-                return UsoIncorreto(QStringLiteral("Opção desconhecida: ") + a);
-            }
+        } else if (const QString chave = ChaveDoTipo(a); !chave.isEmpty()) {
             if (!opcoes.chaves.contains(chave)) {
                 opcoes.chaves << chave;
             }
+        } else {
+            return UsoIncorreto(QStringLiteral("Opção desconhecida: ") + a);
         }
     }
     if (opcoes.origem.isEmpty()) {

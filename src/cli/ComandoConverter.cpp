@@ -1,4 +1,5 @@
 #include "AberturaDestino.h"
+#include "Argumentos.h"
 #include "ArquivoResumo.h"
 #include "AvisosLeitura.h"
 #include "ClassesConversaoController.h"
@@ -56,65 +57,52 @@ int UsoIncorreto(const QString& motivo) {
 
 // Reads the options; returns an exit status when the command must stop here.
 std::optional<int> LeOpcoes(const QStringList& argumentos, TOpcoesConverter& opcoes) {
-    for (int i = 0; i < argumentos.size(); ++i) {
-        const QString& a = argumentos[i];
-        // A value that looks like an option is one the user forgot: "--resumo --vendedores".
-        auto valor = [&](QString& destino) -> bool {
-            if (i + 1 >= argumentos.size() || argumentos[i + 1].startsWith(QLatin1String("--"))) {
-                return false;
-            }
-            destino = argumentos[++i];
-            return true;
-        };
+    TArgumentos args(argumentos);
+    QStringList tipos;
+    while (!args.Fim()) {
+        const QString& a = args.Proximo();
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             QTextStream(stdout) << kUsoConverter;
             return kSaidaSucesso;
         } else if (a == QLatin1String("--origem")) {
-            if (!valor(opcoes.origem)) {
+            if (!args.Valor(opcoes.origem)) {
                 return UsoIncorreto(QStringLiteral("--origem precisa de uma pasta."));
             }
         } else if (a == QLatin1String("--destino")) {
             QString destino;
-            if (!valor(destino)) {
+            if (!args.Valor(destino)) {
                 return UsoIncorreto(QStringLiteral("--destino precisa do caminho do banco."));
             }
             opcoes.destino = destino;
         } else if (a == QLatin1String("--resumo")) {
-            if (!valor(opcoes.arquivoResumo) || opcoes.arquivoResumo.isEmpty()) {
+            if (!args.Valor(opcoes.arquivoResumo) || opcoes.arquivoResumo.isEmpty()) {
                 return UsoIncorreto(QStringLiteral("--resumo precisa do caminho do arquivo JSON."));
             }
         } else if (a == QLatin1String("--alteracoes")) {
-            if (!valor(opcoes.arquivoAlteracoes) || opcoes.arquivoAlteracoes.isEmpty()) {
+            if (!args.Valor(opcoes.arquivoAlteracoes) || opcoes.arquivoAlteracoes.isEmpty()) {
                 return UsoIncorreto(QStringLiteral("--alteracoes precisa do caminho do arquivo CSV."));
             }
         } else if (a == QLatin1String("--ensaio")) {
             opcoes.ensaio = true;
         } else if (a == QLatin1String("--pagina-codigo")) {
-            QString nome;
-            const bool informada = valor(nome);
-            const std::optional<PaginaCodigo> pagina = PaginaCodigoPorNome(nome);
-            if (!informada || !pagina) {
-                return UsoIncorreto(QStringLiteral("--pagina-codigo precisa de CP850, CP1252 ou outra página de "
-                                                   "código conhecida (%1): \"%2\".")
-                                        .arg(PaginasCodigoDisponiveis(), nome));
+            QString erro;
+            opcoes.pagina = args.ValorPaginaCodigo(erro);
+            if (!opcoes.pagina) {
+                return UsoIncorreto(erro);
             }
-            opcoes.pagina = pagina;
-        } else if (a == QLatin1String("--vendedores")) {
-            opcoes.marcados.vendedores = true;
-        } else if (a == QLatin1String("--clientes")) {
-            opcoes.marcados.clientes = true;
-        } else if (a == QLatin1String("--fornecedores")) {
-            opcoes.marcados.fornecedores = true;
-        } else if (a == QLatin1String("--grupos-produtos")) {
-            opcoes.marcados.gruposProdutos = true;
-        } else if (a == QLatin1String("--produtos")) {
-            opcoes.marcados.produtos = true;
         } else if (a == QLatin1String("--todos")) {
             opcoes.marcados = {true, true, true, true, true};
+        } else if (const QString chave = ChaveDoTipo(a); !chave.isEmpty()) {
+            tipos << chave;
         } else {
             return UsoIncorreto(QStringLiteral("Opção desconhecida: ") + a);
         }
     }
+    opcoes.marcados.vendedores |= tipos.contains(QLatin1String("VENDEDORES"));
+    opcoes.marcados.clientes |= tipos.contains(QLatin1String("CLIENTES"));
+    opcoes.marcados.fornecedores |= tipos.contains(QLatin1String("FORNECEDORES"));
+    opcoes.marcados.gruposProdutos |= tipos.contains(QLatin1String("GRUPOSPRODUTOS"));
+    opcoes.marcados.produtos |= tipos.contains(QLatin1String("PRODUTOS"));
     if (opcoes.origem.isEmpty()) {
         return UsoIncorreto(QStringLiteral("Informe a pasta das tabelas de origem com --origem."));
     }
