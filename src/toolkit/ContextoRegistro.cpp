@@ -36,11 +36,34 @@ void TContextoRegistro::RegistraRegistro(TipoAlteracao oQue, const QString& deta
     alteracoes->Registra(a);
 }
 
-void ConfereWin1252(const TContextoRegistro* contexto, QLatin1StringView coluna, const QString& gravado) {
+void TContextoRegistro::ContaLimpeza(QLatin1StringView coluna, const QString& gravado) const {
+    // Blanks around the text are the DBF's padding (left of numbers, right of texts), not a change.
+    if (QStringView(valorCampo).trimmed() != QStringView(gravado).trimmed()) {
+        ++limpezas[{campo, coluna}];
+    }
+}
+
+void TContextoRegistro::DescarregaLimpezas() {
+    if (alteracoes != nullptr) {
+        for (const auto& [chave, quantidade] : limpezas) {
+            TLimpezaComum limpeza;
+            limpeza.tipo = tipo;
+            limpeza.tabelaOrigem = tabelaOrigem;
+            limpeza.campoOrigem = chave.first;
+            limpeza.colunaDestino = chave.second;
+            limpeza.quantidade = quantidade;
+            alteracoes->ContaLimpeza(limpeza);
+        }
+    }
+    limpezas.clear();
+}
+
+bool ConfereWin1252(const TContextoRegistro* contexto, QLatin1StringView coluna, const QString& gravado) {
     if (contexto == nullptr || contexto->alteracoes == nullptr || CabeEmCp1252(gravado)) {
-        return;
+        return false;
     }
     contexto->Registra(TipoAlteracao::ForaWin1252, coluna, QString(), gravado);
+    return true;
 }
 
 QString ComoGravado(const QString& texto) {
