@@ -17,6 +17,7 @@ void TMapeamento::PosicionaContexto(const TQueryOrigem& qry) {
 void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, const TAjustesConversao& ajustes,
                     IBarraProgresso& Barra, IRotulo& lblInfo) {
     mapeamento.Contexto().alteracoes = ajustes.alteracoes;
+    mapeamento.Contexto().limpezas.clear();
     TQueryOrigem qryBusca;
     qryBusca.SetNomeBanco(pastaOrigem);
     qryBusca.SetPaginaCodigo(ajustes.pagina);
@@ -41,4 +42,6 @@ void ConverteTabela(TMapeamento& mapeamento, const QString& pastaOrigem, const T
     Barra.SetPosicao(0);
     Barra.SetMaximo(0);
     mapeamento.Conclui();
+    // Counted only for a kind read to its end: a kind that failed is rolled back.
+    mapeamento.Contexto().DescarregaLimpezas();
 }

@@ -166,6 +166,19 @@ void TClassesConversaoController::TAlteracoesExecucao::Registra(const TAlteracao
     }
 }
 
+void TClassesConversaoController::TAlteracoesExecucao::ContaLimpeza(const TLimpezaComum& limpeza) {
+    if (m_observador == nullptr) {
+        return;
+    }
+    if (!limpeza.tipo.isEmpty()) {
+        m_observador->Limpeza(limpeza);
+        return;
+    }
+    TLimpezaComum comTipo = limpeza;
+    comTipo.tipo = m_chave;
+    m_observador->Limpeza(comTipo);
+}
+
 void TClassesConversaoController::DetalheDoFim(bool sucesso) {
     if (m_observador) {
         DefineDetalheProximaMensagem(m_observador->FimExecucao(sucesso));

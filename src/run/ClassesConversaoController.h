@@ -59,6 +59,7 @@ private:
         void SetObservador(IObservadorExecucao* observador) { m_observador = observador; }
         void SetTipo(const QString& chave) { m_chave = chave; }
         void Registra(const TAlteracao& alteracao) override;
+        void ContaLimpeza(const TLimpezaComum& limpeza) override;
 
     private:
         IRegistroAlteracoes* m_destino = nullptr;

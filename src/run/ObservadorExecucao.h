@@ -3,6 +3,7 @@
 #include <QString>
 
 struct TAlteracao;
+struct TLimpezaComum;
 
 /// Follows a run from outside without changing it: told when the run starts, when each ticked
 /// kind starts and finishes, and when the run ends. The run keeps working the same whether an
@@ -21,6 +22,8 @@ public:
     virtual void FalhaTipo(const QString& chave, qint64 registrosAlcancados) = 0;
     /// Each change the kind in progress recorded, its kind's key filled in, as it happened.
     virtual void Alteracao(const TAlteracao& alteracao) = 0;
+    /// The ordinary cleaning of one field of the kind in progress, counted, its kind's key filled in.
+    virtual void Limpeza(const TLimpezaComum& limpeza) { (void)limpeza; }
     /// After the commit or the rollback, before the final message. Returns the text the final
     /// message box shows as its details (empty for none).
     virtual QString FimExecucao(bool sucesso) = 0;
@@ -38,6 +41,7 @@ public:
         m_destino.FalhaTipo(chave, registrosAlcancados);
     }
     void Alteracao(const TAlteracao& alteracao) override { m_destino.Alteracao(alteracao); }
+    void Limpeza(const TLimpezaComum& limpeza) override { m_destino.Limpeza(limpeza); }
     QString FimExecucao(bool sucesso) override { return m_destino.FimExecucao(sucesso); }
 
 private:

@@ -135,6 +135,15 @@ void TColetorResumo::Alteracao(const TAlteracao& alteracao) {
     }
 }
 
+void TColetorResumo::Limpeza(const TLimpezaComum& limpeza) {
+    for (auto tipo = m_resumo.tipos.rbegin(); tipo != m_resumo.tipos.rend(); ++tipo) {
+        if (tipo->chave == limpeza.tipo) {
+            tipo->limpeza[limpeza.Rotulo()] += limpeza.quantidade;
+            return;
+        }
+    }
+}
+
 QString TColetorResumo::FimExecucao(bool sucesso) {
     m_resumo.sucesso = sucesso;
     m_resumo.segundos = static_cast<double>(m_relogioExecucao.nsecsElapsed()) / 1e9;
@@ -235,6 +244,14 @@ QJsonObject Alteracoes(const std::array<qint64, kTiposAlteracao.size()>& contage
     return objeto;
 }
 
+QJsonObject Mapa(const std::map<QString, qint64>& mapa) {
+    QJsonObject objeto;
+    for (const auto& [chave, valor] : mapa) {
+        objeto.insert(chave, valor);
+    }
+    return objeto;
+}
+
 QJsonObject Mapa(const TContagens& mapa) {
     QJsonObject objeto;
     for (const auto& [chave, valor] : mapa) {
@@ -323,6 +340,19 @@ QString FormataResumo(const TResumoExecucao& resumo) {
     if (!alteracoes.isEmpty()) {
         texto << QStringLiteral("Alterações nos dados:") << alteracoes;
     }
+    QStringList limpeza;
+    for (const TResumoTipo& t : resumo.tipos) {
+        if (!t.limpeza.empty()) {
+            limpeza << QStringLiteral("- %1:").arg(t.nome);
+        }
+        for (const auto& [campo, quant] : t.limpeza) {
+            limpeza << QStringLiteral("  %1: %2").arg(campo).arg(quant);
+        }
+    }
+    if (!limpeza.isEmpty()) {
+        texto << QStringLiteral("Limpeza comum por campo (acentos, máscaras, maiúsculas, zeros à esquerda):")
+              << limpeza;
+    }
     QStringList avisos;
     for (const TResumoTipo& t : resumo.tipos) {
         avisos << t.avisos;
@@ -354,6 +384,7 @@ QJsonObject ResumoJson(const TResumoExecucao& resumo) {
             {QStringLiteral("rejeitados"), t.rejeitados},
             {QStringLiteral("alterados"), t.alterados},
             {QStringLiteral("alteracoes"), Alteracoes(t.alteracoes)},
+            {QStringLiteral("limpeza"), Mapa(t.limpeza)},
             {QStringLiteral("linhas"), Mapa(t.linhas)},
             {QStringLiteral("referenciasCriadas"), Mapa(t.referencias)},
             {QStringLiteral("segundos"), t.segundos},

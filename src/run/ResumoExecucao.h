@@ -34,6 +34,8 @@ struct TResumoTipo {
     /// Changes in the change log, by IndiceAlteracao.
     std::array<qint64, kTiposAlteracao.size()> alteracoes{};
     qint64 alterados = 0; ///< source records with at least one change in the log
+    /// Values the ordinary cleaning changed (not logged one by one), by "TABCLI.NOME -> CLIENTE.NOME".
+    std::map<QString, qint64> limpeza;
     double segundos = 0;
     bool concluido = false; ///< false for the kind the run failed in
 
@@ -65,6 +67,7 @@ public:
     void FimTipo(const QString& chave) override;
     void FalhaTipo(const QString& chave, qint64 registrosAlcancados) override;
     void Alteracao(const TAlteracao& alteracao) override;
+    void Limpeza(const TLimpezaComum& limpeza) override;
     QString FimExecucao(bool sucesso) override;
 
     const TResumoExecucao& Resumo() const { return m_resumo; }

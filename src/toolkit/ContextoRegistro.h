@@ -5,6 +5,9 @@
 #include <QLatin1StringView>
 #include <QString>
 
+#include <map>
+#include <utility>
+
 class IRegistroAlteracoes;
 
 /// The source record a conversion is on, as the writers read it to say where a change came from.
@@ -19,6 +22,9 @@ struct TContextoRegistro {
     IRegistroAlteracoes* alteracoes = nullptr;
     QLatin1StringView campo; ///< the source field being mapped
     QString valorCampo;      ///< its text as read
+    /// Values the ordinary cleaning changed, by (source field, target column), since the last flush;
+    /// counting is no change to the record the writers read, so they count through a const context.
+    mutable std::map<std::pair<QLatin1StringView, QLatin1StringView>, qint64> limpezas;
 
     /// Names the field the next setters take their value from; returns its text.
     const QString& Campo(QLatin1StringView nome, const QString& valor) {
@@ -30,10 +36,15 @@ struct TContextoRegistro {
     void Registra(TipoAlteracao oQue, QLatin1StringView coluna, const QString& detalhe, const QString& gravado) const;
     /// Records a change of the whole record (ignored, refused).
     void RegistraRegistro(TipoAlteracao oQue, const QString& detalhe) const;
+    /// Counts the current field against `coluna` when `gravado` differs from the text as read by
+    /// more than the blanks the DBF pads a field with.
+    void ContaLimpeza(QLatin1StringView coluna, const QString& gravado) const;
+    /// Hands the counts to the log and starts them again.
+    void DescarregaLimpezas();
 };
 
-/// Records a character WIN1252 cannot hold in `gravado`, against the current field.
-void ConfereWin1252(const TContextoRegistro* contexto, QLatin1StringView coluna, const QString& gravado);
+/// Records a character WIN1252 cannot hold in `gravado`, against the current field; true when it did.
+bool ConfereWin1252(const TContextoRegistro* contexto, QLatin1StringView coluna, const QString& gravado);
 
 /// The text as the target stores it: each character WIN1252 cannot hold becomes '?'.
 QString ComoGravado(const QString& texto);
@@ -41,14 +52,18 @@ QString ComoGravado(const QString& texto);
 /// What the writers check of every value they take from the source: records, against the current
 /// field, a cut when the text the rules cut (`tamanho` characters before the cut) was longer than
 /// `largura`, and a character WIN1252 cannot hold in `gravado`, the value the column receives.
+/// A value changed by neither is counted when the ordinary cleaning changed it.
 /// Records nothing without a context or without a log.
 inline void ConfereValor(const TContextoRegistro* contexto, QLatin1StringView coluna, qsizetype tamanho,
                          qsizetype largura, const QString& gravado) {
     if (contexto == nullptr || contexto->alteracoes == nullptr) {
         return;
     }
-    if (tamanho > largura) {
+    const bool cortado = tamanho > largura;
+    if (cortado) {
         contexto->Registra(TipoAlteracao::Cortado, coluna, QString::number(largura), gravado);
     }
-    ConfereWin1252(contexto, coluna, gravado);
+    if (!ConfereWin1252(contexto, coluna, gravado) && !cortado) {
+        contexto->ContaLimpeza(coluna, gravado);
+    }
 }

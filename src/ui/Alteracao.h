@@ -68,6 +68,21 @@ struct TAlteracao {
     QString OQue() const { return TextoAlteracao(oQue, detalhe); }
 };
 
+/// How many values of one source field reached one target column changed only by the ordinary
+/// cleaning (accents removed, masks, upper case, zero padding): counted, never logged one by one.
+struct TLimpezaComum {
+    QString tipo;          ///< the kind's key; the run fills it in when left empty
+    QString tabelaOrigem;  ///< e.g. "TABCLI"
+    QString campoOrigem;   ///< e.g. "NOME"
+    QString colunaDestino; ///< e.g. "CLIENTE.NOME"
+    qint64 quantidade = 0;
+
+    /// "TABCLI.NOME -> CLIENTE.NOME"
+    QString Rotulo() const {
+        return tabelaOrigem + QLatin1Char('.') + campoOrigem + QStringLiteral(" -> ") + colunaDestino;
+    }
+};
+
 /// What happened without its detail: "cortado na largura", "registro recusado pelo banco".
 QString RotuloAlteracao(TipoAlteracao tipo);
 /// The same for any text of what happened, also one this program does not know: the text before

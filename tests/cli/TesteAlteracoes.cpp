@@ -281,7 +281,8 @@ TEST(Alteracoes, AmostraHostilListaOsCortesEOsCaracteresDeCadaRegistro) {
         for (const QJsonValue& n : t[QStringLiteral("alteracoes")].toObject()) {
             soma += n.toInt();
         }
-        EXPECT_EQ(soma, porTipo[t[QStringLiteral("tipo")].toString()]) << t[QStringLiteral("tipo")].toString().toStdString();
+        EXPECT_EQ(soma, porTipo[t[QStringLiteral("tipo")].toString()])
+            << t[QStringLiteral("tipo")].toString().toStdString();
     }
 
     const auto e = ExecutaCli(ArgumentosConverter(
@@ -292,3 +293,58 @@ TEST(Alteracoes, AmostraHostilListaOsCortesEOsCaracteresDeCadaRegistro) {
 }
 
 } // namespace
+
+namespace {
+
+// Sellers: "12" padded to 0012 and "joão" turned into JOAO are the ordinary cleaning; "0034" and
+// "ANA" arrive as read (the DBF's padding blanks aside); the 45-letter name is cut, which the log
+// already holds, so only its code counts.
+void GravaVendedoresLimpeza(const QString& pasta) {
+    GravaTabela(QDir(pasta).filePath(QStringLiteral("TABVEND.DBF")),
+                {{QStringLiteral("CONTROLE"), 'C', 5},
+                 {QStringLiteral("NOME"), 'C', 60},
+                 {QStringLiteral("COMISSAO"), 'N', 5, 2}},
+                3, [](TEscritorDbf& e, int i) {
+                    const char* codigos[] = {"12", "0034", "56"};
+                    const QString nomes[] = {QStringLiteral("joão"), QStringLiteral("ANA"), QString(45, u'x')};
+                    e.Texto(QStringLiteral("CONTROLE"), QLatin1String(codigos[i]));
+                    e.Texto(QStringLiteral("NOME"), nomes[i]);
+                    return true;
+                });
+}
+
+} // namespace
+
+// The ordinary cleaning leaves no line in the log, and the summary, text and JSON, counts it per field.
+TEST(Alteracoes, ResumoContaALimpezaComumPorCampo) {
+    TBancoTemporario banco;
+    QTemporaryDir origem;
+    QTemporaryDir saida;
+    GravaVendedoresLimpeza(origem.path());
+    const QString log = saida.filePath(QStringLiteral("alteracoes.csv"));
+    const QString json = saida.filePath(QStringLiteral("resumo.json"));
+    const auto r = ExecutaCli(ArgumentosConverter(
+        origem.path(), banco.Caminho(),
+        {QStringLiteral("--vendedores"), QStringLiteral("--alteracoes"), log, QStringLiteral("--resumo"), json}));
+    ASSERT_EQ(r.codigo, 0) << r.erro.toStdString();
+    ASSERT_EQ(Registros(log).size(), 1u) << LeArquivo(log).toStdString(); // the cut name only
+
+    const std::map<QString, qint64> esperadas = {
+        {QStringLiteral("TABVEND.CONTROLE -> VENDEND.CODVENDEDOR"), 2},
+        {QStringLiteral("TABVEND.NOME -> VENDEND.NOME"), 1},
+    };
+    const QJsonArray tipos = QJsonDocument::fromJson(LeArquivo(json)).object()[QStringLiteral("tipos")].toArray();
+    ASSERT_EQ(tipos.size(), 1);
+    const QJsonObject limpeza = tipos[0].toObject()[QStringLiteral("limpeza")].toObject();
+    std::map<QString, qint64> lidas;
+    for (auto it = limpeza.begin(); it != limpeza.end(); ++it) {
+        lidas[it.key()] = it.value().toInteger();
+    }
+    EXPECT_EQ(lidas, esperadas);
+    EXPECT_TRUE(r.saida.contains(QStringLiteral("Limpeza comum por campo"))) << r.saida.toStdString();
+    for (const auto& [campo, quant] : esperadas) {
+        EXPECT_TRUE(r.saida.contains(QStringLiteral("%1: %2\n").arg(campo).arg(quant))) << r.saida.toStdString();
+    }
+    EXPECT_EQ(banco.Valor(QStringLiteral("SELECT NOME FROM VENDEND WHERE CODVENDEDOR = '0012'")),
+              QStringLiteral("JOAO"));
+}
