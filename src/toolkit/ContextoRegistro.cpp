@@ -38,21 +38,63 @@ void TContextoRegistro::RegistraRegistro(TipoAlteracao oQue, const QString& deta
 
 namespace {
 
-// The letters and digits of a text as the ordinary cleaning leaves them alone: without accents, in
-// upper case, without the zeros a code is padded with. What masks and punctuation add or drop is left out.
-QString Essencia(QStringView texto) {
-    QString essencia;
-    essencia.reserve(texto.size());
-    for (QChar c : texto) {
-        if (!c.isLetterOrNumber() || (essencia.isEmpty() && c == u'0')) {
-            continue;
+// Walks the letters and digits of a text as the ordinary cleaning leaves them alone: without
+// accents, in upper case, without the zeros a code is padded with. What masks and punctuation add
+// or drop is left out. Plain ASCII, most of what a table holds, takes no table look-up; nothing is
+// allocated, as this runs for every value a writer takes.
+class TEssencia {
+public:
+    explicit TEssencia(QStringView texto) : m_texto(texto) {}
+
+    /// The next letter or digit, or 0 at the end.
+    char32_t Proxima() {
+        while (m_posicao < m_texto.size()) {
+            QChar c = m_texto[m_posicao++];
+            const char16_t u = c.unicode();
+            if (u < 0x80) {
+                const char16_t minuscula = u | 0x20;
+                const bool letra = minuscula >= u'a' && minuscula <= u'z';
+                if ((!letra && (u < u'0' || u > u'9')) || (m_inicio && u == u'0')) {
+                    continue;
+                }
+                m_inicio = false;
+                return letra ? char32_t(u & ~0x20) : char32_t(u);
+            }
+            if (!c.isLetterOrNumber()) {
+                continue;
+            }
+            m_inicio = false;
+            if (c.decompositionTag() == QChar::Canonical) {
+                c = c.decomposition().at(0);
+            }
+            return c.toUpper().unicode();
         }
-        if (c.decompositionTag() == QChar::Canonical) {
-            c = c.decomposition().at(0);
-        }
-        essencia += c.toUpper();
+        return 0;
     }
-    return essencia;
+
+private:
+    QStringView m_texto;
+    qsizetype m_posicao = 0;
+    bool m_inicio = true;
+};
+
+// True when both texts hold the same letters and digits, and there is at least one.
+bool MesmaEssencia(QStringView lido, QStringView escrito) {
+    TEssencia a(lido);
+    TEssencia b(escrito);
+    char32_t c = a.Proxima();
+    if (c == 0) {
+        return false;
+    }
+    for (;;) {
+        if (c != b.Proxima()) {
+            return false;
+        }
+        if (c == 0) {
+            return true;
+        }
+        c = a.Proxima();
+    }
 }
 
 } // namespace
@@ -67,8 +109,7 @@ void TContextoRegistro::ContaLimpeza(QLatin1StringView coluna, const QString& gr
         return;
     }
     // Nothing left to compare (a writer emptied for the next record) tells nothing either.
-    const QString essencia = Essencia(lido);
-    if (essencia.isEmpty() || essencia != Essencia(escrito)) {
+    if (!MesmaEssencia(lido, escrito)) {
         return;
     }
     ++limpezas[{campo, coluna}];
