@@ -3,37 +3,39 @@
 #include "Cp1252.h"
 #include "RegistroAlteracoes.h"
 
+namespace {
+
+// A change of the record the context is on; the field and values are the caller's to add.
+TAlteracao DoRegistro(const TContextoRegistro& c, TipoAlteracao oQue, const QString& detalhe) {
+    TAlteracao a;
+    a.tipo = c.tipo;
+    a.tabelaOrigem = c.tabelaOrigem;
+    a.registro = c.registro;
+    a.codigoOrigem = c.codigoOrigem;
+    a.oQue = oQue;
+    a.detalhe = detalhe;
+    return a;
+}
+
+} // namespace
+
 void TContextoRegistro::Registra(TipoAlteracao oQue, QLatin1StringView coluna, const QString& detalhe,
                                  const QString& gravado) const {
     if (alteracoes == nullptr) {
         return;
     }
-    TAlteracao a;
-    a.tipo = tipo;
-    a.tabelaOrigem = tabelaOrigem;
-    a.registro = registro;
-    a.codigoOrigem = codigoOrigem;
+    TAlteracao a = DoRegistro(*this, oQue, detalhe);
     a.campoOrigem = campo;
     a.colunaDestino = coluna;
-    a.oQue = oQue;
-    a.detalhe = detalhe;
     a.valorOriginal = valorCampo;
     a.valorGravado = ComoGravado(gravado);
     alteracoes->Registra(a);
 }
 
 void TContextoRegistro::RegistraRegistro(TipoAlteracao oQue, const QString& detalhe) const {
-    if (alteracoes == nullptr) {
-        return;
+    if (alteracoes != nullptr) {
+        alteracoes->Registra(DoRegistro(*this, oQue, detalhe));
     }
-    TAlteracao a;
-    a.tipo = tipo;
-    a.tabelaOrigem = tabelaOrigem;
-    a.registro = registro;
-    a.codigoOrigem = codigoOrigem;
-    a.oQue = oQue;
-    a.detalhe = detalhe;
-    alteracoes->Registra(a);
 }
 
 namespace {
