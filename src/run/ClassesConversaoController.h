@@ -60,6 +60,7 @@ private:
         void SetTipo(const QString& chave) { m_chave = chave; }
         void Registra(const TAlteracao& alteracao) override;
         void ContaLimpeza(const TLimpezaComum& limpeza) override;
+        bool QuerLimpezas() const override { return true; }
 
     private:
         IRegistroAlteracoes* m_destino = nullptr;

@@ -13,12 +13,35 @@ bool LetraMaiuscula(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
 }
 
-// The value upper-cased, without blanks at its ends and without the mask's characters.
+QChar MaiusculaAscii(QChar c) {
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - (u'a' - u'A')) : c;
+}
+
+bool Ascii(QStringView texto) {
+    return std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The value upper-cased, without blanks at its ends and without the mask's characters. Plain
+// ASCII, what these fields hold, is done in one pass; other letters take Unicode's upper case.
 QString SemMascara(const QString& valor) {
-    QString texto = valor.trimmed().toUpper();
-    for (const QChar c : {QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('-'), QLatin1Char(' ')}) {
-        texto.remove(c);
+    const QStringView aparado = QStringView(valor).trimmed();
+    const auto mascara = [](QChar c) {
+        return c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char(' ');
+    };
+    QString texto;
+    if (!Ascii(aparado)) {
+        texto = aparado.toString().toUpper();
+        texto.removeIf(mascara);
+        return texto;
     }
+    texto.resize(aparado.size());
+    QChar* saida = texto.data();
+    for (const QChar c : aparado) {
+        if (!mascara(c)) {
+            *saida++ = MaiusculaAscii(c);
+        }
+    }
+    texto.truncate(saida - texto.constData());
     return texto;
 }
 
@@ -95,8 +118,21 @@ bool UfConhecida(const QString& valor) {
         "AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
         "PB", "PR", "PE", "PI", "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO", "EX",
     };
-    const QString uf = valor.trimmed().toUpper();
-    return uf.isEmpty() || std::any_of(ufs.begin(), ufs.end(), [&uf](const char* u) { return uf == QLatin1String(u); });
+    const QStringView aparado = QStringView(valor).trimmed();
+    if (aparado.isEmpty()) {
+        return true;
+    }
+    // Other letters take Unicode's upper case first (a dotless i is an I).
+    const QString maiuscula = Ascii(aparado) ? QString() : aparado.toString().toUpper();
+    const QStringView uf = maiuscula.isNull() ? aparado : QStringView(maiuscula);
+    if (uf.size() != 2) {
+        return false;
+    }
+    const QChar primeira = MaiusculaAscii(uf[0]);
+    const QChar segunda = MaiusculaAscii(uf[1]);
+    return std::any_of(ufs.begin(), ufs.end(), [primeira, segunda](const char* u) {
+        return primeira == QLatin1Char(u[0]) && segunda == QLatin1Char(u[1]);
+    });
 }
 
 bool EmailComArroba(const QString& valor) {

@@ -266,7 +266,7 @@ void TTabelaDbf::IndexaNomes() {
         if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
             m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
             if (std::all_of(chave.cbegin(), chave.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
-                m_indicePorNomeLatin1.insert(chave.toLatin1(), i);
+                m_indicePorNomeLatin1.emplace(chave.toLatin1().toStdString(), i);
             }
         }
     }

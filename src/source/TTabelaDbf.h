@@ -15,6 +15,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /// One column of a dBASE table as its header describes it.
@@ -130,8 +133,14 @@ private:
     QString m_caminhoMemo; ///< empty when the table has no memo file to look for
     TipoMemo m_tipoMemo = TipoMemo::DbtIII;
     std::vector<TDescricaoCampo> m_campos;
-    QHash<QString, int> m_indicePorNome;          ///< upper-cased name of each visible field
-    QHash<QByteArray, int> m_indicePorNomeLatin1; ///< the same names as bytes
+    QHash<QString, int> m_indicePorNome; ///< upper-cased name of each visible field
+    /// Hashes a name and a view of one alike, so that looking up a literal's bytes copies nothing.
+    struct THashNome {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view nome) const { return std::hash<std::string_view>{}(nome); }
+    };
+    /// The same names as bytes, for the controllers' literal names.
+    std::unordered_map<std::string, int, THashNome, std::equal_to<>> m_indicePorNomeLatin1;
 
     int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
 

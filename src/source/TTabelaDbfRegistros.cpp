@@ -115,8 +115,8 @@ int TTabelaDbf::IndiceCampo(const QString& nome) const {
 int TTabelaDbf::IndiceCampo(QLatin1StringView nome) const {
     // The bytes are looked up where they lie: no copy of the name.
     const auto busca = [this](const char* dados, qsizetype tamanho) {
-        const auto it = m_indicePorNomeLatin1.constFind(QByteArray::fromRawData(dados, tamanho));
-        return it != m_indicePorNomeLatin1.constEnd() ? it.value() : -1;
+        const auto it = m_indicePorNomeLatin1.find(std::string_view(dados, static_cast<std::size_t>(tamanho)));
+        return it != m_indicePorNomeLatin1.end() ? it->second : -1;
     };
     int indice = busca(nome.data(), nome.size());
     if (indice < 0 && nome.size() > kTamanhoNomeCampo) {
@@ -317,10 +317,27 @@ QString TTabelaDbf::Texto(int campo) const {
 }
 
 double TTabelaDbf::Numero(int campo) const {
+    const TDescricaoCampo& c = Campo(campo);
+    if (c.tipo == 'N' || c.tipo == 'F') {
+        // The common type reads its bytes once, in place.
+        if (m_atual < 0 || NuloVfp(campo)) {
+            return 0;
+        }
+        const QByteArrayView bytes = VistaCampo(campo);
+        const NumeroAscii numero = LeNumeroAscii(bytes);
+        if (numero.estado == NumeroAscii::Nulo) {
+            return 0;
+        }
+        if (numero.estado != NumeroAscii::Valido) {
+            ErroCampo(
+                campo,
+                QStringLiteral("\"%1\" não é um número válido").arg(m_decodificador.Decodifica(AsciiLimpo(bytes))));
+        }
+        return numero.valor;
+    }
     if (Nulo(campo)) {
         return 0;
     }
-    const TDescricaoCampo& c = Campo(campo);
     const QByteArray bytes = BytesCampo(campo);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const bool dbase7 = (m_versao & 0x07) == 0x04;
@@ -333,16 +350,6 @@ double TTabelaDbf::Numero(int campo) const {
         }
     }
     switch (c.tipo) {
-    case 'N':
-    case 'F': {
-        const NumeroAscii numero = LeNumeroAscii(bytes);
-        if (numero.estado != NumeroAscii::Valido) {
-            ErroCampo(
-                campo,
-                QStringLiteral("\"%1\" não é um número válido").arg(m_decodificador.Decodifica(AsciiLimpo(bytes))));
-        }
-        return numero.valor;
-    }
     case 'D':
     case 'T':
     case '@':

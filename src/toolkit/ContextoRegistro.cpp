@@ -102,19 +102,23 @@ bool MesmaEssencia(QStringView lido, QStringView escrito) {
 } // namespace
 
 void TContextoRegistro::ContaLimpeza(QLatin1StringView coluna, const QString& gravado) const {
+    if (alteracoes == nullptr || !alteracoes->QuerLimpezas() || campo.isEmpty()) {
+        return;
+    }
     // Blanks around the text are the DBF's padding (left of numbers, right of texts), not a change.
     // A value whose letters and digits differ is not this field's value cleaned (a setter fed from
     // elsewhere while this field was current): it is not counted against it.
     const QStringView lido = QStringView(valorCampo).trimmed();
     const QStringView escrito = QStringView(gravado).trimmed();
-    if (campo.isEmpty() || lido == escrito) {
+    if (lido == escrito) {
         return;
     }
     // Nothing left to compare (a writer emptied for the next record) tells nothing either.
     if (!MesmaEssencia(lido, escrito)) {
         return;
     }
-    ++limpezas[{campo, coluna}];
+    ++limpezas[{{campo.data(), static_cast<std::size_t>(campo.size())},
+                {coluna.data(), static_cast<std::size_t>(coluna.size())}}];
 }
 
 void TContextoRegistro::DescarregaLimpezas() {
@@ -123,8 +127,8 @@ void TContextoRegistro::DescarregaLimpezas() {
             TLimpezaComum limpeza;
             limpeza.tipo = tipo;
             limpeza.tabelaOrigem = tabelaOrigem;
-            limpeza.campoOrigem = chave.first;
-            limpeza.colunaDestino = chave.second;
+            limpeza.campoOrigem = QLatin1StringView(chave.first.data(), static_cast<qsizetype>(chave.first.size()));
+            limpeza.colunaDestino = QLatin1StringView(chave.second.data(), static_cast<qsizetype>(chave.second.size()));
             limpeza.quantidade = quantidade;
             alteracoes->ContaLimpeza(limpeza);
         }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <map>
+#include <string_view>
 #include <utility>
 
 class IRegistroAlteracoes;
@@ -24,7 +25,8 @@ struct TContextoRegistro {
     QString valorCampo;      ///< its text as read
     /// Values the ordinary cleaning changed, by (source field, target column), since the last flush;
     /// counting is no change to the record the writers read, so they count through a const context.
-    mutable std::map<std::pair<QLatin1StringView, QLatin1StringView>, qint64> limpezas;
+    /// Keyed by the names' bytes: compared in place, as this is looked up for most values read.
+    mutable std::map<std::pair<std::string_view, std::string_view>, qint64> limpezas;
 
     /// Names the field the next setters take their value from; returns its text.
     const QString& Campo(QLatin1StringView nome, const QString& valor) {

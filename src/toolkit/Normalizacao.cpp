@@ -62,14 +62,17 @@ int Min(int a, int b, int c) {
 }
 
 QString TConversao::StrZero(const QString& valor, int qtd) {
-    const qsizetype falta = qtd - valor.size();
-    return falta > 0 ? QString(falta, QLatin1Char('0')) + valor : valor;
+    return valor.rightJustified(qtd, QLatin1Char('0')); // one allocation; a long enough text is shared
 }
 
 QString TConversao::TiraMascara(const QString& valor) {
-    if (std::all_of(valor.cbegin(), valor.cend(),
-                    [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
+    const auto digito = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (std::all_of(valor.cbegin(), valor.cend(), digito)) {
         return valor; // digits only: nothing to take out
+    }
+    // Without a letter there is no "ISENTO" to look for: the digits are all that stay.
+    if (std::none_of(valor.cbegin(), valor.cend(), [](QChar c) { return c.isLetter(); })) {
+        return SoDigitos(valor);
     }
     const QString maiusculo = MaiusculasAscii(valor);
     if (Trim(maiusculo) == QLatin1String("ISENTO")) {
@@ -163,18 +166,26 @@ QString TConversao::FRemoveCaracter(const QString& valor) {
 }
 
 QString TConversao::FRetiraAcento(const QString& valor) {
-    QString r = MaiusculasAscii(valor);
     // Every occurrence of a character gets the same replacement, so one pass over the text will do.
-    for (QChar& c : r) {
-        // Below U+00C0 only ':' and ';' are in the table: most characters skip the search.
+    // Below U+00C0 only ':' and ';' are in the table: most characters skip the search.
+    const auto troca = [](QChar c) -> char16_t {
         if (c.unicode() < 0xC0 && c != QLatin1Char(':') && c != QLatin1Char(';')) {
-            continue;
+            return 0;
         }
         for (const LinhaAcento& linha : kAcentos) {
             if (linha.codigos.find(c.unicode()) != std::u16string_view::npos) {
-                c = QChar(linha.troca);
-                break;
+                return linha.troca;
             }
+        }
+        return 0;
+    };
+    QString r = MaiusculasAscii(valor);
+    // A text with nothing to replace, most of them, is handed back without a copy.
+    const qsizetype primeira =
+        std::find_if(r.cbegin(), r.cend(), [&troca](QChar c) { return troca(c) != 0; }) - r.cbegin();
+    for (qsizetype i = primeira; i < r.size(); ++i) {
+        if (const char16_t por = troca(r.at(i)); por != 0) {
+            r[i] = QChar(por);
         }
     }
     return r;
@@ -266,6 +277,13 @@ double TConversao::RetornaSimilaridadeStrings(const QString& str1, const QString
 }
 
 QString TConversao::CnpjAlfanumerico(const QString& valor) {
+    // Most values are numeric CPFs and CNPJs: without a letter there is nothing to check.
+    if (std::none_of(valor.cbegin(), valor.cend(), [](QChar c) {
+            const char16_t minuscula = c.unicode() | 0x20;
+            return minuscula >= u'a' && minuscula <= u'z';
+        })) {
+        return QString();
+    }
     QString cnpj = MaiusculasAscii(valor);
     cnpj.remove(QLatin1Char('.'));
     cnpj.remove(QLatin1Char('/'));

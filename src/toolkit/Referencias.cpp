@@ -183,13 +183,13 @@ QString TConversao::FCidade(const QString& cidade, const QString& estado, const 
     }
     const QString nome = MaiusculasAscii(cidade);
     const QString uf = MaiusculasAscii(estado);
-    if (!ComBanco()) {
-        return CodigoProvisorio("CIDADES", nome + QChar(0x1f) + uf, 1, 5);
-    }
     const auto lembra = [&](const QString& codigo) {
         m_referencias.insert(chave, codigo);
         return codigo;
     };
+    if (!ComBanco()) {
+        return lembra(CodigoProvisorio("CIDADES", nome + QChar(0x1f) + uf, 1, 5));
+    }
     TQueryDestino& q = *QAuxiliar;
     const QString codigo = QStringLiteral("CODCIDADE");
 
@@ -218,11 +218,9 @@ QString TConversao::FSegmento(const QString& segmento) {
     if (const auto lembrado = m_referencias.constFind(chave); lembrado != m_referencias.cend()) {
         return lembrado.value();
     }
-    if (!ComBanco()) {
-        return CodigoProvisorio("CADSEGM", MaiusculasAscii(segmento), 1, 3);
-    }
-    const QString codigo =
-        BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3}, MaiusculasAscii(segmento));
+    const QString codigo = ComBanco() ? BuscaOuCria(*QAuxiliar, {"CADSEGM", "CODSEGMENTO", "DESCRICAO", "001", 3},
+                                                    MaiusculasAscii(segmento))
+                                      : CodigoProvisorio("CADSEGM", MaiusculasAscii(segmento), 1, 3);
     m_referencias.insert(chave, codigo);
     return codigo;
 }

@@ -22,11 +22,17 @@ inline QString Trim(const QString& t) {
 }
 
 /// Upper-cases the 26 ASCII letters only; accented letters stay as they are.
+/// A text already in upper case is handed back as it is, without a copy.
 inline QString MaiusculasAscii(const QString& t) {
+    const auto minuscula = [](QChar c) { return c.unicode() >= u'a' && c.unicode() <= u'z'; };
+    const qsizetype primeira = std::find_if(t.cbegin(), t.cend(), minuscula) - t.cbegin();
+    if (primeira == t.size()) {
+        return t;
+    }
     QString r = t;
-    for (QChar& c : r) {
-        if (c.unicode() >= u'a' && c.unicode() <= u'z') {
-            c = QChar(c.unicode() - (u'a' - u'A'));
+    for (QChar* c = r.data() + primeira; c != r.data() + r.size(); ++c) {
+        if (minuscula(*c)) {
+            *c = QChar(c->unicode() - (u'a' - u'A'));
         }
     }
     return r;
@@ -34,10 +40,15 @@ inline QString MaiusculasAscii(const QString& t) {
 
 /// Lower-cases the 26 ASCII letters only.
 inline QString MinusculasAscii(const QString& t) {
+    const auto maiuscula = [](QChar c) { return c.unicode() >= u'A' && c.unicode() <= u'Z'; };
+    const qsizetype primeira = std::find_if(t.cbegin(), t.cend(), maiuscula) - t.cbegin();
+    if (primeira == t.size()) {
+        return t;
+    }
     QString r = t;
-    for (QChar& c : r) {
-        if (c.unicode() >= u'A' && c.unicode() <= u'Z') {
-            c = QChar(c.unicode() + (u'a' - u'A'));
+    for (QChar* c = r.data() + primeira; c != r.data() + r.size(); ++c) {
+        if (maiuscula(*c)) {
+            *c = QChar(c->unicode() + (u'a' - u'A'));
         }
     }
     return r;

@@ -12,4 +12,7 @@ public:
     /// A kind's count of values the ordinary cleaning changed, per field, once the kind is read;
     /// a log of single changes has nothing to do with it.
     virtual void ContaLimpeza(const TLimpezaComum& limpeza) { (void)limpeza; }
+    /// Whether the counts above are wanted: the writers compare every value with its source text
+    /// only for a log that keeps them.
+    virtual bool QuerLimpezas() const { return false; }
 };
