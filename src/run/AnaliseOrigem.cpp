@@ -292,24 +292,25 @@ void TAnaliseOrigem::NotaChave(const QString& coluna, const QString& chave, qint
         p.campoOrigem = campo;
         p.colunaDestino = coluna;
         p.oQue = TipoAlteracao::ChaveRepetida;
-        p.detalhe =
-            QStringLiteral("%1 também no registro %2 (código %3)").arg(chave).arg(outro.registro).arg(outro.codigo);
+        p.detalhe = QStringLiteral("%1 também no registro %2 (código %3)")
+                        .arg(chave)
+                        .arg(outro.registro)
+                        .arg(QString::fromStdString(outro.codigo));
         p.valorOriginal = c;
         p.valorGravado = chave;
         Registra(analise, std::move(p), ClasseProblema::Fatal);
     };
-    QHash<QString, TPrimeiraChave>& chaves = m_chaves[coluna];
-    const auto primeira = chaves.constFind(chave);
-    if (primeira == chaves.cend()) {
-        chaves.insert(chave, {registro, codigo, false});
+    TPrimeiraChave este{registro, codigo.toStdString(), false};
+    const auto [primeira, nova] = m_chaves.try_emplace(chave.toStdString(), este);
+    if (nova) {
         return;
     }
-    const TPrimeiraChave este{registro, codigo, false};
-    if (!primeira->repetida) {
-        repetida(primeira->registro, primeira->codigo, este);
-        chaves[chave].repetida = true;
+    TPrimeiraChave& outra = primeira->second;
+    if (!outra.repetida) {
+        repetida(outra.registro, QString::fromStdString(outra.codigo), este);
+        outra.repetida = true;
     }
-    repetida(registro, codigo, chaves.value(chave));
+    repetida(registro, codigo, outra);
 }
 
 void TAnaliseOrigem::Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe) {

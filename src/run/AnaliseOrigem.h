@@ -5,8 +5,10 @@
 #include "RegistroAlteracoes.h"
 #include "ResultadoAnalise.h"
 
-#include <QHash>
 #include <QString>
+
+#include <string>
+#include <unordered_map>
 
 struct TMapeamentoAnalise;
 struct TTipoAnalisado;
@@ -59,9 +61,10 @@ private:
         TAnaliseOrigem& m_analise;
     };
 
+    /// Kept for every distinct key, so it is kept small: the code as UTF-8 fits in place when short.
     struct TPrimeiraChave {
         qint64 registro = 0;
-        QString codigo;
+        std::string codigo;
         bool repetida = false;
     };
 
@@ -79,6 +82,7 @@ private:
     IRotulo* m_rotulo = nullptr;
     TResultadoAnalise m_resultado;
     TPerdas m_perdas{*this};
-    /// The keys of the table being analysed, by column and key, with the first record that had each.
-    QHash<QString, QHash<QString, TPrimeiraChave>> m_chaves;
+    /// The keys of the table being analysed (UTF-8), with the first record that had each. What grows
+    /// with the table: about a hundred bytes a key.
+    std::unordered_map<std::string, TPrimeiraChave> m_chaves;
 };
