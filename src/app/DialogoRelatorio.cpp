@@ -121,6 +121,18 @@ QLabel* Titulo(const QString& texto, QWidget* pai) {
 
 // Columns as wide as their contents, the `elastica` one taking what is left, and tall enough for every
 // row: a summary that scrolls hides the total.
+// The summary's table, read only, with its header and as many rows as asked; filled by the caller.
+QTableWidget* TabelaResumo(int linhas, const QStringList& colunas, QWidget* pai) {
+    auto* tabela = new QTableWidget(linhas, static_cast<int>(colunas.size()), pai);
+    tabela->setObjectName(QStringLiteral("tblResumo"));
+    tabela->setHorizontalHeaderLabels(colunas);
+    tabela->verticalHeader()->hide();
+    tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabela->setSelectionMode(QAbstractItemView::NoSelection);
+    tabela->setFocusPolicy(Qt::NoFocus);
+    return tabela;
+}
+
 void AjustaTabela(QTableWidget& tabela, int elastica) {
     tabela.resizeColumnsToContents();
     tabela.horizontalHeader()->setSectionResizeMode(elastica, QHeaderView::Stretch);
@@ -216,14 +228,7 @@ QTableWidget* TDialogoRelatorio::CriaTabelaAnalise(const TResultadoAnalise& anal
     const QStringList colunas = {QStringLiteral("Tabela"),    QStringLiteral("Tipo"),     QStringLiteral("Registros"),
                                  QStringLiteral("Excluídos"), QStringLiteral("Página"),   QStringLiteral("Fatais"),
                                  QStringLiteral("Perdas"),    QStringLiteral("Qualidade")};
-    auto* tabela =
-        new QTableWidget(static_cast<int>(analise.tabelas.size()) + 1, static_cast<int>(colunas.size()), this);
-    tabela->setObjectName(QStringLiteral("tblResumo"));
-    tabela->setHorizontalHeaderLabels(colunas);
-    tabela->verticalHeader()->hide();
-    tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabela->setSelectionMode(QAbstractItemView::NoSelection);
-    tabela->setFocusPolicy(Qt::NoFocus);
+    QTableWidget* tabela = TabelaResumo(static_cast<int>(analise.tabelas.size()) + 1, colunas, this);
     std::array<qint64, 3> total{};
     qint64 registros = 0;
     qint64 excluidos = 0;
@@ -270,13 +275,7 @@ QTableWidget* TDialogoRelatorio::CriaTabelaAnalise(const TResultadoAnalise& anal
 QTableWidget* TDialogoRelatorio::CriaTabelaResumo(const TResumoExecucao& resumo) {
     const QStringList colunas = Colunas();
     const std::vector<TLinhaResumo> linhas = LinhasResumo(resumo);
-    auto* tabela = new QTableWidget(static_cast<int>(linhas.size()), static_cast<int>(colunas.size()), this);
-    tabela->setObjectName(QStringLiteral("tblResumo"));
-    tabela->setHorizontalHeaderLabels(colunas);
-    tabela->verticalHeader()->hide();
-    tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabela->setSelectionMode(QAbstractItemView::NoSelection);
-    tabela->setFocusPolicy(Qt::NoFocus);
+    QTableWidget* tabela = TabelaResumo(static_cast<int>(linhas.size()), colunas, this);
     for (int l = 0; l < static_cast<int>(linhas.size()); ++l) {
         const TLinhaResumo& linha = linhas[static_cast<std::size_t>(l)];
         const bool total = l + 1 == static_cast<int>(linhas.size());

@@ -1,31 +1,12 @@
 #include "ResultadoAnalise.h"
 
+#include "TextoColunas.h"
+
 #include <QJsonArray>
 
 #include <algorithm>
 
 namespace {
-
-// Lines of cells aligned in columns: texts to the left, the columns in `numeros` to the right.
-QStringList Alinha(const std::vector<QStringList>& linhas, const std::vector<bool>& numeros) {
-    std::vector<qsizetype> larguras(numeros.size(), 0);
-    for (const QStringList& l : linhas) {
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            larguras[static_cast<std::size_t>(i)] = std::max(larguras[static_cast<std::size_t>(i)], l[i].size());
-        }
-    }
-    QStringList texto;
-    for (const QStringList& l : linhas) {
-        QStringList celulas;
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            const auto largura = static_cast<int>(larguras[static_cast<std::size_t>(i)]);
-            celulas << (numeros[static_cast<std::size_t>(i)] ? l[i].rightJustified(largura)
-                                                             : l[i].leftJustified(largura));
-        }
-        texto << celulas.join(QStringLiteral("  ")).trimmed();
-    }
-    return texto;
-}
 
 // "2 chave repetida no destino, 1 número ilegível" for one class of a table, as the run's summary
 // counts its changes.
@@ -102,7 +83,7 @@ QString FormataAnalise(const TResultadoAnalise& resultado) {
              t.lida ? QString::number(t.excluidos) : QStringLiteral("-"),
              t.lida ? QStringLiteral("%1 (%2)").arg(t.paginaCodigo, t.escolhaPagina) : QStringLiteral("ilegível")});
     }
-    QStringList texto = Alinha(tabelas, {false, false, true, true, false});
+    QStringList texto = AlinhaColunas(tabelas, {false, false, true, true, false});
     texto << QString();
 
     std::vector<QStringList> classes = {
@@ -113,7 +94,7 @@ QString FormataAnalise(const TResultadoAnalise& resultado) {
                 {t.tabela, NomeClasse(classe), QString::number(t.Quantidade(classe)), Detalhe(t, classe)});
         }
     }
-    texto << Alinha(classes, {false, false, true, false});
+    texto << AlinhaColunas(classes, {false, false, true, false});
 
     QStringList perdas;
     for (const TAnaliseTabela& t : resultado.tabelas) {

@@ -4,6 +4,7 @@
 #include "TQueryDestino.h"
 #include "TTabelaDbf.h"
 #include "TTransacaoDestino.h"
+#include "TextoColunas.h"
 
 #include <QJsonArray>
 #include <QStringList>
@@ -308,22 +309,7 @@ QString FormataResumo(const TResumoExecucao& resumo) {
          QString::number(PorSegundo(total.lidos, resumo.segundos), 'f', 0), QString(), QString(), QString()});
 
     // Names and table lists align left, figures right; the last columns are free text.
-    std::vector<qsizetype> larguras(cabecalho.size(), 0);
-    for (const QStringList& l : linhas) {
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            larguras[static_cast<std::size_t>(i)] = std::max(larguras[static_cast<std::size_t>(i)], l[i].size());
-        }
-    }
-    QStringList texto;
-    for (const QStringList& l : linhas) {
-        QStringList celulas;
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            const int largura = static_cast<int>(larguras[static_cast<std::size_t>(i)]);
-            const bool numero = i >= 1 && i <= 7;
-            celulas << (numero ? l[i].rightJustified(largura) : l[i].leftJustified(i + 1 == l.size() ? 0 : largura));
-        }
-        texto << celulas.join(QStringLiteral("  ")).trimmed();
-    }
+    QStringList texto = AlinhaColunas(linhas, {false, true, true, true, true, true, true, true, false, false, false});
     qsizetype largura = 0;
     for (const QString& l : texto) {
         largura = std::max(largura, l.size());

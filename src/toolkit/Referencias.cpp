@@ -229,8 +229,11 @@ QString TConversao::FUnidade(const QString& vfUnid) {
     // The unit text is its own key: the result is always the text, the lookup only makes sure
     // the unit exists.
     const QString unidade = MaiusculasAscii(Copia(vfUnid, 1, 6));
+    if (!ComBanco()) {
+        return unidade;
+    }
     const QString chave = QStringLiteral("UNIDADE\x1f") + unidade;
-    if (!ComBanco() || m_referencias.contains(chave)) {
+    if (m_referencias.contains(chave)) {
         return unidade;
     }
     try {
