@@ -95,9 +95,8 @@ void TMapeamentoProdutos::Preenche(const TQueryOrigem& qry) {
     if (const std::optional<TDateTime> reajuste = DataSePresente(campo("ULTREAJ"))) {
         m_produto.SetData_Ult_Rea(*reajuste);
     }
-    if (const TCampoOrigem base = campo("BASECALCULO"); !base.Nulo()) {
-        m_produto.SetBaseicmsReg00(base.ComoDouble());
-    }
+    // A blank base reads as 0, the value the reset writer already holds.
+    m_produto.SetBaseicmsReg00(campo("BASECALCULO").ComoDouble());
 
     m_estoque.SetCodProd(m_produto.CodProd());
     m_estoque.SetPrecoCusto(NumeroOuZero(campo("PRECOCUSTO")));
