@@ -5,16 +5,15 @@
 
 namespace {
 
-using P = TConverteProduto;
-
 // An unknown date (1 January 1900) is left out of the insert, so the table's default applies.
-template <auto Campo> bool DataConhecida(const P& p) {
-    return p.*Campo != P::SemData();
+template <auto Campo> bool DataConhecida(const linha::ClasseDe<Campo>& campos) {
+    return campos.*Campo != TConverteProduto::SemData();
 }
 
 } // namespace
 
-std::span<const TColunaLinha<TConverteProduto>> TConverteProduto::Colunas() {
+std::span<const TColunaLinha<TConverteProduto::TCampos>> TConverteProduto::Colunas() {
+    using P = TCampos;
     using namespace linha;
     constexpr unsigned kPreco = kInsercaoEAtualizacao | kAtualizacaoPreco;
     static const TColunaLinha<P> colunas[] = {
@@ -133,19 +132,19 @@ std::span<const TColunaLinha<TConverteProduto>> TConverteProduto::Colunas() {
 }
 
 bool TConverteProduto::ExecutaSql() {
-    m_linha.Insere(Destino(), *this);
+    m_linha.Insere(Destino(), m_campos);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProduto::AtualizaProduto() {
-    m_linha.Atualiza(Destino(), *this);
+    m_linha.Atualiza(Destino(), m_campos);
     LimpaVariavel();
     return true;
 }
 
 bool TConverteProduto::AtualizaProdutoPreco() {
-    m_linha.Atualiza(Destino(), *this, kAtualizacaoPreco);
+    m_linha.Atualiza(Destino(), m_campos, kAtualizacaoPreco);
     LimpaVariavel();
     return true;
 }

@@ -1,17 +1,50 @@
 #include "ProdutosController.h"
 
+#include "EConversao.h"
 #include "TQueryOrigem.h"
 #include "TextoPrimitivas.h"
 
+#include <algorithm>
+
 namespace {
 
-// A source field counts as present when its text, trimmed, is not empty.
-bool Presente(const TCampoOrigem& campo) {
-    return !Trim(campo.ComoTexto()).isEmpty();
+// A source text counts as present when it holds a character above the blank.
+bool Presente(QStringView texto) {
+    return std::any_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() > 32; });
 }
 
+bool Presente(const TCampoOrigem& campo) {
+    return Presente(campo.ComoTexto());
+}
+
+// The field's number; 0 when the field is not present. A value the reader refuses is refused only
+// when present. Read directly: a blank number reads as 0, and any other readable one is present.
 double NumeroOuZero(const TCampoOrigem& campo) {
-    return Presente(campo) ? campo.ComoDouble() : 0.0;
+    try {
+        return campo.ComoDouble();
+    } catch (const EConversao&) {
+        if (Presente(campo)) {
+            throw;
+        }
+        return 0.0;
+    }
+}
+
+// The field's date when the field is present. Only a value read as day 0 (what a blank reads as)
+// needs the text to tell a blank from a date; a readable date is present.
+std::optional<TDateTime> DataSePresente(const TCampoOrigem& campo) {
+    try {
+        const TDateTime data = campo.ComoDataHora();
+        if (data == 0 && !Presente(campo)) {
+            return std::nullopt;
+        }
+        return data;
+    } catch (const EConversao&) {
+        if (Presente(campo)) {
+            throw;
+        }
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -34,19 +67,20 @@ void TMapeamentoProdutos::LimpaDestino() {
 void TMapeamentoProdutos::Preenche(const TQueryOrigem& qry) {
     TContextoRegistro& ctx = Contexto();
     auto campo = [&qry](const char* nome) { return qry.CampoPorNome(QLatin1String(nome)); };
-    // A text read here becomes the field the changes the setters record are filed under.
-    auto texto = [&qry, &ctx](const char* nome) -> QString {
-        return ctx.Campo(QLatin1StringView(nome), qry.CampoPorNome(QLatin1String(nome)).ComoTexto());
+    // A text named here becomes the field the changes the setters record are filed under.
+    auto nomeia = [&ctx](const char* nome, const QString& valor) -> const QString& {
+        return ctx.Campo(QLatin1StringView(nome), valor);
     };
+    auto texto = [&](const char* nome) -> const QString& { return nomeia(nome, campo(nome).ComoTexto()); };
     m_produto.SetCodProd(texto("CODIGO"));
     m_produto.SetDescricao(MaiusculasAscii(TConversao::FRetiraAcento(texto("PRODUTO"))));
-    if (Presente(campo("LKSETOR"))) {
-        const QString setor = texto("LKSETOR");
+    if (const QString setor = campo("LKSETOR").ComoTexto(); Presente(setor)) {
+        nomeia("LKSETOR", setor);
         m_produto.SetCodGrupo(Copia(setor, 1, 3));
         ConfereValor(&ctx, QLatin1StringView("PRODUTO.CODGRUPO"), setor.size(), 3, m_produto.CodGrupo());
     }
-    if (Presente(campo("LKFORNEC"))) {
-        const QString fornecedor = texto("LKFORNEC");
+    if (const QString fornecedor = campo("LKFORNEC").ComoTexto(); Presente(fornecedor)) {
+        nomeia("LKFORNEC", fornecedor);
         m_produto.SetPrincipalFornecedor(Copia(fornecedor, 1, 6));
         ConfereValor(&ctx, QLatin1StringView("PRODUTO.PRINCIPALFORNEC"), fornecedor.size(), 6,
                      m_produto.PrincipalFornecedor());
@@ -58,12 +92,11 @@ void TMapeamentoProdutos::Preenche(const TQueryOrigem& qry) {
     m_produto.SetPreco(NumeroOuZero(campo("PRECOVENDA")));
     m_produto.SetEstMinimo(NumeroOuZero(campo("ESTMINIMO")));
     m_produto.SetLucro(NumeroOuZero(campo("LUCRO")));
-    if (Presente(campo("ULTREAJ"))) {
-        m_produto.SetData_Ult_Rea(campo("ULTREAJ").ComoDataHora());
+    if (const std::optional<TDateTime> reajuste = DataSePresente(campo("ULTREAJ"))) {
+        m_produto.SetData_Ult_Rea(*reajuste);
     }
-    if (!campo("BASECALCULO").Nulo()) {
-        m_produto.SetBaseicmsReg00(campo("BASECALCULO").ComoDouble());
-    }
+    // A blank base reads as 0, the value the reset writer already holds.
+    m_produto.SetBaseicmsReg00(campo("BASECALCULO").ComoDouble());
 
     m_estoque.SetCodProd(m_produto.CodProd());
     m_estoque.SetPrecoCusto(NumeroOuZero(campo("PRECOCUSTO")));

@@ -1,14 +1,20 @@
 // The product writers' setters, resets and statement texts, without a database.
 #include "CompProd.h"
 #include "ConfiguracaoRegional.h"
+#include "EConversao.h"
 #include "ImprimeQString.h"
 #include "LinhaComoTexto.h"
 #include "Produto.h"
 #include "ProdutoDetalhe.h"
+#include "ProdutosController.h"
 #include "TConexaoDestino.h"
+#include "TEscritorDbf.h"
+#include "TQueryOrigem.h"
 
 #include <QDate>
+#include <QDir>
 #include <QMap>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -364,6 +370,92 @@ TEST_F(TesteProduto, EstoqueNovoEOQueOResetNaoToca) {
               (QStringList{QStringLiteral("'000000'"), QStringLiteral("'00'"), QStringLiteral("'0000'"),
                            QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("50"),
                            QStringLiteral("1.5"), QStringLiteral("0"), QStringLiteral("1.25")}));
+}
+
+// The mapping of a TABEST1 record, read from a real table: a field holding only blanks or control
+// characters counts as absent (0, no date, no group), while a value the reader cannot take refuses
+// the record, naming the field.
+TEST_F(TesteProduto, MapeamentoTomaCampoSoDeControleComoAusenteERecusaOIlegivel) {
+    using M = TMapeamentoProdutos;
+    struct Caso {
+        const char* campo;
+        QByteArray bruto;
+        QString (*lido)(const M&);
+        QString esperado; ///< what `lido` gives, or the refused field's name in the error
+        bool recusa = false;
+    };
+    const auto preco = [](const M& m) { return QString::number(m.Produto().Preco()); };
+    const auto estoque = [](const M& m) { return QString::number(m.Estoque().Estoque()); };
+    const auto reajuste = [](const M& m) {
+        return m.Produto().Data_Ult_Rea() == TConverteProduto::SemData()
+                   ? QStringLiteral("sem data")
+                   : TDateTimeParaData(m.Produto().Data_Ult_Rea()).toString(Qt::ISODate);
+    };
+    const auto grupo = [](const M& m) { return m.Produto().CodGrupo(); };
+    const std::vector<Caso> casos = {
+        {"PRECOVENDA", "12.5", preco, QStringLiteral("12.5")},
+        {"PRECOVENDA", "", preco, QStringLiteral("0")},
+        {"PRECOVENDA", "  \x01  \x02", preco, QStringLiteral("0")},
+        {"PRECOVENDA", "12x", nullptr, QStringLiteral("PRECOVENDA"), true},
+        {"QUANTIDADE", "\x1f", estoque, QStringLiteral("0")},
+        {"QUANTIDADE", "-0.5", estoque, QStringLiteral("-0.5")},
+        {"ULTREAJ", "20140305", reajuste, QStringLiteral("2014-03-05")},
+        {"ULTREAJ", "18991230", reajuste, QStringLiteral("1899-12-30")}, // day 0, yet a date
+        {"ULTREAJ", "", reajuste, QStringLiteral("sem data")},
+        {"ULTREAJ", "\x01", reajuste, QStringLiteral("sem data")},
+        {"ULTREAJ", "2014AB05", nullptr, QStringLiteral("ULTREAJ"), true},
+        {"LKSETOR", "\x01\x02", grupo, QString()},
+        {"LKSETOR", "7", grupo, QStringLiteral("007")},
+    };
+    QTemporaryDir pasta;
+    TEscritorDbf escritor(QDir(pasta.path()).filePath(QStringLiteral("TABEST1.DBF")),
+                          {{QStringLiteral("CODIGO"), 'C', 8},
+                           {QStringLiteral("PRODUTO"), 'C', 60},
+                           {QStringLiteral("LKSETOR"), 'C', 5},
+                           {QStringLiteral("LKFORNEC"), 'N', 6},
+                           {QStringLiteral("UNIDADE"), 'C', 8},
+                           {QStringLiteral("PRECOVENDA"), 'N', 14, 3},
+                           {QStringLiteral("ESTMINIMO"), 'N', 10, 3},
+                           {QStringLiteral("LUCRO"), 'N', 8, 2},
+                           {QStringLiteral("ULTREAJ"), 'D', 8},
+                           {QStringLiteral("BASECALCULO"), 'N', 10, 2},
+                           {QStringLiteral("PRECOCUSTO"), 'N', 12, 2},
+                           {QStringLiteral("CUSTOMEDIO"), 'N', 12, 4},
+                           {QStringLiteral("QUANTIDADE"), 'N', 12, 3}});
+    for (const Caso& caso : casos) {
+        escritor.NovoRegistro();
+        escritor.Texto(QStringLiteral("CODIGO"), QStringLiteral("1"));
+        const QString campo = QLatin1String(caso.campo);
+        const bool numero = campo != QLatin1String("ULTREAJ") && campo != QLatin1String("LKSETOR");
+        // Numbers right-justified in their width, as dBASE writes them.
+        escritor.Bruto(campo, numero ? caso.bruto.rightJustified(12, ' ') : caso.bruto);
+        escritor.GravaRegistro();
+    }
+    escritor.Fecha();
+
+    TQueryOrigem qry;
+    qry.SetNomeBanco(pasta.path());
+    qry.SetSQL(QStringLiteral("SELECT * FROM TABEST1"));
+    qry.Abre();
+    M mapeamento(nullptr);
+    for (const Caso& caso : casos) {
+        ASSERT_FALSE(qry.Eof());
+        const QString nome =
+            QStringLiteral("%1 \"%2\"").arg(QLatin1String(caso.campo), QString::fromLatin1(caso.bruto));
+        try {
+            mapeamento.Preenche(qry);
+            EXPECT_FALSE(caso.recusa) << nome.toStdString();
+            if (!caso.recusa) {
+                EXPECT_EQ(caso.lido(mapeamento), caso.esperado) << nome.toStdString();
+            }
+        } catch (const EConversao& e) {
+            EXPECT_TRUE(caso.recusa) << nome.toStdString() << ": " << e.what();
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("campo %1 ").arg(caso.esperado)))
+                << nome.toStdString() << ": " << e.what();
+        }
+        mapeamento.Descarta();
+        qry.Proximo();
+    }
 }
 
 } // namespace
