@@ -152,11 +152,20 @@ QString TConversao::FPontoVirgula(const QString& valor) {
 }
 
 QString TConversao::FRemoveCaracter(const QString& valor) {
+    const auto removido = [](QChar c) {
+        return c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('\'');
+    };
     // Most values hold none of the four characters, and are then returned as they are.
-    if (std::none_of(valor.cbegin(), valor.cend(), [](QChar c) {
-            return c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('\'');
-        })) {
+    if (std::none_of(valor.cbegin(), valor.cend(), removido)) {
         return valor;
+    }
+    // Each removal keeps the 100 characters after it and trims the ends. A shorter text loses nothing
+    // to that cut, and trimming after each removal leaves what one trim at the end leaves.
+    constexpr qsizetype kMantidos = 100;
+    if (valor.size() <= kMantidos) {
+        QString r = valor;
+        r.removeIf(removido);
+        return Trim(r);
     }
     QString r = valor;
     for (const QChar c : {QLatin1Char('-'), QLatin1Char('.'), QLatin1Char('/'), QLatin1Char('\'')}) {
