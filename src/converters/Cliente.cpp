@@ -4,7 +4,6 @@
 #include "TextoPrimitivas.h"
 
 #include <QDate>
-#include <QRegularExpression>
 
 #include <utility>
 
@@ -61,8 +60,15 @@ QString DataOuOriginal(const QString& valor) {
 
 } // namespace
 
+// The setters run on the reset values once, here, before any record; the reset copies what they gave.
 TConverteCliente::TConverteCliente(TConexaoDestino* cBanco) : TConversao(cBanco) {
-    LimpaVariavel();
+    for (const TCampoReiniciado& c : CamposReiniciados()) {
+        if (c.setter != nullptr) {
+            (this->*c.setter)(QString::fromLatin1(c.valor));
+        }
+        m_valoresReiniciados.push_back(this->*c.campo);
+    }
+    FDT_Cadastro = FDT_Ult_Alteracao = DataDeHoje();
 }
 
 QString TConverteCliente::CampoLivre(int numero) const {
@@ -312,19 +318,96 @@ void TConverteCliente::SetProtestarCliente(const QString& Value) {
     FProtestarCliente = SemAspas(Value);
 }
 
+namespace {
+
+// Reads a date field as the database does, blanks around: day.month.year or year.month.day
+// (1 to 4, 1 to 2 and 1 to 4 digits), possibly followed by a blank and a time h:mm or h:mm:ss
+// (hours of 1 or 2 digits). Blanks are the ASCII ones, tab to carriage return and space.
+class TLeituraData {
+public:
+    explicit TLeituraData(QStringView t) : m_t(t) {}
+
+    /// The three numbers of the date, in the order written; false when the text is not of this form.
+    bool Le(QStringView& primeiro, QStringView& mes, QStringView& ultimo) {
+        PulaBrancos();
+        primeiro = Numero(4);
+        if (primeiro.isEmpty() || !Pula(u'.')) {
+            return false;
+        }
+        mes = Numero(2);
+        if (mes.isEmpty() || !Pula(u'.')) {
+            return false;
+        }
+        ultimo = Numero(4);
+        if (ultimo.isEmpty()) {
+            return false;
+        }
+        if (PulaBrancos() && m_i < m_t.size() && !Hora()) {
+            return false;
+        }
+        PulaBrancos();
+        return m_i == m_t.size();
+    }
+
+private:
+    static bool Branco(QChar c) { return c == u' ' || (c.unicode() >= 9 && c.unicode() <= 13); }
+    static bool Algarismo(QChar c) { return c >= u'0' && c <= u'9'; }
+
+    // True when it passed any blank.
+    bool PulaBrancos() {
+        const qsizetype inicio = m_i;
+        while (m_i < m_t.size() && Branco(m_t[m_i])) {
+            ++m_i;
+        }
+        return m_i > inicio;
+    }
+    bool Pula(char16_t c) {
+        if (m_i < m_t.size() && m_t[m_i] == c) {
+            ++m_i;
+            return true;
+        }
+        return false;
+    }
+    // Up to `maximo` digits.
+    QStringView Numero(qsizetype maximo) {
+        const qsizetype inicio = m_i;
+        while (m_i < m_t.size() && m_i - inicio < maximo && Algarismo(m_t[m_i])) {
+            ++m_i;
+        }
+        return m_t.sliced(inicio, m_i - inicio);
+    }
+    bool Hora() {
+        if (Numero(2).isEmpty() || !Pula(u':') || Numero(2).size() != 2) {
+            return false;
+        }
+        return !Pula(u':') || Numero(2).size() == 2;
+    }
+
+    QStringView m_t;
+    qsizetype m_i = 0;
+};
+
+// The value of a run of at most four digits.
+int Valor(QStringView algarismos) {
+    int v = 0;
+    for (const QChar c : algarismos) {
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return v;
+}
+
+} // namespace
+
 bool TConverteCliente::DataLegivel(const QString& data) {
     if (Trim(data).isEmpty()) {
         return true;
     }
-    // day.month.year or year.month.day, possibly followed by a time, as the database reads them.
-    static const QRegularExpression forma(
-        QStringLiteral(R"(^\s*(\d{1,4})\.(\d{1,2})\.(\d{1,4})(\s+\d{1,2}:\d{2}(:\d{2})?)?\s*$)"));
-    const QRegularExpressionMatch partes = forma.match(data);
-    if (!partes.hasMatch()) {
+    QStringView dia;
+    QStringView mes;
+    QStringView ano;
+    if (!TLeituraData(data).Le(dia, mes, ano)) {
         return false;
     }
-    QString dia = partes.captured(1);
-    QString ano = partes.captured(3);
     if (dia.size() == 4) {
         std::swap(dia, ano);
     }
@@ -332,8 +415,8 @@ bool TConverteCliente::DataLegivel(const QString& data) {
         return false;
     }
     // A two-digit year is read in this century or the last; either way the same days exist.
-    const int numeroAno = ano.toInt() + (ano.size() == 2 ? 2000 : 0);
-    return numeroAno >= 1 && QDate(numeroAno, partes.captured(2).toInt(), dia.toInt()).isValid();
+    const int numeroAno = Valor(ano) + (ano.size() == 2 ? 2000 : 0);
+    return numeroAno >= 1 && QDate(numeroAno, Valor(mes), Valor(dia)).isValid();
 }
 
 void TConverteCliente::SetDT_Nascimento(const QString& Value) {
@@ -450,57 +533,68 @@ const QString& TConverteCliente::DataDeHoje() {
 
 // The fields not named here (contact, city names, municipal registration, mother's and father's
 // names, last sale, valid-until, segment, class, partner, credit limit, supplier code) carry
-// over to the next customer.
+// over to the next customer. The seller, country and payment term have no setter here: their
+// setters ignore a blank value, so the reset empties them itself.
+std::span<const TConverteCliente::TCampoReiniciado> TConverteCliente::CamposReiniciados() {
+    using C = TConverteCliente;
+    static const TCampoReiniciado campos[] = {
+        {&C::FCodCliente, &C::SetCodCliente, ""},
+        {&C::FNome, &C::SetNome, ""},
+        {&C::FNomeFantasia, &C::SetNomeFantasia, ""},
+        {&C::FEndereco, &C::SetEndereco, ""},
+        {&C::FEnderecoEntr, &C::SetEnderecoEntr, ""},
+        {&C::FEnderecoCob, &C::SetEnderecoCob, ""},
+        {&C::FBairro, &C::SetBairro, ""},
+        {&C::FBairroEntr, &C::SetBairroEntr, ""},
+        {&C::FBairroCob, &C::SetBairroCob, ""},
+        {&C::FCodCidade, &C::SetCodCidade, ""},
+        {&C::FCodCidadeEntr, &C::SetCodCidadeEntr, ""},
+        {&C::FCodCidadeCob, &C::SetCodCidadeCob, ""},
+        {&C::FEstado, &C::SetEstado, ""},
+        {&C::FEstadoEntr, &C::SetEstadoEntr, ""},
+        {&C::FEstadoCob, &C::SetEstadoCob, ""},
+        {&C::FCep, &C::SetCep, ""},
+        {&C::FCepEntr, &C::SetCepEntr, ""},
+        {&C::FCepCob, &C::SetCepCob, ""},
+        {&C::FCgcCpf, &C::SetCgcCpf, ""},
+        {&C::FInscEst, &C::SetInscEst, ""},
+        {&C::FPessoa_FJ, &C::SetPessoa_FJ, "F"},
+        {&C::FFone, &C::SetFone, ""},
+        {&C::FFax, &C::SetFax, ""},
+        {&C::FPrefixCelular, &C::SetPrefixCelular, ""},
+        {&C::FCelular, &C::SetCelular, ""},
+        {&C::FEmail, &C::SetEmail, ""},
+        {&C::FHomePage, &C::SetHomePage, ""},
+        {&C::FAtivo, &C::SetAtivo, "S"},
+        {&C::FCliBloqueado, &C::SetCliBloqueado, "N"},
+        {&C::FRetemISS, &C::SetRetemISS, ""},
+        {&C::FMalaDiretaEletr, &C::SetMalaDiretaEletr, "N"},
+        {&C::FProtestarCliente, &C::SetProtestarCliente, "N"},
+        {&C::FDT_Nascimento, &C::SetDT_Nascimento, ""},
+        {&C::FCampoLivre1, &C::SetCampoLivre1, ""},
+        {&C::FCampoLivre2, &C::SetCampoLivre2, ""},
+        {&C::FCampoLivre3, &C::SetCampoLivre3, ""},
+        {&C::FCampoLivre4, &C::SetCampoLivre4, ""},
+        {&C::FCampoLivre5, &C::SetCampoLivre5, ""},
+        {&C::FCampoLivre6, &C::SetCampoLivre6, ""},
+        {&C::FCampoLivre7, &C::SetCampoLivre7, ""},
+        {&C::FCampoLivre8, &C::SetCampoLivre8, ""},
+        {&C::FCampoLivre9, &C::SetCampoLivre9, ""},
+        {&C::FCampoLivre10, &C::SetCampoLivre10, ""},
+        {&C::FCodMunicipio, &C::SetCodMunicipio, ""},
+        {&C::FObservacao, &C::SetObsercacao, ""},
+        {&C::FCodPais, nullptr, ""},
+        {&C::FCodVendend1, nullptr, ""},
+        {&C::FCodPrazo, nullptr, ""},
+    };
+    return campos;
+}
+
+// The registration and last-change dates become today, as the day may have turned.
 void TConverteCliente::LimpaVariavel() {
-    const QString vazio;
-    SetCodCliente(vazio);
-    SetNome(vazio);
-    SetNomeFantasia(vazio);
-    SetEndereco(vazio);
-    SetEnderecoEntr(vazio);
-    SetEnderecoCob(vazio);
-    SetBairro(vazio);
-    SetBairroEntr(vazio);
-    SetBairroCob(vazio);
-    SetCodCidade(vazio);
-    SetCodCidadeEntr(vazio);
-    SetCodCidadeCob(vazio);
-    SetEstado(vazio);
-    SetEstadoEntr(vazio);
-    SetEstadoCob(vazio);
-    SetCep(vazio);
-    SetCepEntr(vazio);
-    SetCepCob(vazio);
-    SetCgcCpf(vazio);
-    SetInscEst(vazio);
-    SetPessoa_FJ(QStringLiteral("F"));
-    SetFone(vazio);
-    SetFax(vazio);
-    SetPrefixCelular(vazio);
-    SetCelular(vazio);
-    SetEmail(vazio);
-    SetHomePage(vazio);
-    SetAtivo(QStringLiteral("S"));
-    SetCliBloqueado(QStringLiteral("N"));
-    SetRetemISS(vazio);
-    SetMalaDiretaEletr(QStringLiteral("N"));
-    SetProtestarCliente(QStringLiteral("N"));
-    SetDT_Nascimento(vazio);
+    const std::span<const TCampoReiniciado> campos = CamposReiniciados();
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+        this->*campos[i].campo = m_valoresReiniciados[i];
+    }
     FDT_Cadastro = FDT_Ult_Alteracao = DataDeHoje();
-    SetCampoLivre1(vazio);
-    SetCampoLivre2(vazio);
-    SetCampoLivre3(vazio);
-    SetCampoLivre4(vazio);
-    SetCampoLivre5(vazio);
-    SetCampoLivre6(vazio);
-    SetCampoLivre7(vazio);
-    SetCampoLivre8(vazio);
-    SetCampoLivre9(vazio);
-    SetCampoLivre10(vazio);
-    // These setters ignore a blank value, so the reset empties the fields itself.
-    FCodPais.clear();
-    SetCodMunicipio(vazio);
-    FCodVendend1.clear();
-    FCodPrazo.clear();
-    SetObsercacao(vazio);
 }
