@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -32,6 +33,17 @@ template <typename Laco> QString SemAspas(const QString& valor, Laco noLaco) {
 
 QString SemAspas(const QString& valor) {
     return SemAspas(valor, SemMudanca);
+}
+
+bool TemAspas(const QString& valor) {
+    return valor.contains(QLatin1Char('"'));
+}
+
+// MaiusculasAscii without the copy when there is nothing to change.
+QString Maiusculas(const QString& t) {
+    const bool temMinuscula =
+        std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
+    return temMinuscula ? MaiusculasAscii(t) : t;
 }
 
 // The characters a setter cuts to its width: the value's own, quotes aside, trimmed when the setter trims.
@@ -112,7 +124,7 @@ void TConverteCliente::SetCodFornec(const QString& Value) {
 
 void TConverteCliente::SetNome(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FNome = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 60)));
+    FNome = FRetiraAcento(Maiusculas(Corta(Trim(t), 60)));
     Confere("CLIENTE.NOME", Tamanho(Value, true), 60, FNome);
 }
 
@@ -124,7 +136,7 @@ void TConverteCliente::SetContato(const QString& Value) {
 
 void TConverteCliente::SetNomeFantasia(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 50); });
-    FNomeFantasia = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 50)));
+    FNomeFantasia = FRetiraAcento(Maiusculas(Corta(Trim(t), 50)));
     Confere("CLIENTE.NOMEFANTASIA", Tamanho(Value, true), 50, FNomeFantasia);
 }
 
@@ -150,9 +162,14 @@ QString NomeCidade30(const QString& valor) {
     return passos(SemAspas(valor, passos));
 }
 
-QString Cep8(const QString& valor) {
+// The CEP's digits before the cut at 8; with quotes, each removal cuts what is left at 10.
+QString CepSemCorte(const QString& valor) {
     const QString t = SemAspas(valor, [](const QString& s) { return Corta(TConversao::TiraMascara(s), 10); });
-    return Corta(TConversao::FRemoveCaracter(TConversao::TiraMascara(t)), 8);
+    return TConversao::FRemoveCaracter(TConversao::TiraMascara(t));
+}
+
+QString Cep8(const QString& valor) {
+    return Corta(CepSemCorte(valor), 8);
 }
 
 QString Corte(const QString& valor, qsizetype n) {
@@ -209,23 +226,26 @@ void TConverteCliente::SetNomeCidadeCob(const QString& Value) {
 // No trim before the cut: " sp" gives " S", as the target system's own records hold it.
 void TConverteCliente::SetEstado(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 2); });
-    FEstado = MaiusculasAscii(Corta(t, 2));
+    FEstado = Maiusculas(Corta(t, 2));
     Confere("CLIENTE.ESTADO", Tamanho(Value, false), 2, FEstado);
 }
 
 void TConverteCliente::SetEstadoEntr(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FEstadoEntr = MaiusculasAscii(Corta(Trim(t), 2));
+    FEstadoEntr = Maiusculas(Corta(Trim(t), 2));
 }
 
 void TConverteCliente::SetEstadoCob(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 20); });
-    FEstadoCob = MaiusculasAscii(Corta(t, 2));
+    FEstadoCob = Maiusculas(Corta(t, 2));
 }
 
+// The cut is counted on the digits of the whole value; without quotes they are those just cut.
 void TConverteCliente::SetCep(const QString& Value) {
-    FCep = Cep8(Value);
-    Confere("CLIENTE.CEP", FRemoveCaracter(TiraMascara(SemAspas(Value))).size(), 8, FCep);
+    const QString semCorte = CepSemCorte(Value);
+    FCep = Corta(semCorte, 8);
+    const qsizetype tamanho = TemAspas(Value) ? FRemoveCaracter(TiraMascara(SemAspas(Value))).size() : semCorte.size();
+    Confere("CLIENTE.CEP", tamanho, 8, FCep);
 }
 void TConverteCliente::SetCepEntr(const QString& Value) {
     FCepEntr = Cep8(Value);
@@ -239,20 +259,31 @@ void TConverteCliente::SetCepCob(const QString& Value) {
 void TConverteCliente::SetCgcCpf(const QString& Value) {
     QString semAspas = Value;
     semAspas.remove(QLatin1Char('"'));
-    const QString alfanumerico = CnpjAlfanumerico(semAspas);
+    // Only a value with a letter can be one.
+    const bool temLetra = std::any_of(semAspas.cbegin(), semAspas.cend(), [](QChar c) {
+        const char16_t u = c.unicode() | 0x20;
+        return u >= u'a' && u <= u'z';
+    });
+    const QString alfanumerico = temLetra ? CnpjAlfanumerico(semAspas) : QString();
     if (!alfanumerico.isEmpty()) {
         FCgcCpf = alfanumerico;
         return;
     }
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 18); });
-    FCgcCpf = FRemoveCaracter(Corta(TiraMascara(t), 18));
-    Confere("CLIENTE.CGCCPF", TiraMascara(semAspas).size(), 18, FCgcCpf);
+    const QString semMascara = TiraMascara(semAspas);
+    const QString t = TemAspas(Value)
+                          ? TiraMascara(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 18); }))
+                          : semMascara;
+    FCgcCpf = FRemoveCaracter(Corta(t, 18));
+    Confere("CLIENTE.CGCCPF", semMascara.size(), 18, FCgcCpf);
 }
 
 void TConverteCliente::SetInscEst(const QString& Value) {
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 15); });
-    FInscEst = FRemoveCaracter(Corta(TiraMascara(t), 15));
-    Confere("CLIENTE.INSCEST", TiraMascara(SemAspas(Value)).size(), 15, FInscEst);
+    const QString semMascara = TiraMascara(SemAspas(Value));
+    const QString t = TemAspas(Value)
+                          ? TiraMascara(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 15); }))
+                          : semMascara;
+    FInscEst = FRemoveCaracter(Corta(t, 15));
+    Confere("CLIENTE.INSCEST", semMascara.size(), 15, FInscEst);
 }
 
 void TConverteCliente::SetInscMunicipal(const QString& Value) {
@@ -271,9 +302,13 @@ void TConverteCliente::SetFone(const QString& Value) {
 }
 
 void TConverteCliente::SetFax(const QString& Value) {
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); });
-    FFax = FSoNumero(Corta(TiraMascara(Trim(t)), 16));
-    Confere("CLIENTE.FAX", TiraMascara(Trim(SemAspas(Value))).size(), 16, FFax);
+    const QString semMascara = TiraMascara(Trim(SemAspas(Value)));
+    const QString t =
+        TemAspas(Value)
+            ? TiraMascara(Trim(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); })))
+            : semMascara;
+    FFax = FSoNumero(Corta(t, 16));
+    Confere("CLIENTE.FAX", semMascara.size(), 16, FFax);
 }
 
 void TConverteCliente::SetPrefixCelular(const QString& Value) {
