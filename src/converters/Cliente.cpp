@@ -134,7 +134,15 @@ void TConverteCliente::SetContato(const QString& Value) {
     Confere("CLIENTE.CONTATO", Tamanho(Value, true), 50, FContato);
 }
 
+// The customer's own name (what the mapping gives) is already in upper case, without accents or
+// quotes: only the trim and the cut apply to it.
 void TConverteCliente::SetNomeFantasia(const QString& Value) {
+    if (Value == FNome) {
+        const QString aparado = Trim(Value);
+        FNomeFantasia = Corta(aparado, 50);
+        Confere("CLIENTE.NOMEFANTASIA", aparado.size(), 50, FNomeFantasia);
+        return;
+    }
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 50); });
     FNomeFantasia = FRetiraAcento(Maiusculas(Corta(Trim(t), 50)));
     Confere("CLIENTE.NOMEFANTASIA", Tamanho(Value, true), 50, FNomeFantasia);
