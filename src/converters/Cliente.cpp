@@ -84,30 +84,11 @@ TConverteCliente::TConverteCliente(TConexaoDestino* cBanco) : TConversao(cBanco)
 }
 
 QString TConverteCliente::CampoLivre(int numero) const {
-    switch (numero) {
-    case 1:
-        return FCampoLivre1;
-    case 2:
-        return FCampoLivre2;
-    case 3:
-        return FCampoLivre3;
-    case 4:
-        return FCampoLivre4;
-    case 5:
-        return FCampoLivre5;
-    case 6:
-        return FCampoLivre6;
-    case 7:
-        return FCampoLivre7;
-    case 8:
-        return FCampoLivre8;
-    case 9:
-        return FCampoLivre9;
-    case 10:
-        return FCampoLivre10;
-    default:
-        return QString();
-    }
+    using C = TConverteCliente;
+    static constexpr QString C::*campos[] = {&C::FCampoLivre1, &C::FCampoLivre2, &C::FCampoLivre3, &C::FCampoLivre4,
+                                             &C::FCampoLivre5, &C::FCampoLivre6, &C::FCampoLivre7, &C::FCampoLivre8,
+                                             &C::FCampoLivre9, &C::FCampoLivre10};
+    return numero >= 1 && numero <= 10 ? this->*campos[numero - 1] : QString();
 }
 
 // The fill happens before the mask on purpose: stored codes of the target system were made
@@ -363,72 +344,14 @@ void TConverteCliente::SetProtestarCliente(const QString& Value) {
 
 namespace {
 
-// Reads a date field as the database does, blanks around: day.month.year or year.month.day
-// (1 to 4, 1 to 2 and 1 to 4 digits), possibly followed by a blank and a time h:mm or h:mm:ss
-// (hours of 1 or 2 digits). Blanks are the ASCII ones, tab to carriage return and space.
-class TLeituraData {
-public:
-    explicit TLeituraData(QStringView t) : m_t(t) {}
+bool Branco(QChar c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
-    /// The three numbers of the date, in the order written; false when the text is not of this form.
-    bool Le(QStringView& primeiro, QStringView& mes, QStringView& ultimo) {
-        PulaBrancos();
-        primeiro = Numero(4);
-        if (primeiro.isEmpty() || !Pula(u'.')) {
-            return false;
-        }
-        mes = Numero(2);
-        if (mes.isEmpty() || !Pula(u'.')) {
-            return false;
-        }
-        ultimo = Numero(4);
-        if (ultimo.isEmpty()) {
-            return false;
-        }
-        if (PulaBrancos() && m_i < m_t.size() && !Hora()) {
-            return false;
-        }
-        PulaBrancos();
-        return m_i == m_t.size();
-    }
-
-private:
-    static bool Branco(QChar c) { return c == u' ' || (c.unicode() >= 9 && c.unicode() <= 13); }
-    static bool Algarismo(QChar c) { return c >= u'0' && c <= u'9'; }
-
-    // True when it passed any blank.
-    bool PulaBrancos() {
-        const qsizetype inicio = m_i;
-        while (m_i < m_t.size() && Branco(m_t[m_i])) {
-            ++m_i;
-        }
-        return m_i > inicio;
-    }
-    bool Pula(char16_t c) {
-        if (m_i < m_t.size() && m_t[m_i] == c) {
-            ++m_i;
-            return true;
-        }
-        return false;
-    }
-    // Up to `maximo` digits.
-    QStringView Numero(qsizetype maximo) {
-        const qsizetype inicio = m_i;
-        while (m_i < m_t.size() && m_i - inicio < maximo && Algarismo(m_t[m_i])) {
-            ++m_i;
-        }
-        return m_t.sliced(inicio, m_i - inicio);
-    }
-    bool Hora() {
-        if (Numero(2).isEmpty() || !Pula(u':') || Numero(2).size() != 2) {
-            return false;
-        }
-        return !Pula(u':') || Numero(2).size() == 2;
-    }
-
-    QStringView m_t;
-    qsizetype m_i = 0;
-};
+bool Algarismos(QStringView t, qsizetype minimo, qsizetype maximo) {
+    return t.size() >= minimo && t.size() <= maximo &&
+           std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 // The value of a run of at most four digits.
 int Valor(QStringView algarismos) {
@@ -439,16 +362,37 @@ int Valor(QStringView algarismos) {
     return v;
 }
 
+// The text before the first `sinal` and the text after it (null when there is no `sinal`).
+std::pair<QStringView, QStringView> Parte(QStringView t, char16_t sinal) {
+    const qsizetype p = t.indexOf(sinal);
+    return p < 0 ? std::pair{t, QStringView()} : std::pair{t.first(p), t.sliced(p + 1)};
+}
+
+QStringView SemBrancoInicial(QStringView t) {
+    return t.sliced(std::find_if_not(t.begin(), t.end(), Branco) - t.begin());
+}
+
 } // namespace
 
+// day.month.year or year.month.day (1 to 4, 1 to 2 and 1 to 4 digits), possibly followed by blanks
+// and a time h:mm or h:mm:ss, blanks around (the ASCII ones): what the database reads as a date.
 bool TConverteCliente::DataLegivel(const QString& data) {
     if (Trim(data).isEmpty()) {
         return true;
     }
-    QStringView dia;
-    QStringView mes;
-    QStringView ano;
-    if (!TLeituraData(data).Le(dia, mes, ano)) {
+    QStringView t = SemBrancoInicial(data);
+    while (!t.isEmpty() && Branco(t.back())) {
+        t.chop(1);
+    }
+    const qsizetype fimData = std::find_if(t.begin(), t.end(), Branco) - t.begin();
+    auto [dia, resto] = Parte(t.first(fimData), u'.');
+    auto [mes, ano] = Parte(resto, u'.');
+    const QStringView hora = SemBrancoInicial(t.sliced(fimData));
+    const auto [horas, depois] = Parte(hora, u':');
+    const auto [minutos, segundos] = Parte(depois, u':');
+    const bool horaLegivel = hora.isEmpty() || (Algarismos(horas, 1, 2) && Algarismos(minutos, 2, 2) &&
+                                                (segundos.isNull() || Algarismos(segundos, 2, 2)));
+    if (!horaLegivel || !Algarismos(dia, 1, 4) || !Algarismos(mes, 1, 2) || !Algarismos(ano, 1, 4)) {
         return false;
     }
     if (dia.size() == 4) {
