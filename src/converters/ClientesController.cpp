@@ -56,7 +56,8 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
                           .arg(textoCodigo));
     }
     cliente.SetCodCliente(textoCodigo);
-    cliente.SetNome(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(S("NOME")))));
+    // The name's setter upper-cases it.
+    cliente.SetNome(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(S("NOME"))));
     cliente.SetNomeFantasia(cliente.Nome());
     const QString endereco = S("ENDERECO");
     cliente.SetEndereco(endereco);
