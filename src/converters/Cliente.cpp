@@ -4,8 +4,8 @@
 #include "TextoPrimitivas.h"
 
 #include <QDate>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -35,6 +35,17 @@ QString SemAspas(const QString& valor) {
     return SemAspas(valor, SemMudanca);
 }
 
+bool TemAspas(const QString& valor) {
+    return valor.contains(QLatin1Char('"'));
+}
+
+// MaiusculasAscii without the copy when there is nothing to change.
+QString Maiusculas(const QString& t) {
+    const bool temMinuscula =
+        std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
+    return temMinuscula ? MaiusculasAscii(t) : t;
+}
+
 // The characters a setter cuts to its width: the value's own, quotes aside, trimmed when the setter trims.
 qsizetype Tamanho(const QString& valor, bool apara) {
     const QString t = apara ? Trim(valor) : valor;
@@ -61,35 +72,23 @@ QString DataOuOriginal(const QString& valor) {
 
 } // namespace
 
+// The setters run on the reset values once, here, before any record; the reset copies what they gave.
 TConverteCliente::TConverteCliente(TConexaoDestino* cBanco) : TConversao(cBanco) {
-    LimpaVariavel();
+    for (const TCampoReiniciado& c : CamposReiniciados()) {
+        if (c.setter != nullptr) {
+            (this->*c.setter)(QString::fromLatin1(c.valor));
+        }
+        m_valoresReiniciados.push_back(this->*c.campo);
+    }
+    FDT_Cadastro = FDT_Ult_Alteracao = DataDeHoje();
 }
 
 QString TConverteCliente::CampoLivre(int numero) const {
-    switch (numero) {
-    case 1:
-        return FCampoLivre1;
-    case 2:
-        return FCampoLivre2;
-    case 3:
-        return FCampoLivre3;
-    case 4:
-        return FCampoLivre4;
-    case 5:
-        return FCampoLivre5;
-    case 6:
-        return FCampoLivre6;
-    case 7:
-        return FCampoLivre7;
-    case 8:
-        return FCampoLivre8;
-    case 9:
-        return FCampoLivre9;
-    case 10:
-        return FCampoLivre10;
-    default:
-        return QString();
-    }
+    using C = TConverteCliente;
+    static constexpr QString C::*campos[] = {&C::FCampoLivre1, &C::FCampoLivre2, &C::FCampoLivre3, &C::FCampoLivre4,
+                                             &C::FCampoLivre5, &C::FCampoLivre6, &C::FCampoLivre7, &C::FCampoLivre8,
+                                             &C::FCampoLivre9, &C::FCampoLivre10};
+    return numero >= 1 && numero <= 10 ? this->*campos[numero - 1] : QString();
 }
 
 // The fill happens before the mask on purpose: stored codes of the target system were made
@@ -106,7 +105,7 @@ void TConverteCliente::SetCodFornec(const QString& Value) {
 
 void TConverteCliente::SetNome(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FNome = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 60)));
+    FNome = FRetiraAcento(Maiusculas(Corta(Trim(t), 60)));
     Confere("CLIENTE.NOME", Tamanho(Value, true), 60, FNome);
 }
 
@@ -116,9 +115,17 @@ void TConverteCliente::SetContato(const QString& Value) {
     Confere("CLIENTE.CONTATO", Tamanho(Value, true), 50, FContato);
 }
 
+// The customer's own name (what the mapping gives) is already in upper case, without accents or
+// quotes: only the trim and the cut apply to it.
 void TConverteCliente::SetNomeFantasia(const QString& Value) {
+    if (Value == FNome) {
+        const QString aparado = Trim(Value);
+        FNomeFantasia = Corta(aparado, 50);
+        Confere("CLIENTE.NOMEFANTASIA", aparado.size(), 50, FNomeFantasia);
+        return;
+    }
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 50); });
-    FNomeFantasia = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 50)));
+    FNomeFantasia = FRetiraAcento(Maiusculas(Corta(Trim(t), 50)));
     Confere("CLIENTE.NOMEFANTASIA", Tamanho(Value, true), 50, FNomeFantasia);
 }
 
@@ -144,9 +151,14 @@ QString NomeCidade30(const QString& valor) {
     return passos(SemAspas(valor, passos));
 }
 
-QString Cep8(const QString& valor) {
+// The CEP's digits before the cut at 8; with quotes, each removal cuts what is left at 10.
+QString CepSemCorte(const QString& valor) {
     const QString t = SemAspas(valor, [](const QString& s) { return Corta(TConversao::TiraMascara(s), 10); });
-    return Corta(TConversao::FRemoveCaracter(TConversao::TiraMascara(t)), 8);
+    return TConversao::FRemoveCaracter(TConversao::TiraMascara(t));
+}
+
+QString Cep8(const QString& valor) {
+    return Corta(CepSemCorte(valor), 8);
 }
 
 QString Corte(const QString& valor, qsizetype n) {
@@ -203,23 +215,26 @@ void TConverteCliente::SetNomeCidadeCob(const QString& Value) {
 // No trim before the cut: " sp" gives " S", as the target system's own records hold it.
 void TConverteCliente::SetEstado(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 2); });
-    FEstado = MaiusculasAscii(Corta(t, 2));
+    FEstado = Maiusculas(Corta(t, 2));
     Confere("CLIENTE.ESTADO", Tamanho(Value, false), 2, FEstado);
 }
 
 void TConverteCliente::SetEstadoEntr(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FEstadoEntr = MaiusculasAscii(Corta(Trim(t), 2));
+    FEstadoEntr = Maiusculas(Corta(Trim(t), 2));
 }
 
 void TConverteCliente::SetEstadoCob(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 20); });
-    FEstadoCob = MaiusculasAscii(Corta(t, 2));
+    FEstadoCob = Maiusculas(Corta(t, 2));
 }
 
+// The cut is counted on the digits of the whole value; without quotes they are those just cut.
 void TConverteCliente::SetCep(const QString& Value) {
-    FCep = Cep8(Value);
-    Confere("CLIENTE.CEP", FRemoveCaracter(TiraMascara(SemAspas(Value))).size(), 8, FCep);
+    const QString semCorte = CepSemCorte(Value);
+    FCep = Corta(semCorte, 8);
+    const qsizetype tamanho = TemAspas(Value) ? FRemoveCaracter(TiraMascara(SemAspas(Value))).size() : semCorte.size();
+    Confere("CLIENTE.CEP", tamanho, 8, FCep);
 }
 void TConverteCliente::SetCepEntr(const QString& Value) {
     FCepEntr = Cep8(Value);
@@ -233,20 +248,31 @@ void TConverteCliente::SetCepCob(const QString& Value) {
 void TConverteCliente::SetCgcCpf(const QString& Value) {
     QString semAspas = Value;
     semAspas.remove(QLatin1Char('"'));
-    const QString alfanumerico = CnpjAlfanumerico(semAspas);
+    // Only a value with a letter can be one.
+    const bool temLetra = std::any_of(semAspas.cbegin(), semAspas.cend(), [](QChar c) {
+        const char16_t u = c.unicode() | 0x20;
+        return u >= u'a' && u <= u'z';
+    });
+    const QString alfanumerico = temLetra ? CnpjAlfanumerico(semAspas) : QString();
     if (!alfanumerico.isEmpty()) {
         FCgcCpf = alfanumerico;
         return;
     }
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 18); });
-    FCgcCpf = FRemoveCaracter(Corta(TiraMascara(t), 18));
-    Confere("CLIENTE.CGCCPF", TiraMascara(semAspas).size(), 18, FCgcCpf);
+    const QString semMascara = TiraMascara(semAspas);
+    const QString t = TemAspas(Value)
+                          ? TiraMascara(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 18); }))
+                          : semMascara;
+    FCgcCpf = FRemoveCaracter(Corta(t, 18));
+    Confere("CLIENTE.CGCCPF", semMascara.size(), 18, FCgcCpf);
 }
 
 void TConverteCliente::SetInscEst(const QString& Value) {
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 15); });
-    FInscEst = FRemoveCaracter(Corta(TiraMascara(t), 15));
-    Confere("CLIENTE.INSCEST", TiraMascara(SemAspas(Value)).size(), 15, FInscEst);
+    const QString semMascara = TiraMascara(SemAspas(Value));
+    const QString t = TemAspas(Value)
+                          ? TiraMascara(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(s), 15); }))
+                          : semMascara;
+    FInscEst = FRemoveCaracter(Corta(t, 15));
+    Confere("CLIENTE.INSCEST", semMascara.size(), 15, FInscEst);
 }
 
 void TConverteCliente::SetInscMunicipal(const QString& Value) {
@@ -265,9 +291,13 @@ void TConverteCliente::SetFone(const QString& Value) {
 }
 
 void TConverteCliente::SetFax(const QString& Value) {
-    const QString t = SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); });
-    FFax = FSoNumero(Corta(TiraMascara(Trim(t)), 16));
-    Confere("CLIENTE.FAX", TiraMascara(Trim(SemAspas(Value))).size(), 16, FFax);
+    const QString semMascara = TiraMascara(Trim(SemAspas(Value)));
+    const QString t =
+        TemAspas(Value)
+            ? TiraMascara(Trim(SemAspas(Value, [](const QString& s) { return Corta(TiraMascara(Trim(s)), 15); })))
+            : semMascara;
+    FFax = FSoNumero(Corta(t, 16));
+    Confere("CLIENTE.FAX", semMascara.size(), 16, FFax);
 }
 
 void TConverteCliente::SetPrefixCelular(const QString& Value) {
@@ -312,19 +342,59 @@ void TConverteCliente::SetProtestarCliente(const QString& Value) {
     FProtestarCliente = SemAspas(Value);
 }
 
+namespace {
+
+bool Branco(QChar c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+bool Algarismos(QStringView t, qsizetype minimo, qsizetype maximo) {
+    return t.size() >= minimo && t.size() <= maximo &&
+           std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The value of a run of at most four digits.
+int Valor(QStringView algarismos) {
+    int v = 0;
+    for (const QChar c : algarismos) {
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return v;
+}
+
+// The text before the first `sinal` and the text after it (null when there is no `sinal`).
+std::pair<QStringView, QStringView> Parte(QStringView t, char16_t sinal) {
+    const qsizetype p = t.indexOf(sinal);
+    return p < 0 ? std::pair{t, QStringView()} : std::pair{t.first(p), t.sliced(p + 1)};
+}
+
+QStringView SemBrancoInicial(QStringView t) {
+    return t.sliced(std::find_if_not(t.begin(), t.end(), Branco) - t.begin());
+}
+
+} // namespace
+
+// day.month.year or year.month.day (1 to 4, 1 to 2 and 1 to 4 digits), possibly followed by blanks
+// and a time h:mm or h:mm:ss, blanks around (the ASCII ones): what the database reads as a date.
 bool TConverteCliente::DataLegivel(const QString& data) {
     if (Trim(data).isEmpty()) {
         return true;
     }
-    // day.month.year or year.month.day, possibly followed by a time, as the database reads them.
-    static const QRegularExpression forma(
-        QStringLiteral(R"(^\s*(\d{1,4})\.(\d{1,2})\.(\d{1,4})(\s+\d{1,2}:\d{2}(:\d{2})?)?\s*$)"));
-    const QRegularExpressionMatch partes = forma.match(data);
-    if (!partes.hasMatch()) {
+    QStringView t = SemBrancoInicial(data);
+    while (!t.isEmpty() && Branco(t.back())) {
+        t.chop(1);
+    }
+    const qsizetype fimData = std::find_if(t.begin(), t.end(), Branco) - t.begin();
+    auto [dia, resto] = Parte(t.first(fimData), u'.');
+    auto [mes, ano] = Parte(resto, u'.');
+    const QStringView hora = SemBrancoInicial(t.sliced(fimData));
+    const auto [horas, depois] = Parte(hora, u':');
+    const auto [minutos, segundos] = Parte(depois, u':');
+    const bool horaLegivel = hora.isEmpty() || (Algarismos(horas, 1, 2) && Algarismos(minutos, 2, 2) &&
+                                                (segundos.isNull() || Algarismos(segundos, 2, 2)));
+    if (!horaLegivel || !Algarismos(dia, 1, 4) || !Algarismos(mes, 1, 2) || !Algarismos(ano, 1, 4)) {
         return false;
     }
-    QString dia = partes.captured(1);
-    QString ano = partes.captured(3);
     if (dia.size() == 4) {
         std::swap(dia, ano);
     }
@@ -332,8 +402,8 @@ bool TConverteCliente::DataLegivel(const QString& data) {
         return false;
     }
     // A two-digit year is read in this century or the last; either way the same days exist.
-    const int numeroAno = ano.toInt() + (ano.size() == 2 ? 2000 : 0);
-    return numeroAno >= 1 && QDate(numeroAno, partes.captured(2).toInt(), dia.toInt()).isValid();
+    const int numeroAno = Valor(ano) + (ano.size() == 2 ? 2000 : 0);
+    return numeroAno >= 1 && QDate(numeroAno, Valor(mes), Valor(dia)).isValid();
 }
 
 void TConverteCliente::SetDT_Nascimento(const QString& Value) {
@@ -450,57 +520,68 @@ const QString& TConverteCliente::DataDeHoje() {
 
 // The fields not named here (contact, city names, municipal registration, mother's and father's
 // names, last sale, valid-until, segment, class, partner, credit limit, supplier code) carry
-// over to the next customer.
+// over to the next customer. The seller, country and payment term have no setter here: their
+// setters ignore a blank value, so the reset empties them itself.
+std::span<const TConverteCliente::TCampoReiniciado> TConverteCliente::CamposReiniciados() {
+    using C = TConverteCliente;
+    static const TCampoReiniciado campos[] = {
+        {&C::FCodCliente, &C::SetCodCliente, ""},
+        {&C::FNome, &C::SetNome, ""},
+        {&C::FNomeFantasia, &C::SetNomeFantasia, ""},
+        {&C::FEndereco, &C::SetEndereco, ""},
+        {&C::FEnderecoEntr, &C::SetEnderecoEntr, ""},
+        {&C::FEnderecoCob, &C::SetEnderecoCob, ""},
+        {&C::FBairro, &C::SetBairro, ""},
+        {&C::FBairroEntr, &C::SetBairroEntr, ""},
+        {&C::FBairroCob, &C::SetBairroCob, ""},
+        {&C::FCodCidade, &C::SetCodCidade, ""},
+        {&C::FCodCidadeEntr, &C::SetCodCidadeEntr, ""},
+        {&C::FCodCidadeCob, &C::SetCodCidadeCob, ""},
+        {&C::FEstado, &C::SetEstado, ""},
+        {&C::FEstadoEntr, &C::SetEstadoEntr, ""},
+        {&C::FEstadoCob, &C::SetEstadoCob, ""},
+        {&C::FCep, &C::SetCep, ""},
+        {&C::FCepEntr, &C::SetCepEntr, ""},
+        {&C::FCepCob, &C::SetCepCob, ""},
+        {&C::FCgcCpf, &C::SetCgcCpf, ""},
+        {&C::FInscEst, &C::SetInscEst, ""},
+        {&C::FPessoa_FJ, &C::SetPessoa_FJ, "F"},
+        {&C::FFone, &C::SetFone, ""},
+        {&C::FFax, &C::SetFax, ""},
+        {&C::FPrefixCelular, &C::SetPrefixCelular, ""},
+        {&C::FCelular, &C::SetCelular, ""},
+        {&C::FEmail, &C::SetEmail, ""},
+        {&C::FHomePage, &C::SetHomePage, ""},
+        {&C::FAtivo, &C::SetAtivo, "S"},
+        {&C::FCliBloqueado, &C::SetCliBloqueado, "N"},
+        {&C::FRetemISS, &C::SetRetemISS, ""},
+        {&C::FMalaDiretaEletr, &C::SetMalaDiretaEletr, "N"},
+        {&C::FProtestarCliente, &C::SetProtestarCliente, "N"},
+        {&C::FDT_Nascimento, &C::SetDT_Nascimento, ""},
+        {&C::FCampoLivre1, &C::SetCampoLivre1, ""},
+        {&C::FCampoLivre2, &C::SetCampoLivre2, ""},
+        {&C::FCampoLivre3, &C::SetCampoLivre3, ""},
+        {&C::FCampoLivre4, &C::SetCampoLivre4, ""},
+        {&C::FCampoLivre5, &C::SetCampoLivre5, ""},
+        {&C::FCampoLivre6, &C::SetCampoLivre6, ""},
+        {&C::FCampoLivre7, &C::SetCampoLivre7, ""},
+        {&C::FCampoLivre8, &C::SetCampoLivre8, ""},
+        {&C::FCampoLivre9, &C::SetCampoLivre9, ""},
+        {&C::FCampoLivre10, &C::SetCampoLivre10, ""},
+        {&C::FCodMunicipio, &C::SetCodMunicipio, ""},
+        {&C::FObservacao, &C::SetObsercacao, ""},
+        {&C::FCodPais, nullptr, ""},
+        {&C::FCodVendend1, nullptr, ""},
+        {&C::FCodPrazo, nullptr, ""},
+    };
+    return campos;
+}
+
+// The registration and last-change dates become today, as the day may have turned.
 void TConverteCliente::LimpaVariavel() {
-    const QString vazio;
-    SetCodCliente(vazio);
-    SetNome(vazio);
-    SetNomeFantasia(vazio);
-    SetEndereco(vazio);
-    SetEnderecoEntr(vazio);
-    SetEnderecoCob(vazio);
-    SetBairro(vazio);
-    SetBairroEntr(vazio);
-    SetBairroCob(vazio);
-    SetCodCidade(vazio);
-    SetCodCidadeEntr(vazio);
-    SetCodCidadeCob(vazio);
-    SetEstado(vazio);
-    SetEstadoEntr(vazio);
-    SetEstadoCob(vazio);
-    SetCep(vazio);
-    SetCepEntr(vazio);
-    SetCepCob(vazio);
-    SetCgcCpf(vazio);
-    SetInscEst(vazio);
-    SetPessoa_FJ(QStringLiteral("F"));
-    SetFone(vazio);
-    SetFax(vazio);
-    SetPrefixCelular(vazio);
-    SetCelular(vazio);
-    SetEmail(vazio);
-    SetHomePage(vazio);
-    SetAtivo(QStringLiteral("S"));
-    SetCliBloqueado(QStringLiteral("N"));
-    SetRetemISS(vazio);
-    SetMalaDiretaEletr(QStringLiteral("N"));
-    SetProtestarCliente(QStringLiteral("N"));
-    SetDT_Nascimento(vazio);
+    const std::span<const TCampoReiniciado> campos = CamposReiniciados();
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+        this->*campos[i].campo = m_valoresReiniciados[i];
+    }
     FDT_Cadastro = FDT_Ult_Alteracao = DataDeHoje();
-    SetCampoLivre1(vazio);
-    SetCampoLivre2(vazio);
-    SetCampoLivre3(vazio);
-    SetCampoLivre4(vazio);
-    SetCampoLivre5(vazio);
-    SetCampoLivre6(vazio);
-    SetCampoLivre7(vazio);
-    SetCampoLivre8(vazio);
-    SetCampoLivre9(vazio);
-    SetCampoLivre10(vazio);
-    // These setters ignore a blank value, so the reset empties the fields itself.
-    FCodPais.clear();
-    SetCodMunicipio(vazio);
-    FCodVendend1.clear();
-    FCodPrazo.clear();
-    SetObsercacao(vazio);
 }

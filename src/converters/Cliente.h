@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 /// One customer of CLIENTE while the customer mapping fills it from one TABCLI record. Every
 /// setter cleans its value on the way in, so the fields hold exactly what the statements bind.
@@ -168,6 +169,17 @@ private:
         QChar separador;
         QString texto;
     } m_dataDeHoje;
+
+    /// A field the reset restores: what it restores it to is what `setter` stores for `valor`
+    /// (no setter: the field is emptied).
+    struct TCampoReiniciado {
+        QString TConverteCliente::*campo;
+        void (TConverteCliente::*setter)(const QString&);
+        const char* valor;
+    };
+    static std::span<const TCampoReiniciado> CamposReiniciados();
+    /// The values of CamposReiniciados, in its order, as the setters gave them at construction.
+    std::vector<QString> m_valoresReiniciados;
 
     /// The row of CLIENTE: every column once, with the field it takes.
     static std::span<const TColunaLinha<TConverteCliente>> Colunas();

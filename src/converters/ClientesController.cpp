@@ -56,9 +56,11 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
                           .arg(textoCodigo));
     }
     cliente.SetCodCliente(textoCodigo);
-    cliente.SetNome(MaiusculasAscii(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(S("NOME")))));
+    // The name's setter upper-cases it.
+    cliente.SetNome(TConversao::FRemoveCaracter(TConversao::FRetiraAcento(S("NOME"))));
     cliente.SetNomeFantasia(cliente.Nome());
-    cliente.SetEndereco(S("ENDERECO"));
+    const QString endereco = S("ENDERECO");
+    cliente.SetEndereco(endereco);
     cliente.SetBairro(S("BAIRRO"));
     cliente.SetEstado(S("ESTADO"));
     const QString cidade = S("CIDADE");
@@ -107,7 +109,8 @@ void TMapeamentoClientes::Preenche(const TQueryOrigem& qry) {
 
     m_complemento.SetCodclienteDoCliente(cliente.CodCliente());
     m_complemento.SetEnderecoNfe(cliente.Endereco());
-    m_complemento.SetNumeroNfe(NumeroDaCasa(S("ENDERECO")));
+    // The address is the current field again for what the house number's setter records.
+    m_complemento.SetNumeroNfe(NumeroDaCasa(ctx.Campo(QLatin1StringView("ENDERECO"), endereco)));
 
     cliente.SetEnderecoCob(cliente.Endereco());
     cliente.SetBairroCob(cliente.Bairro());

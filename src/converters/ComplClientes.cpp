@@ -100,6 +100,7 @@ bool Algarismo(QChar c) {
 // The number that starts at `i`: its digits, a "." between two digits joining them ("1.234" is 1234).
 QString NumeroDesde(const QString& t, qsizetype i) {
     QString numero;
+    numero.reserve(t.size() - i);
     for (; i < t.size(); ++i) {
         if (Algarismo(t.at(i))) {
             numero += t.at(i);
@@ -137,6 +138,10 @@ bool LetraOuAlgarismo(const QString& t, qsizetype i) {
 
 // "S/N" at `i`, or "SN" there as a word: the address says it has no number.
 bool SemNumeroEm(const QString& t, qsizetype i) {
+    // Both forms start with an S (compared as the case-insensitive match compares it).
+    if (i >= t.size() || t.at(i).toCaseFolded() != QLatin1Char('s')) {
+        return false;
+    }
     if (QStringView(t).mid(i).startsWith(QLatin1String("S/N"), Qt::CaseInsensitive)) {
         return true;
     }

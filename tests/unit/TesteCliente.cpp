@@ -161,6 +161,12 @@ TEST_F(TesteCliente, SettersLimpamNaOrdemCerta) {
          QStringLiteral("123450136")},
         {"inscricao", &C::SetInscEst, &C::InscEst, QStringLiteral("062.307.904/0081"), QStringLiteral("0623079040081")},
         {"inscricao isenta", &C::SetInscEst, &C::InscEst, QStringLiteral("Isento"), QStringLiteral("ISENTO")},
+        {"inscricao com aspas", &C::SetInscEst, &C::InscEst, QStringLiteral("\"062.307.904/0081\""),
+         QStringLiteral("0623079040081")},
+        {"cpf com aspas", &C::SetCgcCpf, &C::CgcCpf, QStringLiteral("\"123.456.789-01\""),
+         QStringLiteral("12345678901")},
+        {"cep com aspas", &C::SetCep, &C::Cep, QStringLiteral("\"30.140-071\""), QStringLiteral("30140071")},
+        {"fax com aspas", &C::SetFax, &C::Fax, QStringLiteral("\"(31) 3333-4444\""), QStringLiteral("3133334444")},
         {"vendedor", &C::SetCodVendend1, &C::CodVendend1, QStringLiteral("7"), QStringLiteral("0007")},
         {"vendedor longo", &C::SetCodVendend1, &C::CodVendend1, QStringLiteral("12345"), QStringLiteral("1234")},
         {"prazo", &C::SetCodPrazo, &C::CodPrazo, QStringLiteral("5"), QStringLiteral("005")},
@@ -232,6 +238,42 @@ TEST_F(TesteCliente, DatasPontuadasHojeOuComoVieram) {
         TConverteCliente cliente(conexao);
         (cliente.*caso.set)(caso.entrada);
         EXPECT_EQ((cliente.*caso.get)(), caso.esperado) << caso.nome;
+    }
+}
+
+// What the database reads as a date: day.month.year or year.month.day with an optional time,
+// ASCII blanks around; a real day only.
+TEST(DataLegivel, SoDatasQueOBancoLe) {
+    const std::vector<std::pair<QString, bool>> casos = {
+        {QString(), true},
+        {QStringLiteral(" \t "), true},
+        {QStringLiteral("15.03.2010"), true},
+        {QStringLiteral(" 15.03.2010\n"), true},
+        {QStringLiteral("2010.03.15"), true},
+        {QStringLiteral("5.3.7"), true},
+        {QStringLiteral("29.02.24"), true},
+        {QStringLiteral("29.02.2023"), false},
+        {QStringLiteral("31.04.2010"), false},
+        {QStringLiteral("15.03.0"), false},
+        {QStringLiteral("115.03.2010"), false},
+        {QStringLiteral("15.03.20100"), false},
+        {QStringLiteral("15/03/2010"), false},
+        {QStringLiteral("15..2010"), false},
+        {QStringLiteral("15.03.2010x"), false},
+        {QStringLiteral("15.03.2010 10:30"), true},
+        {QStringLiteral("15.03.2010\t9:05:59 "), true},
+        {QStringLiteral("15.03.201010:30"), false},
+        {QStringLiteral("15.03.2010 10:3"), false},
+        {QStringLiteral("15.03.2010 123:45"), false},
+        {QStringLiteral("15.03.2010 10:30:4"), false},
+        {QStringLiteral("15.03.2010 10:30:"), false},
+        {QStringLiteral("15.03.2010 10:305"), false},
+        {QStringLiteral("15.03.2010 abc"), false},
+        {QString::fromUtf16(u"15.03.2010\u00A0"), false},
+        {QString::fromUtf16(u"\u0661\u0665.03.2010"), false},
+    };
+    for (const auto& [data, legivel] : casos) {
+        EXPECT_EQ(TConverteCliente::DataLegivel(data), legivel) << data.toStdString();
     }
 }
 
