@@ -39,13 +39,6 @@ bool TemAspas(const QString& valor) {
     return valor.contains(QLatin1Char('"'));
 }
 
-// MaiusculasAscii without the copy when there is nothing to change.
-QString Maiusculas(const QString& t) {
-    const bool temMinuscula =
-        std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); });
-    return temMinuscula ? MaiusculasAscii(t) : t;
-}
-
 // The characters a setter cuts to its width: the value's own, quotes aside, trimmed when the setter trims.
 qsizetype Tamanho(const QString& valor, bool apara) {
     const QString t = apara ? Trim(valor) : valor;
@@ -105,7 +98,7 @@ void TConverteCliente::SetCodFornec(const QString& Value) {
 
 void TConverteCliente::SetNome(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FNome = FRetiraAcento(Maiusculas(Corta(Trim(t), 60)));
+    FNome = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 60)));
     Confere("CLIENTE.NOME", Tamanho(Value, true), 60, FNome);
 }
 
@@ -125,7 +118,7 @@ void TConverteCliente::SetNomeFantasia(const QString& Value) {
         return;
     }
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 50); });
-    FNomeFantasia = FRetiraAcento(Maiusculas(Corta(Trim(t), 50)));
+    FNomeFantasia = FRetiraAcento(MaiusculasAscii(Corta(Trim(t), 50)));
     Confere("CLIENTE.NOMEFANTASIA", Tamanho(Value, true), 50, FNomeFantasia);
 }
 
@@ -215,18 +208,18 @@ void TConverteCliente::SetNomeCidadeCob(const QString& Value) {
 // No trim before the cut: " sp" gives " S", as the target system's own records hold it.
 void TConverteCliente::SetEstado(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 2); });
-    FEstado = Maiusculas(Corta(t, 2));
+    FEstado = MaiusculasAscii(Corta(t, 2));
     Confere("CLIENTE.ESTADO", Tamanho(Value, false), 2, FEstado);
 }
 
 void TConverteCliente::SetEstadoEntr(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(Trim(s), 60); });
-    FEstadoEntr = Maiusculas(Corta(Trim(t), 2));
+    FEstadoEntr = MaiusculasAscii(Corta(Trim(t), 2));
 }
 
 void TConverteCliente::SetEstadoCob(const QString& Value) {
     const QString t = SemAspas(Value, [](const QString& s) { return Corta(s, 20); });
-    FEstadoCob = Maiusculas(Corta(t, 2));
+    FEstadoCob = MaiusculasAscii(Corta(t, 2));
 }
 
 // The cut is counted on the digits of the whole value; without quotes they are those just cut.

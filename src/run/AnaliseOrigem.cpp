@@ -116,6 +116,7 @@ void TAnaliseOrigem::Analisa(const TTipoAnalisado& tipo) {
     const TTabelaDbf& tabela = *qry.Tabela();
     analise.lida = true;
     analise.registros = tabela.QuantRegistros();
+    m_chaves.reserve(static_cast<std::size_t>(analise.registros));
     analise.excluidos = tabela.QuantExcluidos();
     analise.paginaCodigo = NomePaginaCodigo(tabela.Pagina());
     analise.escolhaPagina = NomeEscolhaPagina(tabela.EscolhaDaPagina());
