@@ -86,6 +86,9 @@ public:
 
     void Primeiro();
     void Proximo();
+    /// Positions on the first live record numbered `registro` or later (numbers as NumeroRegistro gives
+    /// them); Eof when there is none. Cursors of their own on one table can so share its records out.
+    void VaiPara(qint64 registro);
     /// Positions on the last live record and, as Delphi datasets do, sets Eof.
     void Ultimo();
     bool Eof() const { return m_eof; }

@@ -64,7 +64,11 @@ qint64 TTabelaDbf::ProximoVivo(qint64 desde) const {
 }
 
 void TTabelaDbf::Primeiro() {
-    m_atual = ProximoVivo(0);
+    VaiPara(1);
+}
+
+void TTabelaDbf::VaiPara(qint64 registro) {
+    m_atual = ProximoVivo(registro - 1);
     m_eof = m_atual < 0;
 }
 
