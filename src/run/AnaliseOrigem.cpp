@@ -9,6 +9,7 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -71,13 +72,22 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
     const qint64 lotes = (tabela.QuantRegistros() + tabela.QuantExcluidos() + kRegistrosPorLote - 1) / kRegistrosPorLote;
     const auto threads = static_cast<int>(
         std::clamp<qint64>(std::min(std::thread::hardware_concurrency(), kMaximoThreads), 1, std::max<qint64>(lotes, 1)));
-    std::vector<std::unique_ptr<TAnalisadorRegistros>> analisadores;
-    analisadores.push_back(std::move(primeiro));
-    while (static_cast<int>(analisadores.size()) < threads) {
-        analisadores.push_back(std::make_unique<TAnalisadorRegistros>(tipo, m_resultado.pasta, m_pagina));
-    }
+    // Each thread but the first opens the table for itself as it takes its first run, at the same time
+    // as the first thread works. Opening reads the query's text with a shared regular expression: one
+    // at a time.
+    std::vector<std::unique_ptr<TAnalisadorRegistros>> analisadores(static_cast<std::size_t>(threads));
+    const QString coluna = primeiro->ColunaChave();
+    analisadores.front() = std::move(primeiro);
+    std::mutex abrindo;
+    auto analisador = [&](int thread) -> TAnalisadorRegistros& {
+        std::unique_ptr<TAnalisadorRegistros>& a = analisadores[static_cast<std::size_t>(thread)];
+        if (!a) {
+            const std::lock_guard trava(abrindo);
+            a = std::make_unique<TAnalisadorRegistros>(tipo, m_resultado.pasta, m_pagina);
+        }
+        return *a;
+    };
 
-    const QString coluna = analisadores.front()->ColunaChave();
     const QString campoCodigo = QLatin1StringView(tipo.campoCodigo);
     const QString prefixo = QStringLiteral("Analisando %1 - Registro ").arg(analise.nome);
     const QString total = QStringLiteral(" de ") + QString::number(analise.registros);
@@ -101,8 +111,7 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
     ProcessaLotesEmOrdem<TLoteAnalisado>(
         threads, lotes,
         [&](int thread, std::int64_t lote) {
-            return analisadores[static_cast<std::size_t>(thread)]->Analisa(lote * kRegistrosPorLote + 1,
-                                                                         (lote + 1) * kRegistrosPorLote);
+            return analisador(thread).Analisa(lote * kRegistrosPorLote + 1, (lote + 1) * kRegistrosPorLote);
         },
         [&](TLoteAnalisado& lote) {
             auto problema = lote.problemas.begin();
