@@ -108,6 +108,14 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
             ProcessaMensagensPendentes();
         }
     };
+    std::unique_ptr<TAnalisadorRegistros> verificador;
+    const std::function<TAnalisadorRegistros&()> verifica = [&]() -> TAnalisadorRegistros& {
+        if (!verificador) {
+            const std::lock_guard trava(abrindo);
+            verificador = std::make_unique<TAnalisadorRegistros>(tipo, m_resultado.pasta, m_pagina);
+        }
+        return *verificador;
+    };
     ProcessaLotesEmOrdem<TLoteAnalisado>(
         threads, lotes,
         [&](int thread, std::int64_t lote) {
@@ -122,7 +130,7 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
                     Registra(analise, std::move(problema->alteracao));
                 }
                 if (chave != lote.chaves.end() && chave->ordem == ordem) {
-                    NotaChave(analise, coluna, lote, *chave, campoCodigo);
+                    NotaChave(analise, coluna, *chave, campoCodigo, verifica);
                     ++chave;
                 }
             }
@@ -136,32 +144,40 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
     }
 }
 
-void TAnaliseOrigem::NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado& lote,
-                               const TLoteAnalisado::TChave& chave, const QString& campo) {
-    const std::string_view codigo = lote.Codigo(chave);
-    const std::optional<TListaChaves::TPrimeira> primeira = m_chaves.Nota(lote.Chave(chave), chave.registro, codigo);
+void TAnaliseOrigem::NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado::TChave& chave,
+                               const QString& campo, const std::function<TAnalisadorRegistros&()>& verificador) {
+    // This record's key and the first record's, read again only when an earlier key has the same hash.
+    std::optional<TAnalisadorRegistros::TChaveRegistro> esta;
+    std::optional<TAnalisadorRegistros::TChaveRegistro> outra;
+    const auto mesmaChave = [&](qint64 registro) {
+        if (!esta) {
+            esta = verificador().ChaveDoRegistro(chave.registro);
+        }
+        outra = verificador().ChaveDoRegistro(registro);
+        return esta && outra && esta->chave == outra->chave;
+    };
+    const std::optional<TListaChaves::TPrimeira> primeira = m_chaves.Nota(chave.hash, chave.registro, mesmaChave);
     if (!primeira) {
         return;
     }
-    const QString textoChave = QString::fromUtf8(lote.Chave(chave).data(), static_cast<qsizetype>(chave.tamanhoChave));
-    auto repetida = [&](qint64 registro, const QString& codigoRegistro, qint64 outroRegistro, const QString& outroCodigo) {
+    auto repetida = [&](qint64 registro, const QString& codigo, qint64 outroRegistro, const QString& outroCodigo) {
         TAlteracao p;
         p.registro = registro;
-        p.codigoOrigem = codigoRegistro;
+        p.codigoOrigem = codigo;
         p.campoOrigem = campo;
         p.colunaDestino = coluna;
         p.oQue = TipoAlteracao::ChaveRepetida;
-        p.detalhe = QStringLiteral("%1 também no registro %2 (código %3)").arg(textoChave).arg(outroRegistro).arg(outroCodigo);
-        p.valorOriginal = codigoRegistro;
-        p.valorGravado = textoChave;
+        p.detalhe =
+            QStringLiteral("%1 também no registro %2 (código %3)").arg(esta->chave).arg(outroRegistro).arg(outroCodigo);
+        p.valorOriginal = codigo;
+        p.valorGravado = esta->chave;
         p.classe = ClasseProblema::Fatal;
         Registra(analise, std::move(p));
     };
-    const QString textoCodigo = QString::fromUtf8(codigo.data(), static_cast<qsizetype>(codigo.size()));
     if (!primeira->jaRepetida) {
-        repetida(primeira->registro, primeira->codigo, chave.registro, textoCodigo);
+        repetida(primeira->registro, outra->codigo, chave.registro, esta->codigo);
     }
-    repetida(chave.registro, textoCodigo, primeira->registro, primeira->codigo);
+    repetida(chave.registro, esta->codigo, primeira->registro, outra->codigo);
 }
 
 void TAnaliseOrigem::Registra(TAnaliseTabela& analise, TAlteracao problema) {

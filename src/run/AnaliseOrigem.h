@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct TTipoAnalisado;
@@ -48,8 +49,9 @@ private:
     /// Notes the target key (`coluna`, e.g. "VENDEND.CODVENDEDOR") the rules give a record. Every
     /// record whose key another record has too gets a fatal line naming the other: the first one the
     /// first time a second comes, each later one as it comes.
-    void NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado& lote,
-                   const TLoteAnalisado::TChave& chave, const QString& campo);
+    /// `verificador` reads a record's key again when two hashes match.
+    void NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado::TChave& chave,
+                   const QString& campo, const std::function<TAnalisadorRegistros&()>& verificador);
     /// Completes the problem with the table's names, counts it and hands it on.
     void Registra(TAnaliseTabela& analise, TAlteracao problema);
 

@@ -9,7 +9,6 @@
 #include <QLatin1StringView>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -58,17 +57,6 @@ std::optional<std::pair<TipoAlteracao, QString>> ProblemaQualidade(VerificacaoCa
     return std::nullopt;
 }
 
-// Appends the text's UTF-8 bytes; codes and keys are nearly always ASCII, copied as they are.
-void AcrescentaUtf8(std::string& destino, const QString& texto) {
-    if (std::all_of(texto.begin(), texto.end(), [](QChar c) { return c.unicode() < 0x80; })) {
-        for (const QChar c : texto) {
-            destino.push_back(static_cast<char>(c.unicode()));
-        }
-    } else {
-        destino.append(texto.toStdString());
-    }
-}
-
 } // namespace
 
 QString MotivoDoLeitor(const QString& mensagem, const QString& pasta) {
@@ -112,6 +100,23 @@ TLoteAnalisado TAnalisadorRegistros::Analisa(qint64 primeiro, qint64 ultimo) {
         ++m_lote.registros;
     }
     return std::exchange(m_lote, {});
+}
+
+std::optional<TAnalisadorRegistros::TChaveRegistro> TAnalisadorRegistros::ChaveDoRegistro(qint64 registro) {
+    m_qry.VaiPara(registro);
+    if (m_qry.Eof() || m_qry.NumeroRegistro() != registro || !m_mapeamento.mapeamento || m_faltaCampo) {
+        return std::nullopt;
+    }
+    TChaveRegistro lida;
+    lida.codigo = CodigoAtual();
+    std::optional<QString> chave;
+    const bool recusado = Preenche(lida.codigo, chave).has_value();
+    m_lote = {};
+    if (recusado || !chave) {
+        return std::nullopt;
+    }
+    lida.chave = std::move(*chave);
+    return lida;
 }
 
 QString TAnalisadorRegistros::CodigoAtual() const {
@@ -205,14 +210,7 @@ void TAnalisadorRegistros::AnalisaRegistro() {
         Anota(std::move(*recusa), ClasseProblema::Fatal);
     }
     if (chave) {
-        TLoteAnalisado::TChave& nota = m_lote.chaves.emplace_back();
-        nota.ordem = m_lote.registros;
-        nota.registro = registro;
-        nota.inicio = m_lote.bytes.size();
-        AcrescentaUtf8(m_lote.bytes, *chave);
-        nota.tamanhoChave = m_lote.bytes.size() - nota.inicio;
-        AcrescentaUtf8(m_lote.bytes, codigo);
-        nota.tamanhoCodigo = m_lote.bytes.size() - nota.inicio - nota.tamanhoChave;
+        m_lote.chaves.push_back({m_lote.registros, registro, qHash(*chave)});
     }
 }
 

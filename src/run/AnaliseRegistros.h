@@ -8,8 +8,7 @@
 #include "TQueryOrigem.h"
 
 #include <optional>
-#include <string>
-#include <string_view>
+#include <cstdint>
 #include <vector>
 
 struct TTipoAnalisado;
@@ -27,24 +26,16 @@ struct TLoteAnalisado {
         qint64 ordem = 0;
         TAlteracao alteracao;
     };
-    /// The target key the writers give a record that writes a row, and the record's code, as UTF-8 in
-    /// `bytes`: one buffer for the lot rather than two strings a record.
+    /// The target key the writers give a record that writes a row, as its hash: the key itself is
+    /// read again from the record when another record's key has the same hash.
     struct TChave {
         qint64 ordem = 0;
         qint64 registro = 0;
-        std::size_t inicio = 0; ///< of the key's bytes, the code's following
-        std::size_t tamanhoChave = 0;
-        std::size_t tamanhoCodigo = 0;
+        std::uint64_t hash = 0;
     };
     qint64 registros = 0; ///< live records read
     std::vector<TProblema> problemas;
     std::vector<TChave> chaves;
-    std::string bytes;
-
-    std::string_view Chave(const TChave& c) const { return std::string_view(bytes).substr(c.inicio, c.tamanhoChave); }
-    std::string_view Codigo(const TChave& c) const {
-        return std::string_view(bytes).substr(c.inicio + c.tamanhoChave, c.tamanhoCodigo);
-    }
 };
 
 /// Reads one kind's table with a cursor and a mapping of its own and finds, record by record, what a
@@ -62,6 +53,16 @@ public:
     const TTabelaDbf& Tabela() const { return *m_qry.Tabela(); }
     /// The target column holding the kind's key, e.g. "CLIENTE.CODCLIENTE"; empty for an unknown kind.
     const QString& ColunaChave() const { return m_mapeamento.colunaChave; }
+
+    /// A record's target key and its code as read.
+    struct TChaveRegistro {
+        QString chave;
+        QString codigo;
+    };
+    /// The key the writers give record `registro` (a file number) and its code; nothing when the record
+    /// is not a live one, or writes no row. What the writers change on the way was said when the record
+    /// was analysed, and is not said again.
+    std::optional<TChaveRegistro> ChaveDoRegistro(qint64 registro);
 
     /// The live records numbered `primeiro` to `ultimo` (numbers as the file counts them, from 1). The
     /// table's first live record also says each field the kind reads and the table lacks.

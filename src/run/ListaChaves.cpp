@@ -1,88 +1,77 @@
 #include "ListaChaves.h"
 
+#include <algorithm>
 #include <bit>
-#include <functional>
-#include <limits>
+#include <utility>
 
 namespace {
 
-std::uint32_t Hash(std::string_view chave) {
-    const std::size_t h = std::hash<std::string_view>{}(chave);
-    return static_cast<std::uint32_t>(h ^ (h >> 32));
+std::size_t Lugares(std::size_t chaves) {
+    return std::bit_ceil(std::max<std::size_t>(16, chaves + chaves / 4 + 1));
+}
+
+// Where a key's places start, whether its hash is marked repeated or not.
+std::size_t Inicio(std::uint64_t hash) {
+    hash >>= 1;
+    return static_cast<std::size_t>(hash ^ (hash >> 31));
 }
 
 } // namespace
 
 void TListaChaves::Reserva(qint64 chaves) {
-    const auto n = static_cast<std::size_t>(std::max<qint64>(chaves, 0));
-    m_entradas.reserve(n);
-    m_bytes.reserve(n * 12);
-    if (2 * n > m_lugares.size()) {
-        Redimensiona(std::bit_ceil(std::max<std::size_t>(2 * n, 16)));
+    const std::size_t lugares = Lugares(static_cast<std::size_t>(std::max<qint64>(chaves, 0)));
+    if (lugares > m_hashes.size()) {
+        Redimensiona(lugares);
     }
 }
 
 void TListaChaves::Esvazia() {
-    m_bytes = {};
-    m_entradas = {};
-    m_lugares = {};
-}
-
-std::string_view TListaChaves::ChaveDe(const TEntrada& entrada) const {
-    return std::string_view(m_bytes).substr(entrada.inicio, entrada.tamanhoChave);
+    m_hashes = {};
+    m_registros = {};
+    m_quantidade = 0;
 }
 
 void TListaChaves::Redimensiona(std::size_t lugares) {
-    std::vector<TLugar> novos(lugares);
-    const std::size_t mascara = lugares - 1;
-    for (const TLugar& lugar : m_lugares) {
-        if (lugar.entrada == 0) {
-            continue;
+    std::vector<std::uint64_t> hashes = std::exchange(m_hashes, std::vector<std::uint64_t>(lugares));
+    std::vector<std::uint32_t> registros = std::exchange(m_registros, std::vector<std::uint32_t>(lugares));
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+        if (hashes[i] != 0) {
+            Coloca(hashes[i], registros[i]);
         }
-        std::size_t i = lugar.hash & mascara;
-        while (novos[i].entrada != 0) {
-            i = (i + 1) & mascara;
-        }
-        novos[i] = lugar;
     }
-    m_lugares = std::move(novos);
 }
 
-std::optional<TListaChaves::TPrimeira> TListaChaves::Nota(std::string_view chave, qint64 registro,
-                                                          std::string_view codigo) {
-    // Source fields are at most 254 characters, and so are keys and codes: they fit the entry's sizes.
-    constexpr std::size_t kMaximo = std::numeric_limits<std::uint16_t>::max();
-    chave = chave.substr(0, kMaximo);
-    codigo = codigo.substr(0, kMaximo);
-    if (2 * (m_entradas.size() + 1) > m_lugares.size()) {
-        Redimensiona(std::max<std::size_t>(16, 2 * m_lugares.size()));
+void TListaChaves::Coloca(std::uint64_t hash, std::uint32_t registro) {
+    const std::size_t mascara = m_hashes.size() - 1;
+    std::size_t i = Inicio(hash) & mascara;
+    while (m_hashes[i] != 0) {
+        i = (i + 1) & mascara;
     }
-    const std::uint32_t hash = Hash(chave);
-    const std::size_t mascara = m_lugares.size() - 1;
-    std::size_t i = hash & mascara;
-    for (; m_lugares[i].entrada != 0; i = (i + 1) & mascara) {
-        if (m_lugares[i].hash != hash) {
+    m_hashes[i] = hash;
+    m_registros[i] = registro;
+}
+
+std::optional<TListaChaves::TPrimeira> TListaChaves::Nota(std::uint64_t hash, qint64 registro,
+                                                          const std::function<bool(qint64 outro)>& mesmaChave) {
+    hash &= ~kRepetida;
+    hash = hash == 0 ? 2 : hash;
+    if (m_hashes.empty()) {
+        Redimensiona(Lugares(0));
+    }
+    const std::size_t mascara = m_hashes.size() - 1;
+    std::size_t i = Inicio(hash) & mascara;
+    for (; m_hashes[i] != 0; i = (i + 1) & mascara) {
+        if ((m_hashes[i] & ~kRepetida) != hash || !mesmaChave(m_registros[i])) {
             continue;
         }
-        TEntrada& outra = m_entradas[m_lugares[i].entrada - 1];
-        if (ChaveDe(outra) != chave) {
-            continue;
-        }
-        const std::string_view bytesCodigo =
-            std::string_view(m_bytes).substr(outra.inicio + outra.tamanhoChave, outra.tamanhoCodigo);
-        TPrimeira primeira{outra.registro, QString::fromUtf8(bytesCodigo.data(), static_cast<qsizetype>(bytesCodigo.size())),
-                           outra.repetida};
-        outra.repetida = true;
+        const TPrimeira primeira{m_registros[i], (m_hashes[i] & kRepetida) != 0};
+        m_hashes[i] |= kRepetida;
         return primeira;
     }
-    TEntrada entrada;
-    entrada.registro = static_cast<std::uint32_t>(registro);
-    entrada.inicio = static_cast<std::uint32_t>(m_bytes.size());
-    entrada.tamanhoChave = static_cast<std::uint16_t>(chave.size());
-    entrada.tamanhoCodigo = static_cast<std::uint16_t>(codigo.size());
-    m_bytes.append(chave);
-    m_bytes.append(codigo);
-    m_entradas.push_back(entrada);
-    m_lugares[i] = {hash, static_cast<std::uint32_t>(m_entradas.size())};
+    if (Lugares(m_quantidade + 1) > m_hashes.size()) {
+        Redimensiona(2 * m_hashes.size());
+    }
+    Coloca(hash, static_cast<std::uint32_t>(registro));
+    ++m_quantidade;
     return std::nullopt;
 }

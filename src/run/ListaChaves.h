@@ -1,51 +1,45 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 /// The target keys the records of one table get, each with the first record that got it: what finds
-/// two records the rules would write under one key. This is what grows with the table, so it is kept
-/// flat: the keys' and codes' UTF-8 bytes in one buffer, a fixed-size entry per key and an index of
-/// open addresses, about 45 bytes a key.
+/// two records the rules would write under one key. This is what grows with the table, so a key is
+/// kept as its 64-bit hash and its first record's number, 12 bytes; the key itself is asked for again
+/// only when two hashes match, which is when two records do share a key (or, once in billions of
+/// keys, two keys share a hash).
 class TListaChaves {
 public:
     /// The record that got a key first.
     struct TPrimeira {
         qint64 registro = 0;
-        QString codigo;
         bool jaRepetida = false; ///< an earlier record after it had the key too
     };
 
     /// Room for `chaves` keys without growing.
     void Reserva(qint64 chaves);
-    /// Notes that record `registro` (source code `codigo`) gets `chave`. When an earlier record got it,
-    /// says which, and marks the key as repeated from then on.
-    std::optional<TPrimeira> Nota(std::string_view chave, qint64 registro, std::string_view codigo);
+    /// Notes that record `registro` gets a key whose hash is `hash`. Each earlier record whose key has
+    /// the same hash is handed to `mesmaChave`, which says whether its key is this record's. The first
+    /// that is comes back, marked as repeated from then on; when none is, this record is noted as the
+    /// first with its key.
+    std::optional<TPrimeira> Nota(std::uint64_t hash, qint64 registro, const std::function<bool(qint64 outro)>& mesmaChave);
     /// Forgets every key and gives its memory back.
     void Esvazia();
 
 private:
-    struct TEntrada {
-        std::uint32_t registro = 0;
-        std::uint32_t inicio = 0; ///< of the key's bytes, the code's following
-        std::uint16_t tamanhoChave = 0;
-        std::uint16_t tamanhoCodigo = 0;
-        bool repetida = false;
-    };
-    struct TLugar {
-        std::uint32_t hash = 0;
-        std::uint32_t entrada = 0; ///< 1 + the entry's index; 0 for a free place
-    };
+    /// The lowest bit of a place's hash: another record had the key too.
+    static constexpr std::uint64_t kRepetida = 1;
 
     void Redimensiona(std::size_t lugares);
-    std::string_view ChaveDe(const TEntrada& entrada) const;
+    void Coloca(std::uint64_t hash, std::uint32_t registro);
 
-    std::string m_bytes;
-    std::vector<TEntrada> m_entradas;
-    std::vector<TLugar> m_lugares; ///< a power of two, at most half taken
+    /// Open addressing, a power of two places, at most four fifths taken. A key's hash is kept without
+    /// its lowest bit, which is kRepetida; 0 is a free place (a key whose hash would be 0 is kept as 2).
+    std::vector<std::uint64_t> m_hashes;
+    std::vector<std::uint32_t> m_registros; ///< as the file's header counts them, in 32 bits
+    std::size_t m_quantidade = 0;
 };
