@@ -146,15 +146,11 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
 
 void TAnaliseOrigem::NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado::TChave& chave,
                                const QString& campo, const std::function<TAnalisadorRegistros&()>& verificador) {
-    // This record's key and the first record's, read again only when an earlier key has the same hash.
-    std::optional<TAnalisadorRegistros::TChaveRegistro> esta;
+    // The first record's key and code are read again from it when its key's hash is this one's.
     std::optional<TAnalisadorRegistros::TChaveRegistro> outra;
     const auto mesmaChave = [&](qint64 registro) {
-        if (!esta) {
-            esta = verificador().ChaveDoRegistro(chave.registro);
-        }
         outra = verificador().ChaveDoRegistro(registro);
-        return esta && outra && esta->chave == outra->chave;
+        return outra && outra->chave == chave.chave;
     };
     const std::optional<TListaChaves::TPrimeira> primeira = m_chaves.Nota(chave.hash, chave.registro, mesmaChave);
     if (!primeira) {
@@ -168,16 +164,16 @@ void TAnaliseOrigem::NotaChave(TAnaliseTabela& analise, const QString& coluna, c
         p.colunaDestino = coluna;
         p.oQue = TipoAlteracao::ChaveRepetida;
         p.detalhe =
-            QStringLiteral("%1 também no registro %2 (código %3)").arg(esta->chave).arg(outroRegistro).arg(outroCodigo);
+            QStringLiteral("%1 também no registro %2 (código %3)").arg(chave.chave).arg(outroRegistro).arg(outroCodigo);
         p.valorOriginal = codigo;
-        p.valorGravado = esta->chave;
+        p.valorGravado = chave.chave;
         p.classe = ClasseProblema::Fatal;
         Registra(analise, std::move(p));
     };
     if (!primeira->jaRepetida) {
-        repetida(primeira->registro, outra->codigo, chave.registro, esta->codigo);
+        repetida(primeira->registro, outra->codigo, chave.registro, chave.codigo);
     }
-    repetida(chave.registro, esta->codigo, primeira->registro, outra->codigo);
+    repetida(chave.registro, chave.codigo, primeira->registro, outra->codigo);
 }
 
 void TAnaliseOrigem::Registra(TAnaliseTabela& analise, TAlteracao problema) {

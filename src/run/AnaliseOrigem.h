@@ -49,7 +49,7 @@ private:
     /// Notes the target key (`coluna`, e.g. "VENDEND.CODVENDEDOR") the rules give a record. Every
     /// record whose key another record has too gets a fatal line naming the other: the first one the
     /// first time a second comes, each later one as it comes.
-    /// `verificador` reads a record's key again when two hashes match.
+    /// `verificador` reads an earlier record's key again when its hash is this one's.
     void NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado::TChave& chave,
                    const QString& campo, const std::function<TAnalisadorRegistros&()>& verificador);
     /// Completes the problem with the table's names, counts it and hands it on.

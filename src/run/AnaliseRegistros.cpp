@@ -210,7 +210,8 @@ void TAnalisadorRegistros::AnalisaRegistro() {
         Anota(std::move(*recusa), ClasseProblema::Fatal);
     }
     if (chave) {
-        m_lote.chaves.push_back({m_lote.registros, registro, qHash(*chave)});
+        const std::uint64_t hash = qHash(*chave);
+        m_lote.chaves.push_back({m_lote.registros, registro, hash, std::move(*chave), codigo});
     }
 }
 

@@ -26,12 +26,13 @@ struct TLoteAnalisado {
         qint64 ordem = 0;
         TAlteracao alteracao;
     };
-    /// The target key the writers give a record that writes a row, as its hash: the key itself is
-    /// read again from the record when another record's key has the same hash.
+    /// The target key the writers give a record that writes a row, its hash, and the record's code.
     struct TChave {
         qint64 ordem = 0;
         qint64 registro = 0;
         std::uint64_t hash = 0;
+        QString chave;
+        QString codigo;
     };
     qint64 registros = 0; ///< live records read
     std::vector<TProblema> problemas;
