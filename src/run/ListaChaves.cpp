@@ -1,19 +1,13 @@
 #include "ListaChaves.h"
 
 #include <algorithm>
-#include <bit>
 #include <utility>
 
 namespace {
 
+// Places for that many keys with at most four fifths of them taken.
 std::size_t Lugares(std::size_t chaves) {
-    return std::bit_ceil(std::max<std::size_t>(16, chaves + chaves / 4 + 1));
-}
-
-// Where a key's places start, whether its hash is marked repeated or not.
-std::size_t Inicio(std::uint64_t hash) {
-    hash >>= 1;
-    return static_cast<std::size_t>(hash ^ (hash >> 31));
+    return std::max<std::size_t>(16, chaves + chaves / 4 + 1);
 }
 
 } // namespace
@@ -31,8 +25,13 @@ void TListaChaves::Esvazia() {
     m_quantidade = 0;
 }
 
+std::size_t TListaChaves::Inicio(std::uint32_t hash) const {
+    // The hash without its mark, spread over the places by multiplication: any number of places will do.
+    return static_cast<std::size_t>((std::uint64_t(hash >> 1) * m_hashes.size()) >> 31);
+}
+
 void TListaChaves::Redimensiona(std::size_t lugares) {
-    std::vector<std::uint64_t> hashes = std::exchange(m_hashes, std::vector<std::uint64_t>(lugares));
+    std::vector<std::uint32_t> hashes = std::exchange(m_hashes, std::vector<std::uint32_t>(lugares));
     std::vector<std::uint32_t> registros = std::exchange(m_registros, std::vector<std::uint32_t>(lugares));
     for (std::size_t i = 0; i < hashes.size(); ++i) {
         if (hashes[i] != 0) {
@@ -41,26 +40,24 @@ void TListaChaves::Redimensiona(std::size_t lugares) {
     }
 }
 
-void TListaChaves::Coloca(std::uint64_t hash, std::uint32_t registro) {
-    const std::size_t mascara = m_hashes.size() - 1;
-    std::size_t i = Inicio(hash) & mascara;
+void TListaChaves::Coloca(std::uint32_t hash, std::uint32_t registro) {
+    std::size_t i = Inicio(hash);
     while (m_hashes[i] != 0) {
-        i = (i + 1) & mascara;
+        i = i + 1 == m_hashes.size() ? 0 : i + 1;
     }
     m_hashes[i] = hash;
     m_registros[i] = registro;
 }
 
-std::optional<TListaChaves::TPrimeira> TListaChaves::Nota(std::uint64_t hash, qint64 registro,
+std::optional<TListaChaves::TPrimeira> TListaChaves::Nota(std::uint64_t hash64, qint64 registro,
                                                           const std::function<bool(qint64 outro)>& mesmaChave) {
-    hash &= ~kRepetida;
+    auto hash = static_cast<std::uint32_t>(hash64 ^ (hash64 >> 32)) & ~kRepetida;
     hash = hash == 0 ? 2 : hash;
-    if (m_hashes.empty()) {
-        Redimensiona(Lugares(0));
+    if (Lugares(m_quantidade + 1) > m_hashes.size()) {
+        Redimensiona(std::max(Lugares(m_quantidade + 1), 2 * m_hashes.size()));
     }
-    const std::size_t mascara = m_hashes.size() - 1;
-    std::size_t i = Inicio(hash) & mascara;
-    for (; m_hashes[i] != 0; i = (i + 1) & mascara) {
+    std::size_t i = Inicio(hash);
+    for (; m_hashes[i] != 0; i = i + 1 == m_hashes.size() ? 0 : i + 1) {
         if ((m_hashes[i] & ~kRepetida) != hash || !mesmaChave(m_registros[i])) {
             continue;
         }
@@ -68,10 +65,8 @@ std::optional<TListaChaves::TPrimeira> TListaChaves::Nota(std::uint64_t hash, qi
         m_hashes[i] |= kRepetida;
         return primeira;
     }
-    if (Lugares(m_quantidade + 1) > m_hashes.size()) {
-        Redimensiona(2 * m_hashes.size());
-    }
-    Coloca(hash, static_cast<std::uint32_t>(registro));
+    m_hashes[i] = hash;
+    m_registros[i] = static_cast<std::uint32_t>(registro);
     ++m_quantidade;
     return std::nullopt;
 }

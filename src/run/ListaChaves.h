@@ -9,9 +9,9 @@
 
 /// The target keys the records of one table get, each with the first record that got it: what finds
 /// two records the rules would write under one key. This is what grows with the table, so a key is
-/// kept as its 64-bit hash and its first record's number, 12 bytes; the key itself is asked for again
-/// only when two hashes match, which is when two records do share a key (or, once in billions of
-/// keys, two keys share a hash).
+/// kept as a 31-bit hash and its first record's number, 10 bytes with the free places; the key itself
+/// is asked for again only when two hashes match, which is when two records do share a key (or, a few
+/// times in a million keys, two keys share a hash).
 class TListaChaves {
 public:
     /// The record that got a key first.
@@ -32,14 +32,15 @@ public:
 
 private:
     /// The lowest bit of a place's hash: another record had the key too.
-    static constexpr std::uint64_t kRepetida = 1;
+    static constexpr std::uint32_t kRepetida = 1;
 
+    std::size_t Inicio(std::uint32_t hash) const;
     void Redimensiona(std::size_t lugares);
-    void Coloca(std::uint64_t hash, std::uint32_t registro);
+    void Coloca(std::uint32_t hash, std::uint32_t registro);
 
-    /// Open addressing, a power of two places, at most four fifths taken. A key's hash is kept without
-    /// its lowest bit, which is kRepetida; 0 is a free place (a key whose hash would be 0 is kept as 2).
-    std::vector<std::uint64_t> m_hashes;
+    /// Open addressing, at most four fifths of the places taken. A key's hash is kept without its
+    /// lowest bit, which is kRepetida; 0 is a free place (a key whose hash would be 0 is kept as 2).
+    std::vector<std::uint32_t> m_hashes;
     std::vector<std::uint32_t> m_registros; ///< as the file's header counts them, in 32 bits
     std::size_t m_quantidade = 0;
 };
