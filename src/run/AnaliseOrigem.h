@@ -1,18 +1,18 @@
 #pragma once
 
 #include "Alteracao.h"
+#include "AnaliseRegistros.h"
+#include "ListaChaves.h"
 #include "PaginaCodigo.h"
 #include "RegistroAlteracoes.h"
 #include "ResultadoAnalise.h"
 
 #include <QString>
 
-#include <string>
-#include <unordered_map>
+#include <functional>
+#include <memory>
 
-struct TMapeamentoAnalise;
 struct TTipoAnalisado;
-class TQueryOrigem;
 class IBarraProgresso;
 class IRotulo;
 
@@ -41,48 +41,25 @@ public:
         m_rotulo = rotulo;
     }
 
-    /// Where the writers record what they change in a record of the table being analysed: each change is
-    /// a loss of that table.
-    IRegistroAlteracoes& Perdas() { return m_perdas; }
-
-    /// Notes the target key (`coluna`, e.g. "VENDEND.CODVENDEDOR") the rules give a record of the table
-    /// being analysed. Every record whose key another record has too gets a fatal line naming the other:
-    /// the first one the first time a second comes, each later one as it comes.
-    void NotaChave(const QString& coluna, const QString& chave, qint64 registro, const QString& codigo,
-                   const QString& campo);
-
 private:
-    class TPerdas final : public IRegistroAlteracoes {
-    public:
-        explicit TPerdas(TAnaliseOrigem& analise) : m_analise(analise) {}
-        void Registra(const TAlteracao& alteracao) override;
-
-    private:
-        TAnaliseOrigem& m_analise;
-    };
-
-    /// Kept for every distinct key, so it is kept small: the code as UTF-8 fits in place when short.
-    struct TPrimeiraChave {
-        qint64 registro = 0;
-        std::string codigo;
-        bool repetida = false;
-    };
-
-    void AnalisaRegistros(const TTipoAnalisado& tipo, TQueryOrigem& qry, TAnaliseTabela& analise);
-    /// Step (a) of the run on the current record: what it refuses, not yet recorded, or nothing when it
-    /// takes the record; then `chave` holds the key its writers give the record, if it writes a row.
-    std::optional<TAlteracao> PreencheRegistro(TMapeamentoAnalise& mapeamento, const TQueryOrigem& qry, qint64 registro,
-                                               const QString& codigo, std::optional<QString>& chave);
-    /// Completes the problem with the table's names and its class, counts it and hands it on.
-    void Registra(TAnaliseTabela& analise, TAlteracao problema, ClasseProblema classe);
+    /// Analyses the table's records in runs, on as many threads as the machine has cores, and takes
+    /// each run's findings in record order.
+    void AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_ptr<TAnalisadorRegistros> primeiro,
+                          TAnaliseTabela& analise);
+    /// Notes the target key (`coluna`, e.g. "VENDEND.CODVENDEDOR") the rules give a record. Every
+    /// record whose key another record has too gets a fatal line naming the other: the first one the
+    /// first time a second comes, each later one as it comes.
+    /// `verificador` reads an earlier record's key again when its hash is this one's.
+    void NotaChave(TAnaliseTabela& analise, const QString& coluna, const TLoteAnalisado::TChave& chave,
+                   const QString& campo, const std::function<TAnalisadorRegistros&()>& verificador);
+    /// Completes the problem with the table's names, counts it and hands it on.
+    void Registra(TAnaliseTabela& analise, TAlteracao problema);
 
     IRegistroAlteracoes& m_problemas;
     std::optional<PaginaCodigo> m_pagina;
     IBarraProgresso* m_barra = nullptr;
     IRotulo* m_rotulo = nullptr;
     TResultadoAnalise m_resultado;
-    TPerdas m_perdas{*this};
-    /// The keys of the table being analysed (UTF-8), with the first record that had each. What grows
-    /// with the table: about a hundred bytes a key.
-    std::unordered_map<std::string, TPrimeiraChave> m_chaves;
+    /// The keys of the table being analysed, with the first record that had each.
+    TListaChaves m_chaves;
 };

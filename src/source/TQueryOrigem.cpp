@@ -100,6 +100,12 @@ void TQueryOrigem::Primeiro() {
     }
 }
 
+void TQueryOrigem::VaiPara(qint64 registro) {
+    if (m_tabela) {
+        m_tabela->VaiPara(registro);
+    }
+}
+
 void TQueryOrigem::Ultimo() {
     if (m_tabela) {
         m_tabela->Ultimo();

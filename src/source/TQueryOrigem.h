@@ -63,6 +63,8 @@ public:
     void Proximo();
     void Primeiro();
     void Ultimo();
+    /// Positions on the first live record numbered `registro` or later; Eof when there is none.
+    void VaiPara(qint64 registro);
     /// Number of live (not deleted) records.
     int QuantRegistros() const;
     /// The current record's number in the file (deleted records counted), as errors name it.

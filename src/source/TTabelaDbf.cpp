@@ -266,7 +266,8 @@ void TTabelaDbf::IndexaNomes() {
         if (!Campo(i).oculto && !m_indicePorNome.contains(chave)) {
             m_indicePorNome.insert(chave, i); // the first of equal names wins, as in the search below
             if (std::all_of(chave.cbegin(), chave.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
-                m_indicePorNomeLatin1.emplace(chave.toLatin1().toStdString(), i);
+                const QByteArray bytes = chave.toLatin1();
+                m_indiceCurto.Insere(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), i);
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataHora.h"
+#include "IndiceNomesCurtos.h"
 #include "PaginaCodigo.h"
 #include "TArquivoMemo.h"
 #include "TextoPagina.h"
@@ -15,9 +16,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 /// One column of a dBASE table as its header describes it.
@@ -86,6 +84,9 @@ public:
 
     void Primeiro();
     void Proximo();
+    /// Positions on the first live record numbered `registro` or later (numbers as NumeroRegistro gives
+    /// them); Eof when there is none. Cursors of their own on one table can so share its records out.
+    void VaiPara(qint64 registro);
     /// Positions on the last live record and, as Delphi datasets do, sets Eof.
     void Ultimo();
     bool Eof() const { return m_eof; }
@@ -134,13 +135,8 @@ private:
     TipoMemo m_tipoMemo = TipoMemo::DbtIII;
     std::vector<TDescricaoCampo> m_campos;
     QHash<QString, int> m_indicePorNome; ///< upper-cased name of each visible field
-    /// Hashes a name and a view of one alike, so that looking up a literal's bytes copies nothing.
-    struct THashNome {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view nome) const { return std::hash<std::string_view>{}(nome); }
-    };
     /// The same names as bytes, for the controllers' literal names.
-    std::unordered_map<std::string, int, THashNome, std::equal_to<>> m_indicePorNomeLatin1;
+    TIndiceNomesCurtos m_indiceCurto;
 
     int m_campoNulos = -1; ///< index of _NullFlags, -1 when absent
 

@@ -64,7 +64,11 @@ qint64 TTabelaDbf::ProximoVivo(qint64 desde) const {
 }
 
 void TTabelaDbf::Primeiro() {
-    m_atual = ProximoVivo(0);
+    VaiPara(1);
+}
+
+void TTabelaDbf::VaiPara(qint64 registro) {
+    m_atual = ProximoVivo(registro - 1);
     m_eof = m_atual < 0;
 }
 
@@ -115,8 +119,7 @@ int TTabelaDbf::IndiceCampo(const QString& nome) const {
 int TTabelaDbf::IndiceCampo(QLatin1StringView nome) const {
     // The bytes are looked up where they lie: no copy of the name.
     const auto busca = [this](const char* dados, qsizetype tamanho) {
-        const auto it = m_indicePorNomeLatin1.find(std::string_view(dados, static_cast<std::size_t>(tamanho)));
-        return it != m_indicePorNomeLatin1.end() ? it->second : -1;
+        return m_indiceCurto.Procura(std::string_view(dados, static_cast<std::size_t>(tamanho)));
     };
     int indice = busca(nome.data(), nome.size());
     if (indice < 0 && nome.size() > kTamanhoNomeCampo) {

@@ -223,6 +223,46 @@ TEST(Analisar, ListaTodasAsChavesRepetidasEOsValoresRecusados) {
         << r.saida.toStdString();
 }
 
+// A table of thousands of records is read in runs of records on several threads: what they find comes
+// back in record order, keys collide across runs, and deleted records at the edges of runs are skipped.
+TEST(Analisar, TabelaGrandeListaOsProblemasNaOrdemDosRegistrosComChavesRepetidasEntreTrechos) {
+    QTemporaryDir origem;
+    QTemporaryDir saida;
+    std::vector<TRegistroFonte> clientes;
+    for (int i = 1; i <= 3000; ++i) {
+        TRegistroFonte r;
+        r.valores = {{QStringLiteral("CODIGO"), QString::number(i)},
+                     {QStringLiteral("NOME"), QStringLiteral("Cliente %1").arg(i)},
+                     {QStringLiteral("ESTADO"), QStringLiteral("SP")}};
+        r.excluido = i == 1024 || i == 1025 || i == 2049;
+        clientes.push_back(r);
+    }
+    clientes[1025].valores[QStringLiteral("CODIGO")] = QStringLiteral("0007"); // record 1026
+    clientes[1026].valores[QStringLiteral("ESTADO")] = QStringLiteral("XX");   // record 1027
+    clientes[2049].valores[QStringLiteral("CODIGO")] = QStringLiteral("7");    // record 2050
+    clientes[2999].valores[QStringLiteral("ESTADO")] = QStringLiteral("ZZ");   // record 3000
+    EscreveFonte(origem.path(), QStringLiteral("TABCLI"), clientes);
+    const QString csv = saida.filePath(QStringLiteral("problemas.csv"));
+
+    const TResultadoCli r = ExecutaCli({QStringLiteral("analisar"), QStringLiteral("--origem"), origem.path(),
+                                        QStringLiteral("--clientes"), QStringLiteral("--relatorio"), csv});
+
+    EXPECT_EQ(r.codigo, 1) << r.erro.toStdString();
+    EXPECT_EQ(LinhasCsv(csv),
+              (QStringList{
+                  "CLIENTES|TABCLI|7|7|CODIGO|CLIENTE.CODCLIENTE|chave repetida no destino: 00000007 também no "
+                  "registro 1026 (código 0007)|7|00000007|fatal",
+                  "CLIENTES|TABCLI|1026|0007|CODIGO|CLIENTE.CODCLIENTE|chave repetida no destino: 00000007 também no "
+                  "registro 7 (código 7)|0007|00000007|fatal",
+                  "CLIENTES|TABCLI|1027|1027|ESTADO||UF desconhecida|XX||qualidade",
+                  "CLIENTES|TABCLI|2050|7|CODIGO|CLIENTE.CODCLIENTE|chave repetida no destino: 00000007 também no "
+                  "registro 7 (código 7)|7|00000007|fatal",
+                  "CLIENTES|TABCLI|3000|3000|ESTADO||UF desconhecida|ZZ||qualidade",
+              }));
+    EXPECT_TRUE(LinhasSaida(r.saida).contains(QStringLiteral("TABCLI Clientes 2997 3 CP850 (declarado)")))
+        << r.saida.toStdString();
+}
+
 // What the options refuse before anything is read or written: exit 2, and no file touched.
 TEST(Analisar, OpcoesErradasERelatoriosPerigososSaoRecusados) {
     QTemporaryDir origem;
