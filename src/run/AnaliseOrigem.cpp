@@ -79,8 +79,7 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
     const QString coluna = primeiro->ColunaChave();
     analisadores.front() = std::move(primeiro);
     std::mutex abrindo;
-    auto analisador = [&](int thread) -> TAnalisadorRegistros& {
-        std::unique_ptr<TAnalisadorRegistros>& a = analisadores[static_cast<std::size_t>(thread)];
+    auto aberto = [&](std::unique_ptr<TAnalisadorRegistros>& a) -> TAnalisadorRegistros& {
         if (!a) {
             const std::lock_guard trava(abrindo);
             a = std::make_unique<TAnalisadorRegistros>(tipo, m_resultado.pasta, m_pagina);
@@ -108,18 +107,15 @@ void TAnaliseOrigem::AnalisaRegistros(const TTipoAnalisado& tipo, std::unique_pt
             ProcessaMensagensPendentes();
         }
     };
+    // Reads again, on this thread, the first record of a key whose hash a later record meets.
     std::unique_ptr<TAnalisadorRegistros> verificador;
     const std::function<TAnalisadorRegistros&()> verifica = [&]() -> TAnalisadorRegistros& {
-        if (!verificador) {
-            const std::lock_guard trava(abrindo);
-            verificador = std::make_unique<TAnalisadorRegistros>(tipo, m_resultado.pasta, m_pagina);
-        }
-        return *verificador;
+        return aberto(verificador);
     };
     ProcessaLotesEmOrdem<TLoteAnalisado>(
         threads, lotes,
         [&](int thread, std::int64_t lote) {
-            return analisador(thread).Analisa(lote * kRegistrosPorLote + 1, (lote + 1) * kRegistrosPorLote);
+            return aberto(analisadores[static_cast<std::size_t>(thread)]).Analisa(lote * kRegistrosPorLote + 1, (lote + 1) * kRegistrosPorLote);
         },
         [&](TLoteAnalisado& lote) {
             auto problema = lote.problemas.begin();

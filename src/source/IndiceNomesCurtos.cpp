@@ -17,30 +17,28 @@ std::size_t TIndiceNomesCurtos::Inicio(const TNome& nome) const {
     return static_cast<std::size_t>(h ^ (h >> 29)) & (m_lugares.size() - 1);
 }
 
+void TIndiceNomesCurtos::Coloca(const TLugar& lugar) {
+    std::size_t i = Inicio(lugar.nome);
+    while (m_lugares[i].indice >= 0) {
+        i = (i + 1) & (m_lugares.size() - 1);
+    }
+    m_lugares[i] = lugar;
+}
+
 void TIndiceNomesCurtos::Insere(std::string_view nome, int indice) {
     if (nome.empty() || nome.size() > kMaximo || Procura(nome) >= 0) {
         return;
     }
     if (2 * (m_quantidade + 1) > m_lugares.size()) {
-        std::vector<TLugar> antigos = std::exchange(m_lugares, std::vector<TLugar>(std::max<std::size_t>(16, 2 * m_lugares.size())));
-        m_quantidade = 0;
+        const std::vector<TLugar> antigos =
+            std::exchange(m_lugares, std::vector<TLugar>(std::max<std::size_t>(16, 2 * m_lugares.size())));
         for (const TLugar& lugar : antigos) {
             if (lugar.indice >= 0) {
-                std::size_t i = Inicio(lugar.nome);
-                while (m_lugares[i].indice >= 0) {
-                    i = (i + 1) & (m_lugares.size() - 1);
-                }
-                m_lugares[i] = lugar;
-                ++m_quantidade;
+                Coloca(lugar);
             }
         }
     }
-    const TNome pacote = Empacota(nome);
-    std::size_t i = Inicio(pacote);
-    while (m_lugares[i].indice >= 0) {
-        i = (i + 1) & (m_lugares.size() - 1);
-    }
-    m_lugares[i] = {pacote, indice};
+    Coloca({Empacota(nome), indice});
     ++m_quantidade;
 }
 

@@ -31,6 +31,7 @@ private:
 
     static TNome Empacota(std::string_view nome);
     std::size_t Inicio(const TNome& nome) const;
+    void Coloca(const TLugar& lugar);
 
     std::vector<TLugar> m_lugares; ///< a power of two, at most half taken
     std::size_t m_quantidade = 0;
